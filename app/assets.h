@@ -1,0 +1,40 @@
+// Pictures, sounds and music loaded once at start-up from the archive.
+#pragma once
+
+struct Image;
+struct Sound;
+
+extern Image* BumperPicture;
+extern Image* PointerImage;
+extern Image* PressedPointerImage;
+extern Image* LevelCard;
+extern Image* LevelCardHighlighted;
+extern Image* VictoryPicture;
+extern Image* SideBarBackground;
+extern Image* MapBackground;
+extern Image* PlayBackground;
+extern Image* MenuBackground;
+extern Image* StyleBackground;
+extern Image* TutorialBackground;
+extern Image* IconStrip;
+extern Image* LitIconStrip;
+extern Image* DigitStrip;
+
+extern Sound* SlideSound;
+extern Sound* MergeSound;
+extern Sound* ExplosionSound;
+extern Sound* ClickSound;
+extern Sound* UndoSound;
+extern Sound* HoverSound;
+extern Sound* MapScrollSound;
+extern Sound* LevelStartSound;
+extern Sound* LevelWonSound;
+
+constexpr int MUSIC_TRACKS = 4;  // 0 victory jingle, 1 menu, 2 in-game, 3 tutorial
+extern Sound* MusicTable[MUSIC_TRACKS];
+
+// Loads the pictures, sounds and music of the tables above (not the tile
+// styles, which the board loads).
+void LoadAssets();
+// Plays a sound effect when sounds are on; returns its channel (0 if none).
+int PlayEffect(Sound* sound);

@@ -1,0 +1,14 @@
+// Start-up, the frame loop and shutdown.
+#pragma once
+
+// Runs the start-up sequence. Returns false when the program must end at
+// once (the user data folder could not be created).
+bool StartUp();
+// One frame; false when the loop is to end.
+bool RunFrame();
+// Saves what must be saved and releases the platform; does not exit.
+void Shutdown();
+bool PointerInBoard();
+
+void DrawWebRow(int row);
+void ClickWebRow(int row);

@@ -1,0 +1,22 @@
+// The 38 tile styles: strip image, FX mode and light-text flag per style,
+// the colour styles table and the shadow and highlight strips.
+#pragma once
+
+struct Image;
+
+constexpr int STYLE_COUNT = 38;
+constexpr int STYLE_SLOTS = 50;
+constexpr int COLOUR_SLOTS = 6;
+
+extern Image* StyleImage[STYLE_SLOTS];
+extern int StyleFXMode[STYLE_SLOTS];
+extern int StyleLightText[STYLE_SLOTS];
+extern int ColourStyles[COLOUR_SLOTS];
+extern Image* ShadowStrip;
+extern Image* HighlightStrip;
+
+extern const char* const TILE_STYLE_FILES[STYLE_COUNT];  // archive names
+
+void LoadTileStyles();      // strips, attributes, shadow and highlight
+void ResetColourStyles();   // identity
+int StyleOfKind(int kind);  // colour slots through ColourStyles, else kind - 6

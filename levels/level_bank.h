@@ -1,0 +1,20 @@
+// The level bank: fixed records of 404 bytes loaded from the archive.
+#pragma once
+
+#include <string>
+
+#include "media/media.h"
+
+constexpr int LEVEL_RECORD_SIZE = 404;
+
+extern ByteBuffer LevelBank;
+extern int LevelCount;
+
+void LoadLevelBank();
+void LoadLevel(int n);
+std::string LevelLabel(int n);  // n is 1-based
+int LevelId(int n);
+int RecordLink(int n);
+void SetRecordLink(int n, int offset);
+int LevelCellByte(int n, int x, int y);
+int LevelFrameByte(int n, int x, int y, int quarter);

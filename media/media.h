@@ -1,0 +1,199 @@
+// The platform layer: one display with an immediate-mode 2D drawing context,
+// images and strips, TrueType fonts, sound channels, polled input, a
+// millisecond clock, random numbers, files, byte buffers, folder listings,
+// the embedded archive, message boxes and the web browser.
+//
+// This header is the whole surface the game sees. Only the files under
+// media/ include SDL or codec headers.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+// Opaque handles. Images, fonts and sounds are owned by the media layer and
+// stay valid until MediaQuit (or FreeImage / FreeFont for the ones the game
+// re-creates).
+struct Image;
+struct Font;
+struct Sound;
+struct Stream;
+struct FolderListing;
+
+// A playing (or paused) instance of a sound. 0 is "no channel"; operations on
+// a channel that has finished (or on 0) are harmless.
+using Channel = int;
+
+enum BlendMode { BLEND_SOLID, BLEND_ALPHA, BLEND_ADDITIVE, BLEND_MASK };
+
+// Key codes the game tests (the Windows virtual-key values).
+enum KeyCode {
+  KEY_BACKSPACE = 8,
+  KEY_ENTER = 13,
+  KEY_ESCAPE = 27,
+  KEY_SPACE = 32,
+  KEY_PAGE_UP = 33,
+  KEY_PAGE_DOWN = 34,
+  KEY_END = 35,
+  KEY_HOME = 36,
+  KEY_LEFT = 37,
+  KEY_UP = 38,
+  KEY_RIGHT = 39,
+  KEY_DOWN = 40,
+};
+
+enum PointerButton { BUTTON_LEFT = 1, BUTTON_RIGHT = 2 };
+
+// Resizable little-endian byte array.
+struct ByteBuffer {
+  std::vector<uint8_t> Bytes;
+};
+
+// ---------------------------------------------------------------- lifetime
+// Starts the platform (video, audio, timer). Audio failure is not an error:
+// the game then runs silent. Returns false only when video cannot start.
+bool MediaInit();
+// Releases every image, font, sound, channel and the display.
+void MediaQuit();
+
+// ------------------------------------------------------- display and frame
+// Closes any open display and opens a new one: a window with a client area
+// of width x height, or the whole display at that size. Starts a fresh
+// drawing state (white, alpha 1, scale 1, origin 0, clip = whole display,
+// default font, blend mask). Images stay usable.
+bool OpenDisplay(int width, int height, bool fullScreen);
+// Shows the back buffer, paced by vertical synchronisation (or a limiter at
+// the display rate when vsync is unavailable), then gathers pending input.
+void PresentFrame();
+void DesktopSize(int& width, int& height);
+void SetAppTitle(const std::string& title);
+void SetWindowIcon();
+bool CloseRequested();
+
+// ---------------------------------------------------- drawing state, shapes
+void SetDrawColour(int r, int g, int b);
+void SetDrawAlpha(float alpha);
+void SetBlendMode(BlendMode mode);
+void SetDrawScale(float sx, float sy);
+void SetDrawOrigin(float x, float y);
+void SetClipArea(int x, int y, int w, int h);  // absolute display pixels
+void SetClearColour(int r, int g, int b);
+void ClearClipArea();
+void FillRect(float x, float y, float w, float h);
+void DrawSprite(Image* image, float x, float y, int frame);
+void DrawSpriteStretched(Image* image, float x, float y, float w, float h, int frame);
+// Text is UTF-8. Characters without a glyph are skipped.
+void DrawString(const std::string& text, float x, float y);
+// Sum of advances, truncated to an integer after each character; ignores the
+// draw scale.
+int StringWidth(const std::string& text);
+int FontHeight();
+
+// ------------------------------------------------------- images and fonts
+Image* LoadSprite(const std::string& path);
+Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count);
+Image* CreateCaptureImage(int width, int height);
+void CaptureScreen(Image* image, int x, int y);
+void FreeImage(Image* image);
+int ImageWidth(const Image* image);   // one frame
+int ImageHeight(const Image* image);  // one frame
+int ImageFrames(const Image* image);
+
+Font* LoadTrueTypeFont(const std::string& path, int pixelSize);
+void FreeFont(Font* font);
+// nullptr selects the built-in default font (printable ASCII).
+void SelectFont(Font* font);
+
+// ------------------------------------------------------------------ sound
+Sound* LoadSoundFile(const std::string& path, bool loop);
+Channel PlaySoundEffect(Sound* sound);
+Channel CueOnChannel(Sound* sound);
+void SetVolume(Channel channel, float volume);
+void UnpauseChannel(Channel channel);
+void HaltChannel(Channel channel);
+bool IsChannelPlaying(Channel channel);
+
+// ------------------------------------------------------------------ input
+int KeyHits(int key);
+bool IsKeyDown(int key);
+int NextTypedChar();
+void ClearKeyboard();
+void PointerPosition(int& x, int& y);
+int WheelPosition();
+int ButtonHits(int button);
+bool IsButtonDown(int button);
+void ClearButtons();
+void ShowSystemPointer();
+void HideSystemPointer();
+void MoveSystemPointer(int x, int y);
+
+// ------------------------------------------------------ time and randomness
+int Milliseconds();
+float RandomFloat(float min, float max);  // [min, max)
+int RandomInt(int min, int max);          // min..max inclusive
+
+// -------------------------------------------------------- files and streams
+// A path starting with "incbin::" names a read-only member of the embedded
+// archive.
+extern const char* const EMBEDDED_PREFIX;  // "incbin::"
+
+Stream* OpenRead(const std::string& path);
+// Writes go to a temporary file beside the target; CloseFile replaces the
+// target only when every write succeeded, so a crash or a full disk keeps
+// the previous version.
+Stream* OpenWrite(const std::string& path);
+Stream* OpenUpdate(const std::string& path);
+bool AtEnd(Stream* stream);
+int StreamLength(Stream* stream);
+void SeekTo(Stream* stream, int position);
+// Flushes and closes; false when anything written could not be stored.
+bool CloseFile(Stream* stream);
+int ReadUInt8(Stream* stream);  // -1 past the end
+void WriteUInt8(Stream* stream, int value);
+std::string ReadTextLine(Stream* stream);
+void WriteTextLine(Stream* stream, const std::string& text);
+void WriteText(Stream* stream, const std::string& text);
+
+std::unique_ptr<ByteBuffer> LoadBuffer(const std::string& path);
+std::unique_ptr<ByteBuffer> CreateBuffer(int size);
+// Replaces the file atomically (temporary file, then rename).
+bool SaveBuffer(const ByteBuffer& buffer, const std::string& path);
+int BufferSize(const ByteBuffer& buffer);
+void ResizeBuffer(ByteBuffer& buffer, int size);
+int PeekUInt8(const ByteBuffer& buffer, int offset);
+int PeekUInt16(const ByteBuffer& buffer, int offset);
+int32_t PeekInt32(const ByteBuffer& buffer, int offset);
+void PokeUInt8(ByteBuffer& buffer, int offset, int value);
+void PokeUInt16(ByteBuffer& buffer, int offset, int value);
+void PokeUInt32(ByteBuffer& buffer, int offset, uint32_t value);
+
+int64_t FileModifiedTime(const std::string& path);  // whole seconds, 0 if missing
+int FileLength(const std::string& path);            // -1 when missing
+bool CreateFolder(const std::string& path);
+void DeleteFileAt(const std::string& path);
+bool RenameFileTo(const std::string& oldPath, const std::string& newPath);
+FolderListing* OpenFolderListing(const std::string& path);
+std::string NextFolderEntry(FolderListing* listing);  // "" ends the listing
+void CloseFolderListing(FolderListing* listing);
+std::string FileExtension(const std::string& name);
+
+// Embedded archive. Registering a name twice keeps the first entry.
+void RegisterEmbeddedFile(const std::string& name, const uint8_t* bytes, size_t length);
+// nullptr when there is no entry of that exact name.
+const uint8_t* EmbeddedData(const std::string& name, size_t* length);
+
+// ----------------------------------------------------------------- system
+void ShowMessage(const std::string& text);
+void OpenWebPage(const std::string& address);
+std::string UserAppDataFolder();
+std::string ProgramFilePath();
+[[noreturn]] void EndProgram();
+
+// ------------------------------------------------------------------ touch
+// Set by the first poll that sees a finger; cleared by a real mouse click.
+extern bool TouchMode;
+void InitTouch();
+// Folds the touch points into the frame's pointer values (window pixels).
+void PollTouch(int& pointerX, int& pointerY, int& leftHit, bool& leftDown);

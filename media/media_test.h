@@ -1,0 +1,73 @@
+// Hooks for tests only: the shipped game never calls these. They let a test
+// run the real game code without a screen or a person: injected input goes
+// through the same event handling as real input, the clock can be set by
+// hand, draw calls can be recorded, pixels read back, message boxes and web
+// pages recorded instead of shown, and the folders and desktop overridden.
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "media/media.h"
+
+namespace media_test {
+
+// ---- clock: once set by hand, Milliseconds() returns exactly this value
+void SetClock(int milliseconds);
+void AdvanceClock(int milliseconds);
+void UseRealClock();
+
+// ---- input, handled immediately as if the platform had delivered it
+void InjectKeyDown(int key);  // a KeyCode, or a letter/digit code
+void InjectKeyUp(int key);
+void InjectTypedChar(int character);
+void InjectPointerMove(int x, int y);  // window pixels
+void InjectButtonDown(int button);
+void InjectButtonUp(int button);
+void InjectWheel(int notches);
+// Touch points (window pixels); id 0 is the primary finger.
+void InjectTouchDown(int id, float x, float y);
+void InjectTouchMove(int id, float x, float y);
+void InjectTouchUp(int id);
+void InjectCloseRequest();
+// Forget all injected and pending input and the close request.
+void ResetInput();
+
+// ---- draw-call recording
+enum class DrawKind { Sprite, Stretched, Text, Fill, Clear };
+struct DrawCall {
+  DrawKind Kind;
+  const Image* Img;  // nullptr for text, fills and clears
+  int Frame;
+  float X, Y, W, H;  // absolute display position and drawn size (scale applied)
+  int R, G, B;
+  float Alpha;
+  BlendMode Blend;
+  float ScaleX, ScaleY;
+  int ClipX, ClipY, ClipW, ClipH;
+  std::string Text;  // for text draws
+};
+void StartRecording();  // clears and starts
+void StopRecording();
+const std::vector<DrawCall>& RecordedDraws();
+
+// ---- pixels of the back buffer as 0xRRGGBBAA; saving as PNG for people
+uint32_t ReadPixel(int x, int y);
+bool SaveBackBufferPNG(const std::string& path);
+
+// ---- message boxes and web pages: recorded, never shown, while on
+void RecordMessages(bool on);
+std::vector<std::string>& RecordedMessages();
+std::vector<std::string>& RecordedWebPages();
+
+// ---- environment overrides
+void SetDesktopSize(int width, int height);  // 0, 0 restores the real one
+void SetUserAppDataFolder(const std::string& path);
+void SetProgramFilePath(const std::string& path);
+
+// ---- audio inspection
+float ChannelVolume(Channel channel);  // -1 for no such channel
+bool ChannelPaused(Channel channel);
+
+}  // namespace media_test

@@ -1,0 +1,35 @@
+// Screen states: the one integer that says which screen is shown.
+#pragma once
+
+enum ScreenId {
+  SCREEN_PLAY = 0,
+  SCREEN_MAIN_MENU = 1,
+  SCREEN_OPTIONS_MENU = 3,
+  SCREEN_LEVEL_MAP = 9,
+  SCREEN_STYLE = 11,
+  SCREEN_CREDITS = 12,
+  REQ_LEVEL_MAP = 19,
+  SCREEN_DISPLAY_MENU = 20,
+  REQ_WINDOWED = 21,
+  REQ_CENTRED = 22,
+  REQ_BEST_FIT = 23,
+  SCREEN_MODE_MENU = 24,
+  SCREEN_QUALITY_MENU = 25,
+  REQ_QUALITY_LOW = 27,
+  REQ_QUALITY_HIGH = 28,
+  SCREEN_VICTORY = 43,
+  SCREEN_LANGUAGE_FIRST = 44,
+  SCREEN_TUTORIAL = 45,
+  SCREEN_LANGUAGE = 46,
+  REQ_SMALLER_BLOCKS = 48,
+  REQ_LARGER_BLOCKS = 49,
+  REQ_QUIT = 99,
+};
+
+extern int ScreenState;
+extern int PreviousState;
+extern int ReturnState;
+extern bool QuitRequested;  // set by the quit request; ends the frame loop
+
+// Switches the screen state and builds the new screen.
+void SetScreen(int id);
