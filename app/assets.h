@@ -33,8 +33,12 @@ extern Sound* LevelWonSound;
 constexpr int MUSIC_TRACKS = 4;  // 0 victory jingle, 1 menu, 2 in-game, 3 tutorial
 extern Sound* MusicTable[MUSIC_TRACKS];
 
+// The bumper picture, needed by the loading screen before the rest.
+void LoadBumperPicture();
 // Loads the pictures, sounds and music of the tables above (not the tile
-// styles, which the board loads).
+// styles, which the board loads, nor the strips).
 void LoadAssets();
+// The icon strips and the digit strip, loaded after the tile styles.
+void LoadStripAssets();
 // Plays a sound effect when sounds are on; returns its channel (0 if none).
 int PlayEffect(Sound* sound);

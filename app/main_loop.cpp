@@ -1,0 +1,374 @@
+#include "app/main_loop.h"
+
+#include <string>
+
+#include "app/archive.h"
+#include "app/assets.h"
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/music.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "board/block.h"
+#include "board/board_draw.h"
+#include "board/shape_table.h"
+#include "board/tile_styles.h"
+#include "levels/level_bank.h"
+#include "levels/level_lifecycle.h"
+#include "media/media.h"
+#include "menus/screens.h"
+#include "persistence/best_scores.h"
+#include "play/play_input.h"
+#include "play/undo.h"
+
+namespace {
+
+// The web-site row: its caption and the page it opens.
+const char* const WEB_ROW_CAPTION = "tilecraft.example/plimo";
+const char* const WEB_ROW_ADDRESS = "https://tilecraft.example/plimo";
+
+// Language text files and their flags, copied out in this order.
+const char* const LANGUAGE_COPIES[][2] = {
+    {"FR", "French"},   {"EN", "English"},     {"ES", "Espanol"},  {"NL", "Dutch"},
+    {"PL", "Polish"},   {"PT", "Portuguese"},  {"DE", "Deutsch"},  {"HU", "Hungarian"},
+    {"IT", "Italiano"}, {"CN", "Chinese"},     {"HE", "Hebrew"},   {"BG", "Bulgarian"},
+    {"SV", "Swedish"},  {"ZA", "Suid-Afrika"}, {"RO", "Romanian"},
+};
+
+bool WebRowHovered = false;
+int64_t StartTime = 0;  // clock at the end of start-up
+
+int64_t ReadClock() { return static_cast<int64_t>(Milliseconds() & 0x7FFFFFFF); }
+
+void ExtractLanguageFiles() {
+  for (const auto& language : LANGUAGE_COPIES) {
+    ExtractEmbeddedFile(std::string("pLiMo_text_") + language[0] + ".txt");
+    ExtractEmbeddedFile(std::string(language[1]) + ".png");
+  }
+}
+
+// The first ".ttf" file of the user data folder replaces the embedded font.
+std::string ChooseFontPath() {
+  FolderListing* listing = OpenFolderListing(UserDataFolder);
+  if (listing) {
+    for (std::string entry = NextFolderEntry(listing); !entry.empty(); entry = NextFolderEntry(listing)) {
+      if (entry == "." || entry == "..") continue;
+      std::string ext = FileExtension(entry);
+      for (char& c : ext) c = static_cast<char>(toupper(static_cast<unsigned char>(c)));
+      if (ext == "TTF") {
+        CloseFolderListing(listing);
+        return UserDataFolder + "/" + entry;
+      }
+    }
+    CloseFolderListing(listing);
+  }
+  return std::string(EMBEDDED_PREFIX) + "Data/a2.ttf";
+}
+
+void ShowLoadingScreen() {
+  SetClearColour(0, 0, 0);
+  ClearClipArea();
+  PresentFrame();
+  ClearClipArea();
+  DrawSpriteStretched(BumperPicture, 0, 0, static_cast<float>(BOARD_COLUMNS * BlockSize),
+                      static_cast<float>(BOARD_ROWS * BlockSize), 0);
+  SetDrawColour(0, 0, 0);
+  SelectFont(LargeFont);
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawAlpha(0.4f);
+  const std::string text = "Loading...";
+  DrawString(text, static_cast<float>((BOARD_COLUMNS * BlockSize - StringWidth(text)) / 2),
+             static_cast<float>(ScreenHeight / 2 - 10));
+  SelectFont(nullptr);
+  SetDrawAlpha(1);
+  PresentFrame();
+}
+
+// Values that a start-up begins from, also when a test starts the game twice
+// in one process.
+void ResetInitialValues() {
+  StoredVersionTag = VERSION_TAG;
+  Wanted = {1024, 768, 96};
+  ScreenWidth = 1024;
+  ScreenHeight = 768;
+  BlockSize = 96;
+  HalfCell = 48;
+  DesktopSize(DesktopWidth, DesktopHeight);
+  Frame = FrameInput();
+  ReleaseGrab();
+  ClearBoard();
+  Fragments.clear();
+  CurrentLevel = -1;
+  LevelTimer = 0;
+  QuitRequested = false;
+  ScreenState = SCREEN_MAIN_MENU;
+  ReturnState = SCREEN_MAIN_MENU;
+}
+
+Image* ScreenBackground(int screen) {
+  switch (screen) {
+    case SCREEN_PLAY: return PlayBackground;
+    case SCREEN_LEVEL_MAP:
+    case SCREEN_CREDITS:
+    case SCREEN_VICTORY: return MapBackground;
+    case SCREEN_STYLE: return StyleBackground;
+    case SCREEN_LANGUAGE_FIRST:
+    case SCREEN_LANGUAGE: return BumperPicture;
+    case SCREEN_TUTORIAL: return TutorialBackground;
+    default: return MenuBackground;
+  }
+}
+
+void HandleShortcuts() {
+  switch (Frame.TypedChar) {
+    case 'm':
+    case 'M': SetMusic(!MusicFlag); break;
+    case 'h':
+    case 'H':
+      CustomCursor = !CustomCursor;
+      if (CustomCursor)
+        HideSystemPointer();
+      else
+        ShowSystemPointer();
+      break;
+    case 'x':
+    case 'X':
+      BorderFix = !BorderFix;
+      ApplyClipArea();
+      break;
+    case '+':
+    case '-':
+      if (StepBlockSize(Frame.TypedChar == '+' ? 1 : -1)) {
+        SetupDisplay();
+        T_BLOCK::PosAllBlocks();
+      }
+      break;
+    default: break;
+  }
+}
+
+void ScreenInput() {
+  switch (ScreenState) {
+    case SCREEN_OPTIONS_MENU:
+      if (Frame.LeftHit) ClickWebRow(0);
+      UpdatePlay();
+      break;
+    case SCREEN_LEVEL_MAP:
+    case SCREEN_CREDITS:
+    case SCREEN_VICTORY:
+    case SCREEN_LANGUAGE_FIRST:
+    case SCREEN_LANGUAGE: break;
+    default: UpdatePlay(); break;
+  }
+}
+
+void ScreenDrawing() {
+  switch (ScreenState) {
+    case SCREEN_OPTIONS_MENU:
+      DrawWebRow(0);
+      DrawPlay();
+      break;
+    case SCREEN_LEVEL_MAP:
+    case SCREEN_CREDITS:
+    case SCREEN_LANGUAGE_FIRST:
+    case SCREEN_LANGUAGE: break;
+    case SCREEN_VICTORY: {
+      const bool particles = ParticlesOn;
+      ParticlesOn = false;
+      DrawPlay();
+      ParticlesOn = particles;
+      break;
+    }
+    default: DrawPlay(); break;
+  }
+}
+
+// Runs a drawing step with the clip area opened to the whole display, then
+// puts back the game screen's clip (the border fix keeps the whole display).
+template <typename Step>
+void OnWholeDisplay(Step step) {
+  if (!BorderFix) SetClipArea(0, 0, DesktopWidth, DesktopHeight);
+  step();
+  if (!BorderFix) ApplyClipArea();
+}
+
+void DrawKeyboardCursor() {
+  if (ScreenState == SCREEN_VICTORY || KeyboardMode == 0) return;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  SetDrawAlpha(KeyboardMode == 1 ? 0.7f : 0.6f);
+  DrawSprite(KeyboardMode == 1 ? PointerImage : PressedPointerImage,
+             static_cast<float>(KeyboardCursorX * BlockSize + HalfCell - 85),
+             static_cast<float>(KeyboardCursorY * BlockSize + HalfCell - 50), 0);
+  SetDrawAlpha(1);
+}
+
+void DrawBorderBands() {
+  if (!BorderFix) return;
+  const float ox = static_cast<float>(ScreenOffsetX), oy = static_cast<float>(ScreenOffsetY);
+  const float w = static_cast<float>(ScreenWidth), h = static_cast<float>(ScreenHeight);
+  SetDrawColour(0, 0, 0);
+  SetBlendMode(BLEND_SOLID);
+  FillRect(-ox, -oy, ox, h + 2 * oy);
+  FillRect(w, -oy, ox, h + 2 * oy);
+  FillRect(-ox, h, w + 2 * ox, oy);
+  FillRect(-ox, -oy, w + 2 * ox, oy);
+}
+
+void DrawCustomCursor() {
+  if (!CustomCursor) return;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  OnWholeDisplay([] {
+    SetDrawAlpha(1);
+    const bool pressed = Frame.LeftHit || Frame.LeftDown;
+    if (ScreenState == SCREEN_PLAY) SetDrawAlpha(pressed ? 0.5f : 0.8f);
+    DrawSprite(pressed ? PressedPointerImage : PointerImage, static_cast<float>(Frame.PointerX - 85),
+               static_cast<float>(Frame.PointerY - 50), 0);
+  });
+  SetDrawAlpha(1);
+}
+
+bool PointerInRow(int row) {
+  return Frame.PointerY >= row * BlockSize && Frame.PointerY <= (row + 1) * BlockSize && Frame.PointerX >= 0 &&
+         Frame.PointerX < BOARD_COLUMNS * BlockSize;
+}
+
+}  // namespace
+
+bool PointerInBoard() {
+  return Frame.PointerX >= 0 && Frame.PointerX < BOARD_COLUMNS * BlockSize && Frame.PointerY >= 0 &&
+         Frame.PointerY < BOARD_ROWS * BlockSize;
+}
+
+bool StartUp() {
+  if (!MediaInit()) return false;
+  RegisterArchive();
+  SetAppTitle("pLiMo lite");
+  ResetInitialValues();
+
+  BuildUserPaths();
+  if (!CreateFolder(UserDataFolder)) {
+    ShowMessage("Error creating user data directory: " + UserDataFolder);
+    MediaQuit();
+    return false;
+  }
+  ExtractLanguageFiles();
+  ResetColourStyles();
+
+  FontPath = ChooseFontPath();
+  if (LanguageFile.empty()) FitResolutionToDesktop();
+  SetupDisplay();
+
+  LoadBumperPicture();
+  ShowLoadingScreen();
+  LoadAssets();
+  LoadTileStyles();
+  LoadStripAssets();
+
+  LoadShapeTable(std::string(EMBEDDED_PREFIX) + "Data/TabFrame3.bin");
+  StartMenuMusicSilently();
+  LoadLevelBank();
+  LoadBestScores();
+
+  // A profile written by another generation of the game cannot resume its
+  // saved level.
+  if (StoredVersionTag.empty() || StoredVersionTag[0] != VERSION_TAG[0]) {
+    DeleteFileAt(UndoPath);
+    CurrentLevel = -1;
+  }
+  CountUndoRecords();
+
+  Frame.Now = ReadClock();
+  StartTime = Frame.Now;
+  SetMusic(MusicFlag);
+  InitTouch();
+  SelectFont(LargeFont);
+  SetScreen(SCREEN_MAIN_MENU);
+  return true;
+}
+
+bool RunFrame() {
+  // Input, once per frame.
+  PointerPosition(Frame.PointerX, Frame.PointerY);
+  Frame.Wheel = WheelPosition();
+  Frame.LeftHit = ButtonHits(BUTTON_LEFT);
+  Frame.LeftDown = IsButtonDown(BUTTON_LEFT);
+  Frame.RightHit = ButtonHits(BUTTON_RIGHT);
+  if (TouchMode && Frame.LeftHit) {
+    ShowSystemPointer();
+    TouchMode = false;
+  }
+  PollTouch(Frame.PointerX, Frame.PointerY, Frame.LeftHit, Frame.LeftDown);
+  Frame.PointerX -= ScreenOffsetX;
+  Frame.PointerY -= ScreenOffsetY;
+  Frame.Now = ReadClock();
+  Frame.TypedChar = NextTypedChar();
+
+  if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
+    if (ScreenState == SCREEN_MAIN_MENU) return false;
+    if (ScreenState == SCREEN_LANGUAGE)
+      SetScreen(SCREEN_OPTIONS_MENU);
+    else if (ScreenState != SCREEN_LANGUAGE_FIRST)
+      SetScreen(SCREEN_MAIN_MENU);
+  }
+  HandleShortcuts();
+  UpdateMusicFade();
+  ScreenInput();
+  if (QuitRequested) return false;
+
+  // Drawing. The game screen is cleared first so that nothing of the
+  // previous frame shows where this one draws nothing.
+  SetBlendMode(BLEND_SOLID);
+  SetClearColour(0, 0, 0);
+  if (CustomCursor) OnWholeDisplay([] { ClearClipArea(); });
+  ClearClipArea();
+  SetDrawColour(255, 255, 255);
+  if (BackgroundImagesOn) {
+    DrawSpriteStretched(ScreenBackground(ScreenState), 0, 0, static_cast<float>(BOARD_COLUMNS * BlockSize),
+                        static_cast<float>(BOARD_ROWS * BlockSize), 0);
+  }
+  ScreenDrawing();
+  DrawKeyboardCursor();
+  DrawBorderBands();
+  DrawCustomCursor();
+  PresentFrame();
+
+  return !CloseRequested();
+}
+
+void Shutdown() {
+  ReleaseGrab();
+  ClearBoard();
+  Fragments.clear();
+  LargeFont = TextFont = SmallFont = nullptr;
+  LevelPicture = nullptr;
+  MediaQuit();
+}
+
+void DrawWebRow(int row) {
+  SetBlendMode(BLEND_ALPHA);
+  SelectFont(LargeFont);
+  const int x = (BOARD_COLUMNS * BlockSize - StringWidth(WEB_ROW_CAPTION)) / 2;
+  const int y = row * BlockSize + 10;
+  SetDrawColour(0, 0, 0);
+  DrawString(WEB_ROW_CAPTION, static_cast<float>(x), static_cast<float>(y));
+  if (PointerInRow(row)) {
+    SetDrawColour(255, 255, 255);
+    DrawString(WEB_ROW_CAPTION, static_cast<float>(x + RandomInt(-1, 1)), static_cast<float>(y + RandomInt(-1, 1)));
+    if (!WebRowHovered) PlayEffect(HoverSound);
+    WebRowHovered = true;
+  } else {
+    WebRowHovered = false;
+  }
+  SetDrawColour(255, 255, 255);
+  SelectFont(nullptr);
+}
+
+void ClickWebRow(int row) {
+  if (!PointerInRow(row)) return;
+  PlayEffect(ClickSound);
+  PlayEffect(ExplosionSound);
+  if (ScreenMode == 2) ToggleBestFit();
+  OpenWebPage(WEB_ROW_ADDRESS);
+}
