@@ -21,6 +21,9 @@ Font* TextFont = nullptr;
 Font* SmallFont = nullptr;
 Image* LevelPicture = nullptr;
 
+int LargeFontPixels() { return ScreenWidth * 60 / 1024; }
+int TextFontPixels() { return ScreenWidth * 45 / 1024; }
+
 namespace {
 
 void ReloadFonts() {
@@ -28,8 +31,8 @@ void ReloadFonts() {
   FreeFont(LargeFont);
   FreeFont(TextFont);
   FreeFont(SmallFont);
-  LargeFont = LoadTrueTypeFont(FontPath, ScreenWidth * 60 / 1024);
-  TextFont = LoadTrueTypeFont(FontPath, ScreenWidth * 45 / 1024);
+  LargeFont = LoadTrueTypeFont(FontPath, LargeFontPixels());
+  TextFont = LoadTrueTypeFont(FontPath, TextFontPixels());
   SmallFont = LoadTrueTypeFont(FontPath, 30);
 }
 

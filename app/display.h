@@ -30,6 +30,10 @@ extern Font* TextFont;
 extern Font* SmallFont;
 extern Image* LevelPicture;  // capture image of the board area
 
+// Pixel sizes of the large and text fonts for the game screen in use.
+int LargeFontPixels();
+int TextFontPixels();
+
 void SetupDisplay();
 bool StepBlockSize(int direction);
 void FitResolutionToDesktop();

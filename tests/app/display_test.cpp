@@ -1,0 +1,144 @@
+// Screen layout: the resolution table, the first-start fit, block-size steps
+// and the full-screen best fit.
+#include <gtest/gtest.h>
+
+#include "app/display.h"
+#include "media/media.h"
+#include "media/media_test.h"
+
+namespace {
+
+class DisplayTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(MediaInit());
+    ScreenMode = 0;
+    BorderFix = false;
+    Wanted = {1024, 768, 96};
+    FontPath = "";
+  }
+  void TearDown() override {
+    media_test::SetDesktopSize(0, 0);
+    LargeFont = TextFont = SmallFont = nullptr;
+    LevelPicture = nullptr;
+    MediaQuit();
+  }
+  void SetDesktop(int w, int h) {
+    media_test::SetDesktopSize(w, h);
+    DesktopSize(DesktopWidth, DesktopHeight);
+  }
+};
+
+TEST_F(DisplayTest, BestFitOnFullHdUsesAnEvenBlockSizeCentredOnTheDesktop) {
+  SetDesktop(1920, 1080);
+  ScreenMode = 2;
+  SetupDisplay();
+  EXPECT_EQ(BlockSize, 134);  // 1080 / 8 = 135, made even
+  EXPECT_EQ(HalfCell, 67);
+  EXPECT_EQ(ScreenWidth, 1404);
+  EXPECT_EQ(ScreenHeight, 1072);
+  EXPECT_EQ(ScreenOffsetX, 258);
+  EXPECT_EQ(ScreenOffsetY, 4);
+  EXPECT_EQ(LargeFontPixels(), 82);
+  EXPECT_EQ(TextFontPixels(), 61);
+  // The wanted resolution is not touched by best fit, so going back to a
+  // window gives the window asked for.
+  EXPECT_EQ(Wanted.Width, 1024);
+  ScreenMode = 0;
+  SetupDisplay();
+  EXPECT_EQ(ScreenWidth, 1024);
+  EXPECT_EQ(BlockSize, 96);
+  EXPECT_EQ(ScreenOffsetX, 0);
+}
+
+TEST_F(DisplayTest, BestFitOnANarrowDesktopGivesANegativeOffset) {
+  SetDesktop(1280, 1024);
+  ScreenMode = 2;
+  SetupDisplay();
+  EXPECT_EQ(BlockSize, 128);
+  EXPECT_EQ(ScreenWidth, 1344);
+  EXPECT_EQ(ScreenOffsetX, -32);
+}
+
+TEST_F(DisplayTest, CentredFullScreenPlacesTheWantedScreenInTheMiddle) {
+  SetDesktop(1920, 1080);
+  ScreenMode = 1;
+  SetupDisplay();
+  EXPECT_EQ(ScreenWidth, 1024);
+  EXPECT_EQ(ScreenOffsetX, (1920 - 1024) / 2);
+  EXPECT_EQ(ScreenOffsetY, (1080 - 768) / 2);
+  EXPECT_EQ(LargeFontPixels(), 60);
+  EXPECT_EQ(TextFontPixels(), 45);
+}
+
+TEST_F(DisplayTest, FirstStartFitsTheWantedResolutionToSmallDesktops) {
+  SetDesktop(800, 600);
+  FitResolutionToDesktop();
+  // 804 x 592 is not strictly narrower than 800, so the smallest row wins.
+  EXPECT_EQ(Wanted.Width, 640);
+  EXPECT_EQ(Wanted.Height, 448);
+  EXPECT_EQ(Wanted.BlockSize, 56);
+
+  Wanted = {1024, 768, 96};
+  SetDesktop(1024, 768);
+  FitResolutionToDesktop();
+  EXPECT_EQ(Wanted.BlockSize, 96);
+
+  Wanted = {1024, 768, 96};
+  SetDesktop(1000, 700);
+  FitResolutionToDesktop();
+  EXPECT_EQ(Wanted.BlockSize, 74);
+
+  Wanted = {1024, 768, 96};
+  SetDesktop(320, 200);
+  FitResolutionToDesktop();
+  EXPECT_EQ(Wanted.BlockSize, 56);
+}
+
+TEST_F(DisplayTest, BlockSizeStepsWalkTheTableAndStopAtItsEnds) {
+  Wanted = RESOLUTIONS[0];
+  EXPECT_FALSE(StepBlockSize(+1));
+  EXPECT_EQ(Wanted.BlockSize, 150);
+  EXPECT_TRUE(StepBlockSize(-1));
+  EXPECT_EQ(Wanted.BlockSize, 128);
+
+  Wanted = RESOLUTIONS[4];
+  EXPECT_FALSE(StepBlockSize(-1));
+  EXPECT_EQ(Wanted.BlockSize, 56);
+  EXPECT_TRUE(StepBlockSize(+1));
+  EXPECT_EQ(Wanted.Width, 804);
+  EXPECT_EQ(Wanted.BlockSize, 74);
+
+  // A height the table does not know (an edited profile) blocks both ways.
+  Wanted = {1000, 700, 80};
+  EXPECT_FALSE(StepBlockSize(+1));
+  EXPECT_FALSE(StepBlockSize(-1));
+  EXPECT_EQ(Wanted.BlockSize, 80);
+}
+
+TEST_F(DisplayTest, WindowedDisplayClipsToTheGameScreenUnlessTheBorderFixIsOn) {
+  SetDesktop(1920, 1080);
+  Wanted = RESOLUTIONS[3];
+  SetupDisplay();
+  EXPECT_EQ(ScreenWidth, 804);
+  EXPECT_EQ(HalfCell, 37);
+  ASSERT_NE(LevelPicture, nullptr);
+  EXPECT_EQ(ImageWidth(LevelPicture), 740);
+  EXPECT_EQ(ImageHeight(LevelPicture), 592);
+
+  media_test::StartRecording();
+  SetClearColour(0, 0, 0);
+  ClearClipArea();
+  BorderFix = true;
+  ApplyClipArea();
+  ClearClipArea();
+  media_test::StopRecording();
+  const auto& draws = media_test::RecordedDraws();
+  ASSERT_EQ(draws.size(), 2u);
+  EXPECT_EQ(draws[0].ClipW, 804);
+  EXPECT_EQ(draws[0].ClipH, 592);
+  EXPECT_EQ(draws[1].ClipW, 1920);
+  EXPECT_EQ(draws[1].ClipH, 1080);
+}
+
+}  // namespace

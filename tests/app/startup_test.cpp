@@ -1,0 +1,188 @@
+// The whole program without a screen: start-up, frames with injected input,
+// the global keys, the music fade and shutdown.
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <set>
+#include <string>
+
+#include "app/archive_members.h"
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/main_loop.h"
+#include "app/music.h"
+#include "app/paths.h"
+#include "app/settings.h"
+#include "media/media.h"
+#include "media/media_test.h"
+#include "menus/screens.h"
+#include "play/undo.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+class StartUpTest : public ::testing::Test {
+ protected:
+  fs::path Home;
+  int Clock = 100000;
+
+  void SetUp() override {
+    Home = fs::path(std::getenv("PLIMO_BINARY_DIR")) / "test-tmp" /
+           ::testing::UnitTest::GetInstance()->current_test_info()->name();
+    fs::remove_all(Home);
+    fs::create_directories(Home);
+    media_test::SetUserAppDataFolder(Home.string());
+    media_test::SetDesktopSize(1920, 1080);
+    media_test::SetClock(Clock);
+    media_test::RecordMessages(true);
+    media_test::RecordedMessages().clear();
+    MusicFlag = true;
+    LanguageFile.clear();
+    ScreenMode = 0;
+    BorderFix = false;
+    CustomCursor = false;
+  }
+  void TearDown() override {
+    media_test::RecordMessages(false);
+    media_test::SetUserAppDataFolder("");
+    media_test::SetDesktopSize(0, 0);
+    fs::remove_all(Home);
+  }
+  void Start() {
+    ASSERT_TRUE(StartUp());
+    media_test::ResetInput();
+  }
+  bool Frames(int count, int step = 16) {
+    bool running = true;
+    for (int i = 0; i < count && running; i++) {
+      Clock += step;
+      media_test::SetClock(Clock);
+      running = RunFrame();
+    }
+    return running;
+  }
+  std::set<std::string> DataFiles() const {
+    std::set<std::string> names;
+    for (const auto& entry : fs::directory_iterator(Home / "pLiMo")) names.insert(entry.path().filename().string());
+    return names;
+  }
+};
+
+TEST_F(StartUpTest, HeadlessRunCopiesTheLanguagesShowsTheMainMenuAndSavesNothingElse) {
+  Start();
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_TRUE(Frames(30));
+
+  std::set<std::string> expected;
+  for (int i = 0; i < ARCHIVE_MEMBER_COUNT; i++) {
+    const std::string name = ARCHIVE_MEMBERS[i].Name;
+    const bool languageCopy = name.rfind("Data/pLiMo_text_", 0) == 0 ||
+                              (i >= 3 && i < 33 && name.size() > 4 && name.substr(name.size() - 4) == ".png");
+    if (languageCopy && ARCHIVE_MEMBERS[i].Start) expected.insert(name.substr(5));
+  }
+  EXPECT_EQ(DataFiles(), expected);
+
+  // Escape on the main menu ends the loop; shutting down writes no undo
+  // history and no best scores.
+  media_test::InjectKeyDown(KEY_ESCAPE);
+  media_test::InjectKeyUp(KEY_ESCAPE);
+  EXPECT_FALSE(Frames(1));
+  Shutdown();
+  EXPECT_EQ(DataFiles(), expected);
+  EXPECT_TRUE(media_test::RecordedMessages().empty());
+}
+
+TEST_F(StartUpTest, FirstStartOnASmallDesktopFitsTheWindow) {
+  media_test::SetDesktopSize(800, 600);
+  Start();
+  EXPECT_EQ(ScreenWidth, 640);
+  EXPECT_EQ(ScreenHeight, 448);
+  EXPECT_EQ(BlockSize, 56);
+  Shutdown();
+}
+
+TEST_F(StartUpTest, CountsWholeUndoRecordsOfTheSavedHistory) {
+  fs::create_directories(Home / "pLiMo");
+  std::ofstream(Home / "pLiMo" / "pLiMo_Undo.bin", std::ios::binary) << std::string(79, '\1');
+  Start();
+  EXPECT_EQ(UndoRecordCount, 0);
+  Shutdown();
+
+  std::ofstream(Home / "pLiMo" / "pLiMo_Undo.bin", std::ios::binary) << std::string(161, '\1');
+  Start();
+  EXPECT_EQ(UndoRecordCount, 2);
+  Shutdown();
+}
+
+TEST_F(StartUpTest, MusicKeySilencesAtOnceAndFadesBackInOverThreeSeconds) {
+  Start();
+  ASSERT_TRUE(MusicFlag);
+  media_test::InjectTypedChar('m');
+  Frames(1);
+  EXPECT_FALSE(MusicFlag);
+  EXPECT_FLOAT_EQ(media_test::ChannelVolume(MusicChannel), 0.0f);
+
+  media_test::InjectTypedChar('M');
+  Frames(1);
+  const int fadeStart = Clock;
+  EXPECT_TRUE(MusicFlag);
+  EXPECT_EQ(MusicTrack, 1);
+  EXPECT_NEAR(media_test::ChannelVolume(MusicChannel), 0.0f, 1e-6);
+  Frames(1, 1500);
+  EXPECT_NEAR(media_test::ChannelVolume(MusicChannel), 0.15f, 1e-3);
+  Frames(1, fadeStart + 3000 - Clock);
+  EXPECT_NEAR(media_test::ChannelVolume(MusicChannel), 0.3f, 1e-6);
+  Frames(1, 1000);
+  EXPECT_NEAR(media_test::ChannelVolume(MusicChannel), 0.3f, 1e-6);
+  Shutdown();
+}
+
+TEST_F(StartUpTest, BlockSizeKeysReopenTheDisplayOnlyWhenTheSizeChanges) {
+  Start();
+  ASSERT_EQ(BlockSize, 96);
+  media_test::InjectTypedChar('-');
+  Frames(1);
+  EXPECT_EQ(BlockSize, 74);
+  EXPECT_EQ(ScreenWidth, 804);
+  media_test::InjectTypedChar('+');
+  Frames(1);
+  EXPECT_EQ(BlockSize, 96);
+  Shutdown();
+}
+
+TEST_F(StartUpTest, EscapeOnAnotherScreenReturnsToTheMainMenu) {
+  Start();
+  SetScreen(SCREEN_OPTIONS_MENU);
+  media_test::InjectKeyDown(KEY_ESCAPE);
+  media_test::InjectKeyUp(KEY_ESCAPE);
+  EXPECT_TRUE(Frames(1));
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+
+  SetScreen(SCREEN_LANGUAGE_FIRST);
+  media_test::InjectKeyDown(KEY_ESCAPE);
+  media_test::InjectKeyUp(KEY_ESCAPE);
+  EXPECT_TRUE(Frames(1));
+  EXPECT_EQ(ScreenState, SCREEN_LANGUAGE_FIRST);
+  Shutdown();
+}
+
+TEST_F(StartUpTest, AClosedWindowEndsTheLoop) {
+  Start();
+  EXPECT_TRUE(Frames(2));
+  media_test::InjectCloseRequest();
+  EXPECT_FALSE(Frames(1));
+  Shutdown();
+}
+
+TEST_F(StartUpTest, AUserDataFolderThatCannotBeCreatedStopsTheStart) {
+  std::ofstream(Home / "blocker") << "a file, not a folder";
+  media_test::SetUserAppDataFolder((Home / "blocker").string());
+  EXPECT_FALSE(StartUp());
+  ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
+  EXPECT_EQ(media_test::RecordedMessages()[0], "Error creating user data directory: " + (Home / "blocker").string() + "/pLiMo");
+}
+
+}  // namespace
