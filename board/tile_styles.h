@@ -20,3 +20,9 @@ extern const char* const TILE_STYLE_FILES[STYLE_COUNT];  // archive names
 void LoadTileStyles();      // strips, attributes, shadow and highlight
 void ResetColourStyles();   // identity
 int StyleOfKind(int kind);  // colour slots through ColourStyles, else kind - 6
+
+// The image, FX mode and light-text flag of the style a kind shows; a kind
+// whose style lies outside the tables has no image, FX mode 0 and dark text.
+Image* KindImage(int kind);
+int KindFXMode(int kind);
+int KindLightText(int kind);

@@ -1,0 +1,120 @@
+// Drawing of blocks: quarters, shadows, highlights, captions and the blink
+// of blocks about to explode (which also ends them).
+#include <cmath>
+
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/settings.h"
+#include "board/block.h"
+#include "board/tile_styles.h"
+#include "effects/effects.h"
+#include "media/media.h"
+#include "play/play_input.h"
+
+namespace {
+
+constexpr int SHADOW_SHIFT = 8;
+constexpr int CAPTION_MAX_CELLS = 4;
+constexpr int CAPTION_MARGIN = 10;  // each side of a caption bar
+
+// Shows and hides in steps of 64 ms while the countdown runs.
+bool BlinkVisible(int64_t timer) { return timer == 0 || ((timer - ::Frame.Now) & 64) != 0; }
+
+// The four quarters of a cell, top-left, top-right, bottom-right,
+// bottom-left, each half a cell wide.
+void DrawQuarters(Image* strip, int x, int y, const int32_t frames[4]) {
+  const int h = HalfCell;
+  DrawSpriteStretched(strip, x, y, h, h, frames[0]);
+  DrawSpriteStretched(strip, x + h, y, h, h, frames[1]);
+  DrawSpriteStretched(strip, x + h, y + h, h, h, frames[2]);
+  DrawSpriteStretched(strip, x, y + h, h, h, frames[3]);
+}
+
+}  // namespace
+
+void T_BLOCK::Draw() {
+  SetDrawColour(255, 255, 255);
+  const bool visible = BlinkVisible(Timer);
+  const bool ended = Timer != 0 && Timer <= ::Frame.Now;
+  Image* strip = KindImage(Kind);
+  if (visible && strip) DrawQuarters(strip, X, Y, Frame);
+  if (ended) {
+    // Drawn for the last time above; now it leaves the board and its
+    // particles fly off on their own. This ends the block itself.
+    Timer = 0;
+    T_PARTICLE::ExplodeParticle(this);
+    RemoveBlock(this);
+  }
+}
+
+void T_BLOCK::DrawShadow() {
+  if (!BlinkVisible(Timer) || !ShadowStrip) return;
+  DrawQuarters(ShadowStrip, X + SHADOW_SHIFT, Y + SHADOW_SHIFT, Frame);
+}
+
+void T_BLOCK::DrawHighLight() {
+  const double degrees = static_cast<double>(::Frame.Now % 2048) * 360.0 / 2047.0;
+  SetDrawAlpha(static_cast<float>(0.8 + 0.2 * std::sin(degrees * M_PI / 180.0)));
+  if (HighlightStrip) DrawQuarters(HighlightStrip, X, Y, Frame);
+  SetDrawAlpha(1.0f);
+}
+
+void T_BLOCK::DisplayText() {
+  SelectFont(LargeFont);
+  if (KindLightText(Kind)) {
+    SetDrawColour(255, 255, 255);
+  } else {
+    SetDrawColour(0, 0, 0);
+  }
+  SetDrawAlpha(0.7f);
+
+  // The caption bar runs over the same-kind cells to the right.
+  int n = 1;
+  while (n < CAPTION_MAX_CELLS && XMap + n < BOARD_COLUMNS && YMap >= 0 && YMap < BOARD_ROWS &&
+         KindGrid[XMap + n][YMap] == Kind) {
+    n++;
+  }
+  const int available = n * BlockSize - 2 * CAPTION_MARGIN;
+  int width = StringWidth(Text);
+  if (width > available && width > 0 && available > 0) {
+    SetDrawScale(static_cast<float>(available) / static_cast<float>(width), 1.0f);
+    width = available;
+  }
+  const int x = static_cast<int>((available - width) / 2.0 + X + CAPTION_MARGIN);
+  const int y = Y + (BlockSize - FontHeight()) / 2;
+  DrawString(Text, x, y);
+  if (HoveredMenu != -1 && HoveredMenu == Menu) {
+    // Drawn twice with a jitter: a trembling, bolder caption under the pointer.
+    const int r1 = RandomInt(-1, 1);
+    const int r2 = RandomInt(-1, 1);
+    DrawString(Text, x + r1, y + r2);
+  }
+  SetDrawScale(1.0f, 1.0f);
+  SetDrawAlpha(1.0f);
+  SelectFont(nullptr);
+}
+
+void T_BLOCK::DrawAll() {
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  if (ShadowsOn) {
+    for (auto& b : Blocks) b->DrawShadow();
+  }
+  // Draw may end the block being drawn: step past it first.
+  for (auto it = Blocks.begin(); it != Blocks.end();) {
+    T_BLOCK* b = (it++)->get();
+    b->Draw();
+  }
+  SetBlendMode(BLEND_ALPHA);
+  for (auto& b : Blocks) {
+    if (!b->Text.empty() && b->Text != "!") b->DisplayText();
+  }
+}
+
+void T_BLOCK::DrawSelectedBlocks() {
+  SetDrawColour(255, 255, 255);
+  SetBlendMode(BLEND_ADDITIVE);
+  for (auto& b : Blocks) {
+    if (b->FlagSelect == 1) b->DrawHighLight();
+  }
+}
