@@ -48,5 +48,3 @@ void BM_MainMenuFrame(benchmark::State& state) {
 BENCHMARK(BM_MainMenuFrame)->Unit(benchmark::kMicrosecond);
 
 }  // namespace
-
-BENCHMARK_MAIN();
