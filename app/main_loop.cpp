@@ -13,6 +13,7 @@
 #include "board/board_draw.h"
 #include "board/shape_table.h"
 #include "board/tile_styles.h"
+#include "effects/effects.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "media/media.h"
