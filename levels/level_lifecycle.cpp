@@ -1,0 +1,140 @@
+#include "levels/level_lifecycle.h"
+
+#include <string>
+
+#include "app/assets.h"
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/music.h"
+#include "board/block.h"
+#include "levels/level_bank.h"
+#include "media/media.h"
+#include "menus/screens.h"
+#include "persistence/best_scores.h"
+#include "play/play_input.h"
+#include "play/undo.h"
+
+int CurrentLevel = -1;
+int64_t LevelTimer = 0;
+int64_t LevelStartTime = 0;
+int64_t WonTime = 0;
+int64_t RecordTime = 0;
+int64_t LevelBannerEnd = 0;
+
+namespace {
+
+constexpr int64_t BANNER_MS = 2000;
+
+bool CurrentLevelInBank() { return CurrentLevel >= 0 && CurrentLevel < LevelCount; }
+
+}  // namespace
+
+void BeginLevel(int fresh) {
+  const int64_t now = Frame.Now;
+  // The board was just replaced: nothing may stay held.
+  ReleaseGrab();
+  if (fresh) {
+    ResetUndo();
+    LevelStartTime = now;
+    LevelTimer = 0;
+  } else {
+    if (LevelTimer > LEVEL_TIMER_CAP) LevelTimer = LEVEL_TIMER_CAP;
+    LevelStartTime = now - LevelTimer;
+  }
+  if (CurrentLevel != -1) LoadRecordTime();
+  ScreenState = SCREEN_PLAY;
+  PendingAction = 0;
+  // A running tutorial is stopped here once the tutorial player exists.
+  // The play icon set of the side bar (undo, restart, time, menu, music) is
+  // loaded here once the side bar exists.
+  LevelBannerEnd = now + BANNER_MS;
+}
+
+void StartLevel(int fresh) {
+  BeginLevel(fresh);
+  SelectMusicTrack(2);
+}
+
+void RestartLevel() {
+  // With no level placed there is nothing to place again.
+  if (!CurrentLevelInBank()) return;
+  LoadLevel(CurrentLevel);
+  BeginLevel(1);
+}
+
+void NextLevel() {
+  for (int n = 0; n < LevelCount; ++n) {
+    if (RecordLink(n) == 0) {
+      CurrentLevel = n;
+      LoadLevel(n);
+      StartLevel(1);
+      return;
+    }
+  }
+  ShowMessage("All levels are played, Random mode activated");
+  RandomLevelStep();
+  StartLevel(1);
+}
+
+void RandomLevelStep() {
+  // There is no random level generator: play goes on with the board as it is.
+}
+
+void CheckLevelWon() {
+  if (!Blocks.empty()) return;
+  WonTime = LevelTimer;
+  if (MusicFlag) {
+    SelectMusicTrack(0);
+  } else {
+    PlayEffect(LevelWonSound);
+  }
+  // The victory screen with its replay of the undo file belongs here; until
+  // it exists the win leads back to the main menu, keeping the keyboard
+  // cursor on when it was on.
+  const bool keyboardOn = KeyboardMode != 0;
+  SetScreen(SCREEN_MAIN_MENU);
+  if (keyboardOn) KeyboardMode = 1;
+  RecordTime = 0;
+  if (CurrentLevelInBank()) {
+    RecordWin();
+    SaveBestScores();
+  }
+  DeleteUndoFile();
+  LevelStartTime = 0;
+}
+
+void LoadRecordTime() {
+  RecordTime = 0;
+  if (!CurrentLevelInBank()) return;
+  const int link = RecordLink(CurrentLevel);
+  if (link <= 0) return;
+  RecordTime = static_cast<int64_t>(RecordLastTime(link)) * 1000;
+  const int best = RecordBestTime(link);
+  if (best != 0) RecordTime = static_cast<int64_t>(best) * 1000;
+}
+
+void DrawLevelBanner() {
+  if (LevelBannerEnd == 0 || CurrentLevel == -1) return;
+  const int64_t now = Frame.Now;
+  if (now > LevelBannerEnd) {
+    LevelBannerEnd = 0;
+    return;
+  }
+  const std::string text = LevelLabel(CurrentLevel + 1);
+  const float alpha = static_cast<float>(LevelBannerEnd - now) / BANNER_MS;
+  SelectFont(LargeFont);
+  SetDrawScale(5, 5);
+  const int w = StringWidth(text);
+  const int h = FontHeight();
+  const int x = (10 * BlockSize) / 2 - (5 * w) / 2;
+  const int y = (8 * BlockSize) / 2 - (5 * h) / 2;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawAlpha(alpha);
+  SetDrawColour(0, 0, 0);
+  DrawString(text, x + 20, y + 20);
+  SetDrawColour(255, 255, 255);
+  DrawString(text, x, y);
+  SelectFont(nullptr);
+  SetDrawScale(1, 1);
+  SetDrawAlpha(1);
+}
