@@ -1,0 +1,9 @@
+"""The shipped languages, in archive order. Each module gives CODE, NAME,
+FLAG, the credit roles (ROLES, TEAM) and TEXTS keyed like the game's keys."""
+import importlib
+
+ORDER = ("fr", "en", "nl", "pt", "es", "pl", "de", "hu", "it", "cn", "he", "bg", "sv", "za", "ro")
+
+
+def load_all():
+    return [importlib.import_module("languages." + name) for name in ORDER]

@@ -1,0 +1,25 @@
+CODE, NAME, FLAG = "CN", "中文", "Chinese.png"
+ROLES = ("游戏设计", "程序", "美术", "音乐与音效", "翻译")
+TEAM = "Tilecraft Studio 团队"
+COLON = "："
+# Chinese has no spaces to wrap at, so long texts carry explicit breaks.
+TEXTS = {
+    "Play": "开始", "Rules": "规则", "Options": "选项", "Quit": "退出",
+    "Style": "风格", "Language": "语言", "Display": "显示", "Credits": "制作人员",
+    "Quality": "画质", "Screen": "屏幕", "High": "高", "Low": "低",
+    "Windowed": "窗口", "Center": "居中", "Full": "最佳适配",
+    "Congratulations": "恭喜！", "Well Done": "干得好！",
+    "Can Do Better": "还行！不过……", "Time": "时间：", "Record": "最佳时间：",
+    "Old Record": "旧纪录：", "New Record": "新纪录！",
+    "Random Level": "随机关卡", "Last Time": "时间", "Best Time": "最佳",
+    "Choose Language": "选择语言", "One Player": "单人",
+    "Two Players": "双人", "Random": "随机", "Selection": "选择",
+    "Auto": "自动", "Easy": "简单", "Medium": "中等", "Hard": "困难", "Insane": "疯狂",
+    "Tuto0": "欢迎来到 pLiMo @[教程] @触摸屏幕或点击任意位置继续。",
+    "Tuto1": "用手指拖动， @或按住鼠标左键拖动， @即可移动方块。",
+    "Tuto2": "点击撤销按钮或单击右键， @即可撤销操作。",
+    "Tuto3": "相同颜色的方块 @碰到一起就会合并。",
+    "Tuto4": "把同一种颜色的方块全部合并， @它们就会消失。",
+    "Tuto6": "所有方块都消失后， @你就赢了。",
+    "Tuto7": "好了！就是这些。 @前几关非常简单， @最后几关非常困难。 @随心所欲地玩吧。",
+}

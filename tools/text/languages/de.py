@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "DE", "Deutsch", "Deutsch.png"
+ROLES = ("Spieldesign", "Programmierung", "Grafik", "Musik und Sound", "Übersetzungen")
+TEAM = "das Team von Tilecraft Studio"
+TEXTS = {
+    "Play": "Spielen", "Rules": "Regeln", "Options": "Optionen", "Quit": "Beenden",
+    "Style": "Stil", "Language": "Sprache", "Display": "Anzeige", "Credits": "Mitwirkende",
+    "Quality": "Qualität", "Screen": "Bildschirm", "High": "Hoch", "Low": "Niedrig",
+    "Windowed": "Fenster", "Center": "Zentriert", "Full": "Angepasst",
+    "Congratulations": "Glückwunsch !", "Well Done": "Gut gemacht !",
+    "Can Do Better": "OK ! aber...", "Time": "Zeit: ", "Record": "Bestzeit: ",
+    "Old Record": "Alter Rekord: ", "New Record": "Neuer Rekord !",
+    "Random Level": "Zufallslevel", "Last Time": "Zeit", "Best Time": "Beste",
+    "Choose Language": "Wähle deine Sprache", "One Player": "Ein Spieler",
+    "Two Players": "Zwei Spieler", "Random": "Zufall", "Selection": "Auswahl",
+    "Auto": "Auto", "Easy": "Leicht", "Medium": "Mittel", "Hard": "Schwer", "Insane": "Wahnsinnig",
+    "Tuto0": "Willkommen bei pLiMo @[Anleitung] @Berühre den Bildschirm oder klicke irgendwohin, um fortzufahren.",
+    "Tuto1": "Plimoniten bewegst du mit dem Finger oder bei gedrückter linker Maustaste.",
+    "Tuto2": "Mit der Taste RÜCKGÄNGIG oder einfach per Rechtsklick kannst du Züge RÜCKGÄNGIG machen.",
+    "Tuto3": "Plimoniten derselben Farbe verschmelzen, wenn sie sich berühren.",
+    "Tuto4": "Vereine alle Plimoniten einer Farbe, damit sie verschwinden.",
+    "Tuto6": "Du gewinnst, wenn alle Plimoniten verschwunden sind.",
+    "Tuto7": "Voilà ! das ist alles. Die ersten Level sind sehr leicht, die letzten sehr schwer. Spiel, wie du willst.",
+}

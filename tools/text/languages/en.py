@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "EN", "English", "English.png"
+ROLES = ("Game design", "Programming", "Art", "Music and sound", "Translations")
+TEAM = "the Tilecraft Studio team"
+TEXTS = {
+    "Play": "Play", "Rules": "Rules", "Options": "Options", "Quit": "Quit",
+    "Style": "Style", "Language": "Language", "Display": "Display", "Credits": "Credits",
+    "Quality": "Quality", "Screen": "Screen", "High": "High", "Low": "Low",
+    "Windowed": "Windowed", "Center": "Centered", "Full": "Best Fit",
+    "Congratulations": "Congratulations !", "Well Done": "Well Done !",
+    "Can Do Better": "OK ! but...", "Time": "Time: ", "Record": "Best Time: ",
+    "Old Record": "Old Record: ", "New Record": "New Record !",
+    "Random Level": "Random Level", "Last Time": "Time", "Best Time": "Best",
+    "Choose Language": "Choose your language", "One Player": "One Player",
+    "Two Players": "Two Players", "Random": "Random", "Selection": "Selection",
+    "Auto": "Auto", "Easy": "Easy", "Medium": "Medium", "Hard": "Hard", "Insane": "Insane",
+    "Tuto0": "Welcome to pLiMo @[Tutorial] @Touch the screen or click anywhere to continue.",
+    "Tuto1": "Plimonites are moved with the finger or by holding down the left mouse button.",
+    "Tuto2": "You can UNDO moves with the UNDO button or simply by right-clicking.",
+    "Tuto3": "Plimonites of the same color merge when joined together.",
+    "Tuto4": "Merge all plimonites of the same color to make them disappear.",
+    "Tuto6": "You win the game when all plimonites are gone.",
+    "Tuto7": "Voilà ! that's all. The first levels are very easy, the last levels are very difficult. Play as you want.",
+}

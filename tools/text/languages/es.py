@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "ES", "Español", "Espanol.png"
+ROLES = ("Diseño del juego", "Programación", "Gráficos", "Música y sonido", "Traducciones")
+TEAM = "el equipo de Tilecraft Studio"
+TEXTS = {
+    "Play": "Jugar", "Rules": "Reglas", "Options": "Opciones", "Quit": "Salir",
+    "Style": "Estilo", "Language": "Idioma", "Display": "Visualización", "Credits": "Créditos",
+    "Quality": "Calidad", "Screen": "Pantalla", "High": "Alta", "Low": "Baja",
+    "Windowed": "Ventana", "Center": "Centrado", "Full": "Ajustado",
+    "Congratulations": "¡Enhorabuena !", "Well Done": "¡Bien hecho !",
+    "Can Do Better": "¡OK ! pero...", "Time": "Tiempo: ", "Record": "Mejor tiempo: ",
+    "Old Record": "Récord anterior: ", "New Record": "¡Nuevo récord !",
+    "Random Level": "Nivel aleatorio", "Last Time": "Tiempo", "Best Time": "Mejor",
+    "Choose Language": "Elige tu idioma", "One Player": "Un jugador",
+    "Two Players": "Dos jugadores", "Random": "Aleatorio", "Selection": "Selección",
+    "Auto": "Auto", "Easy": "Fácil", "Medium": "Medio", "Hard": "Difícil", "Insane": "Demencial",
+    "Tuto0": "Bienvenido a pLiMo @[Tutorial] @Toca la pantalla o haz clic en cualquier sitio para continuar.",
+    "Tuto1": "Las plimonitas se mueven con el dedo o manteniendo pulsado el botón izquierdo del ratón.",
+    "Tuto2": "Puedes DESHACER movimientos con el botón DESHACER o simplemente con un clic derecho.",
+    "Tuto3": "Las plimonitas del mismo color se fusionan cuando se juntan.",
+    "Tuto4": "Junta todas las plimonitas del mismo color para hacerlas desaparecer.",
+    "Tuto6": "Ganas la partida cuando todas las plimonitas han desaparecido.",
+    "Tuto7": "¡Voilà ! eso es todo. Los primeros niveles son muy fáciles, los últimos son muy difíciles. Juega como quieras.",
+}

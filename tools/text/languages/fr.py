@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "FR", "Français", "French.png"
+ROLES = ("Conception du jeu", "Programmation", "Graphismes", "Musique et sons", "Traductions")
+TEAM = "l'équipe de Tilecraft Studio"
+TEXTS = {
+    "Play": "Jouer", "Rules": "Règles", "Options": "Options", "Quit": "Quitter",
+    "Style": "Style", "Language": "Langue", "Display": "Affichage", "Credits": "Crédits",
+    "Quality": "Qualité", "Screen": "Écran", "High": "Haute", "Low": "Basse",
+    "Windowed": "Fenêtre", "Center": "Centré", "Full": "Plein écran",
+    "Congratulations": "Félicitations !", "Well Done": "Bien joué !",
+    "Can Do Better": "OK ! mais...", "Time": "Temps : ", "Record": "Meilleur temps : ",
+    "Old Record": "Ancien record : ", "New Record": "Nouveau record !",
+    "Random Level": "Niveau au hasard", "Last Time": "Temps", "Best Time": "Record",
+    "Choose Language": "Choisissez votre langue", "One Player": "Un joueur",
+    "Two Players": "Deux joueurs", "Random": "Au hasard", "Selection": "Sélection",
+    "Auto": "Auto", "Easy": "Facile", "Medium": "Moyen", "Hard": "Difficile", "Insane": "Démentiel",
+    "Tuto0": "Bienvenue dans pLiMo @[Tutoriel] @Touchez l'écran ou cliquez n'importe où pour continuer.",
+    "Tuto1": "Les plimonites se déplacent avec le doigt ou en maintenant enfoncé le bouton gauche de la souris.",
+    "Tuto2": "Vous pouvez ANNULER des coups avec le bouton ANNULER ou simplement d'un clic droit.",
+    "Tuto3": "Les plimonites de même couleur fusionnent quand elles se touchent.",
+    "Tuto4": "Réunissez toutes les plimonites d'une même couleur pour les faire disparaître.",
+    "Tuto6": "Vous gagnez la partie quand toutes les plimonites ont disparu.",
+    "Tuto7": "Voilà ! c'est tout. Les premiers niveaux sont très faciles, les derniers sont très difficiles. Jouez comme vous voulez.",
+}

@@ -1,0 +1,27 @@
+# Written here in reading order; the generator stores every text in visual
+# order (each line reversed), because the game draws all text left to right.
+# Long texts carry explicit breaks so that no line is ever wrapped.
+CODE, NAME, FLAG = "HE", "עברית", "Hebrew.png"
+RIGHT_TO_LEFT = True
+ROLES = ("עיצוב המשחק", "תכנות", "גרפיקה", "מוזיקה וסאונד", "תרגום")
+TEAM = "צוות Tilecraft Studio"
+TEXTS = {
+    "Play": "שחקו", "Rules": "חוקים", "Options": "אפשרויות", "Quit": "יציאה",
+    "Style": "סגנון", "Language": "שפה", "Display": "תצוגה", "Credits": "קרדיטים",
+    "Quality": "איכות", "Screen": "מסך", "High": "גבוהה", "Low": "נמוכה",
+    "Windowed": "חלון", "Center": "ממורכז", "Full": "התאמה מיטבית",
+    "Congratulations": "מזל טוב !", "Well Done": "כל הכבוד !",
+    "Can Do Better": "בסדר ! אבל...", "Time": "זמן: ", "Record": "הזמן הטוב ביותר: ",
+    "Old Record": "שיא קודם: ", "New Record": "שיא חדש !",
+    "Random Level": "שלב אקראי", "Last Time": "זמן", "Best Time": "שיא",
+    "Choose Language": "בחרו שפה", "One Player": "שחקן אחד",
+    "Two Players": "שני שחקנים", "Random": "אקראי", "Selection": "בחירה",
+    "Auto": "אוטומטי", "Easy": "קל", "Medium": "בינוני", "Hard": "קשה", "Insane": "מטורף",
+    "Tuto0": "ברוכים הבאים ל-pLiMo @[הדרכה] @געו במסך או לחצו במקום כלשהו @כדי להמשיך.",
+    "Tuto1": "מזיזים את הפלימוניטים באצבע @או בלחיצה ממושכת @על הכפתור השמאלי של העכבר.",
+    "Tuto2": "אפשר לבטל מהלכים בכפתור הביטול @או פשוט בלחיצה ימנית.",
+    "Tuto3": "פלימוניטים באותו צבע @מתמזגים כשהם נוגעים זה בזה.",
+    "Tuto4": "מזגו את כל הפלימוניטים @באותו צבע כדי שייעלמו.",
+    "Tuto6": "מנצחים כשכל הפלימוניטים @נעלמו מהלוח.",
+    "Tuto7": "הנה ! זה הכול. @השלבים הראשונים קלים מאוד, @השלבים האחרונים קשים מאוד. @שחקו איך שבא לכם.",
+}

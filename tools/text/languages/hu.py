@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "HU", "Magyar", "Hungarian.png"
+ROLES = ("Játéktervezés", "Programozás", "Grafika", "Zene és hang", "Fordítás")
+TEAM = "a Tilecraft Studio csapata"
+TEXTS = {
+    "Play": "Játék", "Rules": "Szabályok", "Options": "Beállítások", "Quit": "Kilépés",
+    "Style": "Stílus", "Language": "Nyelv", "Display": "Megjelenítés", "Credits": "Készítők",
+    "Quality": "Minőség", "Screen": "Képernyő", "High": "Magas", "Low": "Alacsony",
+    "Windowed": "Ablakban", "Center": "Középre", "Full": "Illesztve",
+    "Congratulations": "Gratulálunk !", "Well Done": "Szép munka !",
+    "Can Do Better": "OK ! de...", "Time": "Idő: ", "Record": "Legjobb idő: ",
+    "Old Record": "Régi rekord: ", "New Record": "Új rekord !",
+    "Random Level": "Véletlen pálya", "Last Time": "Idő", "Best Time": "Legjobb",
+    "Choose Language": "Válassz nyelvet", "One Player": "Egy játékos",
+    "Two Players": "Két játékos", "Random": "Véletlen", "Selection": "Kiválasztás",
+    "Auto": "Auto", "Easy": "Könnyű", "Medium": "Közepes", "Hard": "Nehéz", "Insane": "Őrült",
+    "Tuto0": "Üdvözöl a pLiMo @[Útmutató] @Érintsd meg a képernyőt, vagy kattints bárhova a folytatáshoz.",
+    "Tuto1": "A plimonitokat az ujjaddal vagy a bal egérgomb lenyomva tartásával mozgathatod.",
+    "Tuto2": "A lépéseket a VISSZA gombbal vagy egyszerűen jobb kattintással VONHATOD VISSZA.",
+    "Tuto3": "Az azonos színű plimonitok összeolvadnak, amikor összeérnek.",
+    "Tuto4": "Egyesítsd az azonos színű plimonitokat, hogy eltűnjenek.",
+    "Tuto6": "Akkor nyersz, ha az összes plimonit eltűnt.",
+    "Tuto7": "Voilà ! ennyi az egész. Az első pályák nagyon könnyűek, az utolsók nagyon nehezek. Játssz, ahogy kedved tartja.",
+}

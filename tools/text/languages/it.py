@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "IT", "Italiano", "Italiano.png"
+ROLES = ("Progettazione del gioco", "Programmazione", "Grafica", "Musica e suoni", "Traduzioni")
+TEAM = "il team di Tilecraft Studio"
+TEXTS = {
+    "Play": "Gioca", "Rules": "Regole", "Options": "Opzioni", "Quit": "Esci",
+    "Style": "Stile", "Language": "Lingua", "Display": "Visualizzazione", "Credits": "Crediti",
+    "Quality": "Qualità", "Screen": "Schermo", "High": "Alta", "Low": "Bassa",
+    "Windowed": "Finestra", "Center": "Centrato", "Full": "Adattato",
+    "Congratulations": "Congratulazioni !", "Well Done": "Ben fatto !",
+    "Can Do Better": "OK ! ma...", "Time": "Tempo: ", "Record": "Miglior tempo: ",
+    "Old Record": "Vecchio record: ", "New Record": "Nuovo record !",
+    "Random Level": "Livello casuale", "Last Time": "Tempo", "Best Time": "Migliore",
+    "Choose Language": "Scegli la lingua", "One Player": "Un giocatore",
+    "Two Players": "Due giocatori", "Random": "Casuale", "Selection": "Selezione",
+    "Auto": "Auto", "Easy": "Facile", "Medium": "Medio", "Hard": "Difficile", "Insane": "Folle",
+    "Tuto0": "Benvenuto in pLiMo @[Tutorial] @Tocca lo schermo o fai clic in un punto qualsiasi per continuare.",
+    "Tuto1": "Le plimoniti si spostano con il dito o tenendo premuto il tasto sinistro del mouse.",
+    "Tuto2": "Puoi ANNULLARE le mosse con il pulsante ANNULLA o semplicemente con un clic destro.",
+    "Tuto3": "Le plimoniti dello stesso colore si fondono quando si uniscono.",
+    "Tuto4": "Unisci tutte le plimoniti dello stesso colore per farle sparire.",
+    "Tuto6": "Vinci la partita quando tutte le plimoniti sono sparite.",
+    "Tuto7": "Voilà ! è tutto. I primi livelli sono facilissimi, gli ultimi difficilissimi. Gioca come vuoi.",
+}

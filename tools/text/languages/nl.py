@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "NL", "Nederlands", "Dutch.png"
+ROLES = ("Spelontwerp", "Programmering", "Grafisch ontwerp", "Muziek en geluid", "Vertalingen")
+TEAM = "het team van Tilecraft Studio"
+TEXTS = {
+    "Play": "Spelen", "Rules": "Regels", "Options": "Opties", "Quit": "Afsluiten",
+    "Style": "Stijl", "Language": "Taal", "Display": "Weergave", "Credits": "Makers",
+    "Quality": "Kwaliteit", "Screen": "Scherm", "High": "Hoog", "Low": "Laag",
+    "Windowed": "Venster", "Center": "Gecentreerd", "Full": "Passend",
+    "Congratulations": "Gefeliciteerd !", "Well Done": "Goed gedaan !",
+    "Can Do Better": "OK ! maar...", "Time": "Tijd: ", "Record": "Beste tijd: ",
+    "Old Record": "Oud record: ", "New Record": "Nieuw record !",
+    "Random Level": "Willekeurig level", "Last Time": "Tijd", "Best Time": "Beste",
+    "Choose Language": "Kies je taal", "One Player": "Eén speler",
+    "Two Players": "Twee spelers", "Random": "Willekeurig", "Selection": "Selectie",
+    "Auto": "Auto", "Easy": "Makkelijk", "Medium": "Gemiddeld", "Hard": "Moeilijk", "Insane": "Krankzinnig",
+    "Tuto0": "Welkom bij pLiMo @[Uitleg] @Raak het scherm aan of klik ergens om verder te gaan.",
+    "Tuto1": "Plimonieten verplaats je met je vinger of door de linkermuisknop ingedrukt te houden.",
+    "Tuto2": "Je kunt zetten ONGEDAAN MAKEN met de knop ONGEDAAN MAKEN of gewoon met een klik op de rechtermuisknop.",
+    "Tuto3": "Plimonieten van dezelfde kleur smelten samen als ze elkaar raken.",
+    "Tuto4": "Voeg alle plimonieten van dezelfde kleur samen om ze te laten verdwijnen.",
+    "Tuto6": "Je wint het spel als alle plimonieten verdwenen zijn.",
+    "Tuto7": "Voilà ! dat is alles. De eerste levels zijn heel makkelijk, de laatste levels zijn heel moeilijk. Speel zoals je wilt.",
+}

@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "PL", "Polski", "Polish.png"
+ROLES = ("Projekt gry", "Programowanie", "Grafika", "Muzyka i dźwięk", "Tłumaczenia")
+TEAM = "zespół Tilecraft Studio"
+TEXTS = {
+    "Play": "Graj", "Rules": "Zasady", "Options": "Opcje", "Quit": "Wyjście",
+    "Style": "Styl", "Language": "Język", "Display": "Wyświetlanie", "Credits": "Autorzy",
+    "Quality": "Jakość", "Screen": "Ekran", "High": "Wysoka", "Low": "Niska",
+    "Windowed": "Okno", "Center": "Wyśrodkowany", "Full": "Dopasowany",
+    "Congratulations": "Gratulacje !", "Well Done": "Dobra robota !",
+    "Can Do Better": "OK ! ale...", "Time": "Czas: ", "Record": "Najlepszy czas: ",
+    "Old Record": "Stary rekord: ", "New Record": "Nowy rekord !",
+    "Random Level": "Losowy poziom", "Last Time": "Czas", "Best Time": "Rekord",
+    "Choose Language": "Wybierz język", "One Player": "Jeden gracz",
+    "Two Players": "Dwóch graczy", "Random": "Losowo", "Selection": "Wybór",
+    "Auto": "Auto", "Easy": "Łatwy", "Medium": "Średni", "Hard": "Trudny", "Insane": "Szalony",
+    "Tuto0": "Witaj w pLiMo @[Samouczek] @Dotknij ekranu lub kliknij gdziekolwiek, aby kontynuować.",
+    "Tuto1": "Plimonity przesuwa się palcem lub przytrzymując lewy przycisk myszy.",
+    "Tuto2": "Ruchy możesz COFNĄĆ przyciskiem COFNIJ albo po prostu prawym przyciskiem myszy.",
+    "Tuto3": "Plimonity tego samego koloru łączą się, gdy się zetkną.",
+    "Tuto4": "Połącz wszystkie plimonity tego samego koloru, aby zniknęły.",
+    "Tuto6": "Wygrywasz, gdy znikną wszystkie plimonity.",
+    "Tuto7": "Voilà ! to wszystko. Pierwsze poziomy są bardzo łatwe, ostatnie bardzo trudne. Graj, jak chcesz.",
+}

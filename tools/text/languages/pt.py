@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "PT", "Português", "Portuguese.png"
+ROLES = ("Conceção do jogo", "Programação", "Grafismo", "Música e som", "Traduções")
+TEAM = "a equipa da Tilecraft Studio"
+TEXTS = {
+    "Play": "Jogar", "Rules": "Regras", "Options": "Opções", "Quit": "Sair",
+    "Style": "Estilo", "Language": "Idioma", "Display": "Visualização", "Credits": "Créditos",
+    "Quality": "Qualidade", "Screen": "Ecrã", "High": "Alta", "Low": "Baixa",
+    "Windowed": "Janela", "Center": "Centrado", "Full": "Ajustado",
+    "Congratulations": "Parabéns !", "Well Done": "Muito bem !",
+    "Can Do Better": "OK ! mas...", "Time": "Tempo: ", "Record": "Melhor tempo: ",
+    "Old Record": "Recorde anterior: ", "New Record": "Novo recorde !",
+    "Random Level": "Nível aleatório", "Last Time": "Tempo", "Best Time": "Melhor",
+    "Choose Language": "Escolha o seu idioma", "One Player": "Um jogador",
+    "Two Players": "Dois jogadores", "Random": "Aleatório", "Selection": "Seleção",
+    "Auto": "Auto", "Easy": "Fácil", "Medium": "Médio", "Hard": "Difícil", "Insane": "Insano",
+    "Tuto0": "Bem-vindo ao pLiMo @[Tutorial] @Toque no ecrã ou clique em qualquer lado para continuar.",
+    "Tuto1": "As plimonites movem-se com o dedo ou mantendo premido o botão esquerdo do rato.",
+    "Tuto2": "Pode ANULAR jogadas com o botão ANULAR ou simplesmente clicando com o botão direito.",
+    "Tuto3": "As plimonites da mesma cor fundem-se quando se juntam.",
+    "Tuto4": "Junte todas as plimonites da mesma cor para as fazer desaparecer.",
+    "Tuto6": "Ganha o jogo quando todas as plimonites tiverem desaparecido.",
+    "Tuto7": "Voilà ! é tudo. Os primeiros níveis são muito fáceis, os últimos são muito difíceis. Jogue como quiser.",
+}

@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "RO", "Română", "Romanian.png"
+ROLES = ("Design joc", "Programare", "Grafică", "Muzică și sunet", "Traduceri")
+TEAM = "echipa Tilecraft Studio"
+TEXTS = {
+    "Play": "Joacă", "Rules": "Reguli", "Options": "Opțiuni", "Quit": "Ieșire",
+    "Style": "Stil", "Language": "Limbă", "Display": "Afișare", "Credits": "Credite",
+    "Quality": "Calitate", "Screen": "Ecran", "High": "Înaltă", "Low": "Scăzută",
+    "Windowed": "Fereastră", "Center": "Centrat", "Full": "Potrivire optimă",
+    "Congratulations": "Felicitări !", "Well Done": "Bravo !",
+    "Can Do Better": "OK ! dar...", "Time": "Timp: ", "Record": "Cel mai bun timp: ",
+    "Old Record": "Record vechi: ", "New Record": "Record nou !",
+    "Random Level": "Nivel aleatoriu", "Last Time": "Timp", "Best Time": "Record",
+    "Choose Language": "Alege limba", "One Player": "Un jucător",
+    "Two Players": "Doi jucători", "Random": "Aleatoriu", "Selection": "Selecție",
+    "Auto": "Auto", "Easy": "Ușor", "Medium": "Mediu", "Hard": "Greu", "Insane": "Nebunesc",
+    "Tuto0": "Bun venit în pLiMo @[Tutorial] @Atinge ecranul sau dă clic oriunde pentru a continua.",
+    "Tuto1": "Plimonitele se mută cu degetul sau ținând apăsat butonul stâng al mouse-ului.",
+    "Tuto2": "Poți ANULA mutările cu butonul ANULARE sau pur și simplu cu un clic dreapta.",
+    "Tuto3": "Plimonitele de aceeași culoare se unesc când se ating.",
+    "Tuto4": "Unește toate plimonitele de aceeași culoare ca să dispară.",
+    "Tuto6": "Câștigi jocul când toate plimonitele au dispărut.",
+    "Tuto7": "Voilà ! asta e tot. Primele niveluri sunt foarte ușoare, ultimele sunt foarte grele. Joacă așa cum vrei.",
+}

@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "SV", "Svenska", "Swedish.png"
+ROLES = ("Speldesign", "Programmering", "Grafik", "Musik och ljud", "Översättningar")
+TEAM = "teamet på Tilecraft Studio"
+TEXTS = {
+    "Play": "Spela", "Rules": "Regler", "Options": "Alternativ", "Quit": "Avsluta",
+    "Style": "Stil", "Language": "Språk", "Display": "Visning", "Credits": "Medverkande",
+    "Quality": "Kvalitet", "Screen": "Skärm", "High": "Hög", "Low": "Låg",
+    "Windowed": "Fönster", "Center": "Centrerad", "Full": "Anpassad",
+    "Congratulations": "Grattis !", "Well Done": "Bra gjort !",
+    "Can Do Better": "OK ! men...", "Time": "Tid: ", "Record": "Bästa tid: ",
+    "Old Record": "Gammalt rekord: ", "New Record": "Nytt rekord !",
+    "Random Level": "Slumpad nivå", "Last Time": "Tid", "Best Time": "Bäst",
+    "Choose Language": "Välj språk", "One Player": "En spelare",
+    "Two Players": "Två spelare", "Random": "Slumpa", "Selection": "Urval",
+    "Auto": "Auto", "Easy": "Lätt", "Medium": "Medel", "Hard": "Svår", "Insane": "Galen",
+    "Tuto0": "Välkommen till pLiMo @[Genomgång] @Tryck på skärmen eller klicka var som helst för att fortsätta.",
+    "Tuto1": "Plimoniter flyttas med fingret eller genom att hålla ned vänster musknapp.",
+    "Tuto2": "Du kan ÅNGRA drag med knappen ÅNGRA eller helt enkelt genom att högerklicka.",
+    "Tuto3": "Plimoniter med samma färg smälter samman när de möts.",
+    "Tuto4": "Slå ihop alla plimoniter med samma färg så försvinner de.",
+    "Tuto6": "Du vinner när alla plimoniter är borta.",
+    "Tuto7": "Voilà ! det var allt. De första nivåerna är mycket lätta, de sista mycket svåra. Spela som du vill.",
+}

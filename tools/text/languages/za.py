@@ -1,0 +1,23 @@
+CODE, NAME, FLAG = "ZA", "Afrikaans", "Suid-Afrika.png"
+ROLES = ("Speletjie-ontwerp", "Programmering", "Kuns", "Musiek en klank", "Vertalings")
+TEAM = "die Tilecraft Studio-span"
+TEXTS = {
+    "Play": "Speel", "Rules": "Reëls", "Options": "Opsies", "Quit": "Verlaat",
+    "Style": "Styl", "Language": "Taal", "Display": "Vertoning", "Credits": "Erkennings",
+    "Quality": "Kwaliteit", "Screen": "Skerm", "High": "Hoog", "Low": "Laag",
+    "Windowed": "Venster", "Center": "Gesentreer", "Full": "Beste passing",
+    "Congratulations": "Baie geluk !", "Well Done": "Mooi so !",
+    "Can Do Better": "OK ! maar...", "Time": "Tyd: ", "Record": "Beste tyd: ",
+    "Old Record": "Ou rekord: ", "New Record": "Nuwe rekord !",
+    "Random Level": "Lukrake vlak", "Last Time": "Tyd", "Best Time": "Beste",
+    "Choose Language": "Kies jou taal", "One Player": "Een speler",
+    "Two Players": "Twee spelers", "Random": "Lukraak", "Selection": "Keuse",
+    "Auto": "Outo", "Easy": "Maklik", "Medium": "Medium", "Hard": "Moeilik", "Insane": "Mal",
+    "Tuto0": "Welkom by pLiMo @[Handleiding] @Raak aan die skerm of klik enige plek om voort te gaan.",
+    "Tuto1": "Plimoniete word met die vinger geskuif of deur die linkermuisknoppie ingedruk te hou.",
+    "Tuto2": "Jy kan skuiwe ONTDOEN met die ONTDOEN-knoppie of eenvoudig deur regs te klik.",
+    "Tuto3": "Plimoniete van dieselfde kleur smelt saam wanneer hulle aan mekaar raak.",
+    "Tuto4": "Voeg al die plimoniete van dieselfde kleur saam om hulle te laat verdwyn.",
+    "Tuto6": "Jy wen die spel wanneer al die plimoniete weg is.",
+    "Tuto7": "Voilà ! dis al. Die eerste vlakke is baie maklik, die laaste vlakke is baie moeilik. Speel soos jy wil.",
+}
