@@ -1,0 +1,119 @@
+"""Shared helpers of the picture generators: deterministic PNG/JPEG output,
+smooth steps, tileable noise and fonts."""
+import os
+import numpy as np
+from PIL import Image, ImageFont
+
+ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
+DATA = os.path.join(ROOT, "Data")
+FONT_DIR = "/usr/share/fonts/truetype/dejavu"
+
+
+def data_path(name):
+    return os.path.join(DATA, name)
+
+
+def font(size, bold=True, condensed=False):
+    name = "DejaVuSans"
+    if condensed:
+        name += "Condensed"
+    if bold:
+        name += "-Bold"
+    return ImageFont.truetype(os.path.join(FONT_DIR, name + ".ttf"), size)
+
+
+def clamp01(a):
+    return np.clip(a, 0.0, 1.0)
+
+
+def smoothstep(e0, e1, x):
+    t = clamp01((x - e0) / (e1 - e0))
+    return t * t * (3.0 - 2.0 * t)
+
+
+def mix(a, b, t):
+    """Blend colour arrays: t may be a scalar or an (H, W) field."""
+    t = np.asarray(t, dtype=np.float64)
+    if t.ndim == 2:
+        t = t[..., None]
+    return np.asarray(a, dtype=np.float64) * (1.0 - t) + np.asarray(b, dtype=np.float64) * t
+
+
+def rgb(hexcode):
+    h = hexcode.lstrip("#")
+    return np.array([int(h[i:i + 2], 16) / 255.0 for i in (0, 2, 4)])
+
+
+def fill(shape, colour):
+    return np.broadcast_to(np.asarray(colour, dtype=np.float64), shape + (3,)).copy()
+
+
+def to_uint8(a):
+    return (clamp01(a) * 255.0 + 0.5).astype(np.uint8)
+
+
+def rgba_image(colour, alpha):
+    """colour (H, W, 3) and alpha (H, W) floats in 0..1 -> PIL RGBA."""
+    arr = np.dstack([to_uint8(colour), to_uint8(alpha)])
+    return Image.fromarray(arr, "RGBA")
+
+
+def save_png(img, name):
+    """Saves a picture under Data/. Fully transparent pixels are zeroed so
+    their invisible colour does not cost bytes; a palette is used when the
+    picture has few enough colours to stay lossless."""
+    img = img.convert("RGBA")
+    arr = np.array(img)
+    arr[arr[..., 3] == 0] = 0
+    img = Image.fromarray(arr, "RGBA")
+    colours = img.getcolors(256)
+    if colours is not None:
+        img = img.quantize(colors=len(colours), method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
+        if not np.array_equal(np.array(img.convert("RGBA")), arr):
+            img = Image.fromarray(arr, "RGBA")
+    path = data_path(name)
+    img.save(path, "PNG", optimize=True)
+    return path
+
+
+def save_jpeg(img, name, quality=85):
+    path = data_path(name)
+    img.convert("RGB").save(path, "JPEG", quality=quality, optimize=True, subsampling=0)
+    return path
+
+
+class PeriodicNoise:
+    """Value noise that wraps around a square of `period` pixels, so a texture
+    sampled with it tiles without seams."""
+
+    def __init__(self, seed, period=96):
+        self.rng = np.random.RandomState(seed)
+        self.period = period
+
+    def layer(self, cells):
+        grid = self.rng.rand(cells, cells)
+
+        def sample(x, y):
+            fx = (np.asarray(x) % self.period) / self.period * cells
+            fy = (np.asarray(y) % self.period) / self.period * cells
+            ix = np.floor(fx).astype(int)
+            iy = np.floor(fy).astype(int)
+            tx = fx - ix
+            ty = fy - iy
+            tx = tx * tx * (3 - 2 * tx)
+            ty = ty * ty * (3 - 2 * ty)
+            ix0, iy0 = ix % cells, iy % cells
+            ix1, iy1 = (ix + 1) % cells, (iy + 1) % cells
+            a = grid[iy0, ix0] * (1 - tx) + grid[iy0, ix1] * tx
+            b = grid[iy1, ix0] * (1 - tx) + grid[iy1, ix1] * tx
+            return a * (1 - ty) + b * ty
+        return sample
+
+    def fbm(self, octaves):
+        """octaves: list of (cells, weight); returns a sampler giving 0..1."""
+        layers = [(self.layer(c), w) for c, w in octaves]
+        total = sum(w for _, w in octaves)
+
+        def sample(x, y):
+            return sum(f(x, y) * w for f, w in layers) / total
+        return sample

@@ -1,0 +1,298 @@
+#!/usr/bin/python3
+"""Renders preview sheets of the game's pictures into build/preview/ (not
+committed): every tile style as shapes of several forms drawn the way the
+board draws them (quarters chosen by the shape rule, shadows 8 px below
+right, the additive highlight on a held shape), the icons, the flags, the
+screens and level 0 on the play background."""
+import os
+import sys
+
+import numpy as np
+from PIL import Image, ImageDraw
+
+HERE = os.path.dirname(os.path.abspath(__file__))
+sys.path.insert(0, os.path.join(HERE, "art"))
+
+from common import DATA, ROOT, font  # noqa: E402
+from quarters import neighbour_mask, frames_for_mask  # noqa: E402
+from styles import STYLES, archive_name  # noqa: E402
+
+OUT = os.path.join(ROOT, "build", "preview")
+COLS, ROWS = 10, 8
+LANGUAGES = ["French", "English", "Dutch", "Portuguese", "Espanol", "Polish", "Deutsch",
+             "Hungarian", "Italiano", "Chinese", "Hebrew", "Bulgarian", "Swedish",
+             "Suid-Afrika", "Romanian"]
+LEVEL0 = """
+. . 3 6 5 . . . . .
+. . 5 . 6 3 3 . 1 .
+1 1 . . . 3 . . 2 .
+. 4 2 1 1 . 3 4 2 .
+. 6 6 4 1 . . 4 . .
+. . 4 . . 6 . . . .
+5 . 5 . 2 . . . . .
+. 2 . 2 6 . 5 3 . .
+"""
+
+
+def load(name):
+    path = os.path.join(DATA, name)
+    return Image.open(path).convert("RGBA") if os.path.exists(path) else None
+
+
+def strip_frames(img, cell_w=48, cell_h=48):
+    return [img.crop((i * cell_w, 0, (i + 1) * cell_w, cell_h)) for i in range(img.width // cell_w)]
+
+
+class Strips:
+    def __init__(self):
+        self.styles = [strip_frames(load(archive_name(s[0]))) for s in STYLES]
+        self.shadow = strip_frames(load("pLiMo_fx_shadows.png"))
+        self.highlight = strip_frames(load("pLiMo_fx_highlight.png"))
+
+
+def add_image(dst, src, pos, alpha=1.0):
+    """Additive drawing: destination + source colour x source alpha x alpha."""
+    x, y = pos
+    region = dst.crop((x, y, x + src.width, y + src.height))
+    d = np.asarray(region, dtype=np.float64)
+    s = np.asarray(src, dtype=np.float64)
+    a = s[..., 3:4] / 255.0 * alpha
+    d[..., :3] = np.minimum(255.0, d[..., :3] + s[..., :3] * a)
+    dst.paste(Image.fromarray(d.astype(np.uint8), "RGBA"), (x, y))
+
+
+def draw_board(canvas, grid, style_of, strips, bs, origin=(0, 0), selected=None, shadows=True):
+    """grid[y][x]: kind or -1. Draws like the game: all shadows, then all
+    blocks, then the highlight of the selected kind."""
+    h = bs // 2
+    ox, oy = origin
+    cells = [(x, y) for y in range(len(grid)) for x in range(len(grid[0])) if grid[y][x] >= 0]
+    frames = {c: frames_for_mask(neighbour_mask(grid, *c)) for c in cells}
+    offs = [(0, 0), (h, 0), (h, h), (0, h)]
+
+    def quarters(strip, shift, blend):
+        for (x, y) in cells:
+            if strip is None:
+                continue
+            fr_list = strip(grid[y][x])
+            if fr_list is None:
+                continue
+            for f, (qx, qy) in zip(frames[(x, y)], offs):
+                q = fr_list[f].resize((h, h), Image.BILINEAR)
+                pos = (ox + x * bs + qx + shift, oy + y * bs + qy + shift)
+                if blend == "add":
+                    add_image(canvas, q, pos, 0.8)
+                else:
+                    canvas.alpha_composite(q, pos)
+
+    if shadows:
+        quarters(lambda k: strips.shadow, 8, "alpha")
+    quarters(lambda k: strips.styles[style_of(k)], 0, "alpha")
+    if selected is not None:
+        sel_grid = [[k if k == selected else -1 for k in row] for row in grid]
+        cells_sel = [(x, y) for (x, y) in cells if grid[y][x] == selected]
+        for (x, y) in cells_sel:
+            for f, (qx, qy) in zip(frames_for_mask(neighbour_mask(sel_grid, x, y)), offs):
+                q = strips.highlight[f].resize((h, h), Image.BILINEAR)
+                add_image(canvas, q, (ox + x * bs + qx, oy + y * bs + qy), 0.8)
+
+
+# Shapes of several forms on a 12 x 5 panel; kind 0 everywhere, kind 1 is
+# the selected ring.
+FORMS = [
+    [(0, 0)],                                       # lone block
+    [(2, 0), (3, 0), (4, 0)],                       # bar
+    [(6, 0), (7, 1)],                               # diagonal pair: two shapes
+    [(9, 0), (9, 1), (9, 2), (10, 2)],              # L
+    [(0, 2), (1, 2), (0, 3), (1, 3)],               # 2 x 2 square
+    [(7, 3), (8, 3), (8, 4), (9, 4), (11, 0), (11, 1)],  # zigzag + short column
+]
+RING = [(x, y) for x in range(3, 6) for y in range(2, 5) if (x, y) != (4, 3)]
+
+
+def style_panel(strips, s, bs, background):
+    w, h = 12 * bs, 5 * bs
+    panel = background.resize((w, h)).convert("RGBA") if background else Image.new("RGBA", (w, h), (225, 225, 220, 255))
+    grid = [[-1] * 12 for _ in range(5)]
+    for form in FORMS:
+        for x, y in form:
+            grid[y][x] = 0
+    for x, y in RING:
+        grid[y][x] = 1
+    draw_board(panel, grid, lambda k: s, strips, bs, selected=1)
+    d = ImageDraw.Draw(panel)
+    light = STYLES[s][2]
+    caption = "%d %s" % (s, STYLES[s][0])
+    f = font(max(12, bs // 3))
+    # A caption on the bar, as menu captions are drawn on blocks.
+    d.text((2 * bs + 10, bs // 2 - f.size // 2), caption, font=f,
+           fill=(255, 255, 255, 180) if light else (0, 0, 0, 180))
+    return panel
+
+
+def sheet_styles(strips, background):
+    bs = 48
+    per_sheet = 10
+    paths = []
+    for start in range(0, len(STYLES), per_sheet):
+        idx = list(range(start, min(start + per_sheet, len(STYLES))))
+        cols = 2
+        rows = (len(idx) + 1) // 2
+        sheet = Image.new("RGBA", (cols * (12 * bs + 8), rows * (5 * bs + 8)), (60, 60, 60, 255))
+        for i, s in enumerate(idx):
+            sheet.alpha_composite(style_panel(strips, s, bs, background),
+                                  ((i % cols) * (12 * bs + 8), (i // cols) * (5 * bs + 8)))
+        p = os.path.join(OUT, "styles_%02d.png" % (start // per_sheet))
+        sheet.save(p)
+        paths.append(p)
+    # The six default colours side by side at full size.
+    sheet = Image.new("RGBA", (6 * 3 * 96, 3 * 96), (0, 0, 0, 255))
+    if background:
+        sheet.paste(background.resize((960, 768)).crop((0, 0, 6 * 3 * 96, 3 * 96)))
+    grid = [[-1] * 18 for _ in range(3)]
+    for k in range(6):
+        for x, y in ((0, 0), (1, 0), (0, 1), (1, 2)):
+            grid[y][k * 3 + x] = k
+    draw_board(sheet, grid, lambda k: k, strips, 96)
+    p = os.path.join(OUT, "default_colours.png")
+    sheet.save(p)
+    sheet.convert("L").save(os.path.join(OUT, "default_colours_grey.png"))
+    paths.append(p)
+    return paths
+
+
+def sheet_level0(strips, background):
+    rows = [line.split() for line in LEVEL0.strip().splitlines()]
+    grid = [[int(c) - 1 if c != "." else -1 for c in row] for row in rows]
+    board = Image.new("RGBA", (1024, 768), (0, 0, 0, 255))
+    if background:
+        board.paste(background.resize((960, 768)), (0, 0))
+    bar = load("menu_barre_vide.png")
+    if bar:
+        board.paste(bar, (960, 0))
+    draw_board(board, grid, lambda k: k, strips, 96, selected=2)
+    icons = load("pLiMo_icones_normales.png")
+    lit = load("pLiMo_icones_light.png")
+    digits = load("pLiMo_chiffres_10x16.png")
+    if icons and lit:
+        frames = strip_frames(icons, 64, 64)
+        lit_frames = strip_frames(lit, 64, 64)
+        for slot, index in enumerate((6, 0, 8, 0, 7, 0, 1, 3)):
+            if index:
+                img = lit_frames[index - 1] if index == 3 else frames[index - 1]
+                y = slot * 96 + (96 - 48) // 2
+                board.alpha_composite(img, (960, y))
+                if index == 7 and digits:
+                    dfr = strip_frames(digits, 10, 16)
+                    for row, value in ((19, 83), (40, 27)):
+                        m, s = value // 60, value % 60
+                        for dx, dgt in ((5, m // 10), (15, m % 10), (30, s // 10), (40, s % 10)):
+                            board.alpha_composite(dfr[dgt], (960 + dx, y + row))
+    p = os.path.join(OUT, "level0.png")
+    board.save(p)
+    return [p]
+
+
+def sheet_ui():
+    paths = []
+    sheet = Image.new("RGBA", (1408, 900), (40, 44, 52, 255))
+    d = ImageDraw.Draw(sheet)
+    y = 10
+    for name in ("pLiMo_icones_normales.png", "pLiMo_icones_light.png"):
+        img = load(name)
+        if img:
+            sheet.alpha_composite(img.resize((img.width * 2, img.height * 2), Image.NEAREST), (0, y))
+        y += 140
+    dig = load("pLiMo_chiffres_10x16.png")
+    if dig:
+        sheet.alpha_composite(dig.resize((400, 64), Image.NEAREST), (0, y))
+    y += 80
+    x = 0
+    for name in ("souris_curseur_1.png", "souris_curseur_2.png"):
+        img = load(name)
+        if img:
+            sheet.alpha_composite(img, (x, y))
+            d.ellipse((x + 85 - 3, y + 50 - 3, x + 85 + 3, y + 50 + 3), outline=(255, 0, 0, 255))
+            d.rectangle((x, y, x + 212, y + 255), outline=(120, 120, 120, 255))
+        x += 230
+    for name in ("pLiMo_sprite_plateau.png", "pLiMo_sprite_plateau_highlighted.png"):
+        img = load(name)
+        if img:
+            sheet.alpha_composite(img, (x, y))
+        x += 280
+    bar = load("menu_barre_vide.png")
+    if bar:
+        sheet.alpha_composite(bar, (1340, 10))
+    p = os.path.join(OUT, "ui.png")
+    sheet.save(p)
+    paths.append(p)
+
+    flags = [load(n + ".png") for n in LANGUAGES]
+    flags = [f for f in flags if f is not None]
+    if flags:
+        fs = Image.new("RGBA", (5 * 120, 3 * 95), (90, 90, 90, 255))
+        for i, f in enumerate(flags):
+            fs.alpha_composite(f, ((i % 5) * 120 + 10, (i // 5) * 95 + 10))
+        p = os.path.join(OUT, "flags.png")
+        fs.save(p)
+        paths.append(p)
+    return paths
+
+
+def sheet_screens(strips):
+    paths = []
+    names = ["pLiMo_screen_fond.jpg", "pLiMo_screen_picots.jpg", "pLiMo_screen_menus.jpg",
+             "pLiMo_screen_style.jpg", "pLiMo_tuto.jpg", "pLiMo_screen_bumper_lite.png"]
+    sheet = Image.new("RGBA", (3 * 480, 2 * 384), (0, 0, 0, 255))
+    for i, n in enumerate(names):
+        img = load(n)
+        if img:
+            img = img.copy()
+            d = ImageDraw.Draw(img)
+            f = font(56)
+            if n.endswith("fond.jpg"):
+                d.text((40, 700), "Credits text in white", font=f, fill=(255, 255, 255, 255))
+            elif n.endswith("bumper_lite.png"):
+                w = d.textlength("Loading...", font=f)
+                d.text(((960 - w) // 2, 384 - 10), "Loading...", font=f, fill=(0, 0, 0, 102))
+            else:
+                d.text((40, 700), "Captions in black", font=f, fill=(0, 0, 0, 178))
+            sheet.paste(img.resize((480, 384), Image.LANCZOS), ((i % 3) * 480, (i // 3) * 384))
+    p = os.path.join(OUT, "screens.png")
+    sheet.save(p)
+    paths.append(p)
+
+    fond = load("pLiMo_screen_fond.jpg")
+    bravo = load("pLiMo_sprite_bravo.png")
+    if fond and bravo:
+        v = fond.copy()
+        rows = [line.split() for line in LEVEL0.strip().splitlines()]
+        grid = [[int(c) - 1 if c != "." else -1 for c in row] for row in rows]
+        draw_board(v, grid, lambda k: k, strips, 96)
+        v.alpha_composite(bravo)
+        d = ImageDraw.Draw(v)
+        f = font(60)
+        for i, line in enumerate(["- 11 -", "", "Well Done !", "Time: 1'23\""]):
+            w = d.textlength(line, font=f)
+            d.text(((960 - w) // 2 + 4, 324 + 60 * i + 4), line, font=f, fill=(0, 0, 0, 255))
+            d.text(((960 - w) // 2, 324 + 60 * i), line, font=f, fill=(255, 255, 0, 255))
+        p = os.path.join(OUT, "victory.png")
+        v.save(p)
+        paths.append(p)
+    return paths
+
+
+def main():
+    os.makedirs(OUT, exist_ok=True)
+    strips = Strips()
+    picots = load("pLiMo_screen_picots.jpg")
+    paths = sheet_styles(strips, picots)
+    paths += sheet_level0(strips, picots)
+    paths += sheet_ui()
+    paths += sheet_screens(strips)
+    for p in paths:
+        print(p)
+
+
+if __name__ == "__main__":
+    main()
