@@ -152,6 +152,10 @@ void SeekTo(Stream* stream, int position);
 bool CloseFile(Stream* stream);
 int ReadUInt8(Stream* stream);  // -1 past the end
 void WriteUInt8(Stream* stream, int value);
+// Text lines are raw bytes, one char per byte: ReadTextLine stops at a line
+// feed, a zero byte or the end (consuming the terminator) and drops carriage
+// returns; WriteTextLine appends a carriage return and a line feed; WriteText
+// appends nothing, so a text read as bytes is written back byte for byte.
 std::string ReadTextLine(Stream* stream);
 void WriteTextLine(Stream* stream, const std::string& text);
 void WriteText(Stream* stream, const std::string& text);

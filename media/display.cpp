@@ -1,0 +1,158 @@
+// The one window and renderer of the run. OpenDisplay resizes the window or
+// switches it to full screen instead of re-creating it, so every texture
+// stays valid across display changes.
+#include <chrono>
+#include <thread>
+
+#include "media/internal.h"
+
+using namespace media_internal;
+
+namespace {
+
+uint64_t NowNs() {
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+          .count());
+}
+
+bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
+  DisplayState& d = Display();
+  Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
+  d.Window = SDL_CreateWindow(d.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
+  if (!d.Window) return false;
+  d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  if (!d.Renderer) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_SOFTWARE);
+  if (!d.Renderer) {
+    SDL_DestroyWindow(d.Window);
+    d.Window = nullptr;
+    return false;
+  }
+  SDL_RendererInfo info;
+  d.VSync = SDL_GetRendererInfo(d.Renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+  return true;
+}
+
+void ReadRefreshRate() {
+  DisplayState& d = Display();
+  SDL_DisplayMode mode;
+  int index = SDL_GetWindowDisplayIndex(d.Window);
+  d.RefreshRate = 60;
+  if (index >= 0 && SDL_GetCurrentDisplayMode(index, &mode) == 0 && mode.refresh_rate >= 24)
+    d.RefreshRate = mode.refresh_rate;
+}
+
+}  // namespace
+
+namespace media_internal {
+
+DisplayState& Display() {
+  static DisplayState display;
+  return display;
+}
+
+}  // namespace media_internal
+
+bool OpenDisplay(int width, int height, bool fullScreen) {
+  if (!VideoStarted() || width <= 0 || height <= 0) return false;
+  DisplayState& d = Display();
+  if (!d.Window) {
+    if (!CreateWindowAndRenderer(width, height, fullScreen)) return false;
+  } else {
+    // A display change stands for a new window: it takes the current title.
+    SDL_SetWindowTitle(d.Window, d.Title.c_str());
+    SDL_SetWindowFullscreen(d.Window, 0);
+    SDL_SetWindowSize(d.Window, width, height);
+    if (fullScreen) {
+      SDL_SetWindowFullscreen(d.Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+    } else {
+      SDL_SetWindowPosition(d.Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
+    }
+  }
+  // Draw at the asked size whatever the window became; full screen at
+  // another size than the desktop's is scaled by the renderer, and SDL maps
+  // the pointer back to these pixels.
+  int outW = 0, outH = 0;
+  SDL_GetRendererOutputSize(d.Renderer, &outW, &outH);
+  if (outW != width || outH != height) {
+    SDL_RenderSetLogicalSize(d.Renderer, width, height);
+  } else {
+    SDL_RenderSetLogicalSize(d.Renderer, 0, 0);
+  }
+  d.Width = width;
+  d.Height = height;
+  d.Open = true;
+  ReadRefreshRate();
+  ResetDrawState(width, height);
+  SDL_SetRenderDrawColor(d.Renderer, 0, 0, 0, 255);
+  SDL_RenderSetClipRect(d.Renderer, nullptr);
+  SDL_RenderClear(d.Renderer);
+  ApplyClip();
+  d.LastPresentNs = NowNs();
+  return true;
+}
+
+void PresentFrame() {
+  DisplayState& d = Display();
+  if (d.Renderer) {
+    SDL_RenderPresent(d.Renderer);
+    // Without vsync, or when presenting returned far too early (software
+    // OpenGL under a virtual X server), hold the loop to the refresh rate.
+    const uint64_t frameNs = 1000000000ull / static_cast<uint64_t>(d.RefreshRate);
+    uint64_t now = NowNs();
+    uint64_t due = d.LastPresentNs + frameNs;
+    if (now < due && due - now <= frameNs) {
+      std::this_thread::sleep_for(std::chrono::nanoseconds(due - now));
+      d.LastPresentNs = due;
+    } else {
+      d.LastPresentNs = now;
+    }
+  }
+  PumpEvents();
+}
+
+void DesktopSize(int& width, int& height) {
+  const Overrides& o = TestOverrides();
+  if (o.DesktopW > 0 && o.DesktopH > 0) {
+    width = o.DesktopW;
+    height = o.DesktopH;
+    return;
+  }
+  SDL_DisplayMode mode;
+  if (VideoStarted() && SDL_GetDesktopDisplayMode(0, &mode) == 0) {
+    width = mode.w;
+    height = mode.h;
+  } else {
+    width = 1024;
+    height = 768;
+  }
+}
+
+void SetAppTitle(const std::string& title) { Display().Title = title; }
+
+void SetWindowIcon() {
+  DisplayState& d = Display();
+  if (!d.Window) return;
+  // A 32 x 32 icon drawn here: four rounded coloured pieces on a dark tile.
+  constexpr int SIZE = 32;
+  SDL_Surface* icon = SDL_CreateRGBSurfaceWithFormat(0, SIZE, SIZE, 32, SDL_PIXELFORMAT_RGBA32);
+  if (!icon) return;
+  const uint32_t colours[4] = {0xE04040FF, 0x40B040FF, 0x4060E0FF, 0xE0C030FF};
+  auto* pixels = static_cast<uint8_t*>(icon->pixels);
+  for (int y = 0; y < SIZE; y++) {
+    for (int x = 0; x < SIZE; x++) {
+      uint8_t* p = pixels + y * icon->pitch + x * 4;
+      int qx = x % 16, qy = y % 16;
+      // Each quarter holds a piece inset by 2 pixels with cut corners.
+      bool inside = qx >= 2 && qx <= 13 && qy >= 2 && qy <= 13 &&
+                    !((qx == 2 || qx == 13) && (qy == 2 || qy == 13));
+      uint32_t c = inside ? colours[(y / 16) * 2 + x / 16] : 0x202020FF;
+      p[0] = static_cast<uint8_t>(c >> 24);
+      p[1] = static_cast<uint8_t>(c >> 16);
+      p[2] = static_cast<uint8_t>(c >> 8);
+      p[3] = static_cast<uint8_t>(c);
+    }
+  }
+  SDL_SetWindowIcon(d.Window, icon);
+  SDL_FreeSurface(icon);
+}

@@ -1,0 +1,221 @@
+// Keyboard, pointer buttons, wheel and typed characters. Real SDL events and
+// the events injected by tests go through the same HandleEvent.
+#include <deque>
+
+#include "media/internal.h"
+
+using namespace media_internal;
+
+namespace {
+
+constexpr int KEY_COUNT = 256;
+constexpr int BUTTON_COUNT = 3;  // 1 left, 2 right
+
+struct InputState {
+  int KeyHitCount[KEY_COUNT] = {};
+  bool KeyDown[KEY_COUNT] = {};
+  int ButtonHitCount[BUTTON_COUNT] = {};
+  bool ButtonDown[BUTTON_COUNT] = {};
+  std::deque<int> Typed;
+  int PointerX = 0, PointerY = 0;
+  int Wheel = 0;
+};
+
+InputState& State() {
+  static InputState state;
+  return state;
+}
+
+struct KeyPair {
+  SDL_Keycode Sdl;
+  int Code;
+};
+
+const KeyPair SPECIAL_KEYS[] = {
+    {SDLK_BACKSPACE, KEY_BACKSPACE}, {SDLK_RETURN, KEY_ENTER},      {SDLK_KP_ENTER, KEY_ENTER},
+    {SDLK_ESCAPE, KEY_ESCAPE},       {SDLK_SPACE, KEY_SPACE},       {SDLK_PAGEUP, KEY_PAGE_UP},
+    {SDLK_PAGEDOWN, KEY_PAGE_DOWN},  {SDLK_END, KEY_END},           {SDLK_HOME, KEY_HOME},
+    {SDLK_LEFT, KEY_LEFT},           {SDLK_UP, KEY_UP},             {SDLK_RIGHT, KEY_RIGHT},
+    {SDLK_DOWN, KEY_DOWN},           {SDLK_TAB, 9},                 {SDLK_DELETE, 46},
+    {SDLK_PLUS, 187},                {SDLK_EQUALS, 187},            {SDLK_MINUS, 189},
+    {SDLK_KP_PLUS, 107},             {SDLK_KP_MINUS, 109},
+};
+
+int ButtonFromSdl(uint8_t button) {
+  if (button == SDL_BUTTON_LEFT) return BUTTON_LEFT;
+  if (button == SDL_BUTTON_RIGHT) return BUTTON_RIGHT;
+  return 0;
+}
+
+void PushTypedText(const char* utf8) {
+  std::string text(utf8);
+  size_t pos = 0;
+  while (pos < text.size()) State().Typed.push_back(static_cast<int>(NextCodePoint(text, pos)));
+}
+
+}  // namespace
+
+namespace media_internal {
+
+int KeyCodeFromSdl(SDL_Keycode key) {
+  if (key >= SDLK_a && key <= SDLK_z) return 'A' + (key - SDLK_a);
+  if (key >= SDLK_0 && key <= SDLK_9) return key;  // '0'..'9'
+  for (const KeyPair& pair : SPECIAL_KEYS)
+    if (pair.Sdl == key) return pair.Code;
+  return 0;
+}
+
+SDL_Keycode SdlFromKeyCode(int key) {
+  if (key >= 'A' && key <= 'Z') return SDLK_a + (key - 'A');
+  if (key >= 'a' && key <= 'z') return key;
+  if (key >= '0' && key <= '9') return key;
+  for (const KeyPair& pair : SPECIAL_KEYS)
+    if (pair.Code == key) return pair.Sdl;
+  return SDLK_UNKNOWN;
+}
+
+void HandleEvent(const SDL_Event& event) {
+  InputState& s = State();
+  switch (event.type) {
+    case SDL_QUIT:
+      Display().CloseRequested = true;
+      break;
+    case SDL_WINDOWEVENT:
+      if (event.window.event == SDL_WINDOWEVENT_CLOSE) Display().CloseRequested = true;
+      break;
+    case SDL_KEYDOWN: {
+      int code = KeyCodeFromSdl(event.key.keysym.sym);
+      if (code > 0 && code < KEY_COUNT) {
+        if (!event.key.repeat) s.KeyHitCount[code]++;
+        s.KeyDown[code] = true;
+      }
+      // These keys type a character of their own; text input leaves them out.
+      if (code == KEY_BACKSPACE || code == KEY_ENTER || code == KEY_ESCAPE) s.Typed.push_back(code);
+      break;
+    }
+    case SDL_KEYUP: {
+      int code = KeyCodeFromSdl(event.key.keysym.sym);
+      if (code > 0 && code < KEY_COUNT) s.KeyDown[code] = false;
+      break;
+    }
+    case SDL_TEXTINPUT:
+      PushTypedText(event.text.text);
+      break;
+    case SDL_MOUSEMOTION:
+      if (event.motion.which == SDL_TOUCH_MOUSEID) break;
+      s.PointerX = event.motion.x;
+      s.PointerY = event.motion.y;
+      break;
+    case SDL_MOUSEBUTTONDOWN:
+    case SDL_MOUSEBUTTONUP: {
+      if (event.button.which == SDL_TOUCH_MOUSEID) break;
+      s.PointerX = event.button.x;
+      s.PointerY = event.button.y;
+      int button = ButtonFromSdl(event.button.button);
+      if (button == 0) break;
+      bool down = event.type == SDL_MOUSEBUTTONDOWN;
+      if (down) s.ButtonHitCount[button]++;
+      s.ButtonDown[button] = down;
+      break;
+    }
+    case SDL_MOUSEWHEEL: {
+      if (event.wheel.which == SDL_TOUCH_MOUSEID) break;
+      int notches = event.wheel.y;
+      if (event.wheel.direction == SDL_MOUSEWHEEL_FLIPPED) notches = -notches;
+      s.Wheel += notches;
+      break;
+    }
+    case SDL_FINGERDOWN:
+    case SDL_FINGERMOTION:
+    case SDL_FINGERUP:
+      HandleTouchEvent(event);
+      break;
+    default:
+      break;
+  }
+}
+
+void PumpEvents() {
+  if (!VideoStarted()) return;
+  SDL_Event event;
+  while (SDL_PollEvent(&event)) HandleEvent(event);
+}
+
+void ResetInputState() {
+  State() = InputState();
+  ResetTouch();
+  Display().CloseRequested = false;
+}
+
+}  // namespace media_internal
+
+int KeyHits(int key) {
+  if (key <= 0 || key >= KEY_COUNT) return 0;
+  int hits = State().KeyHitCount[key];
+  State().KeyHitCount[key] = 0;
+  return hits;
+}
+
+bool IsKeyDown(int key) { return key > 0 && key < KEY_COUNT && State().KeyDown[key]; }
+
+int NextTypedChar() {
+  auto& typed = State().Typed;
+  if (typed.empty()) return 0;
+  int c = typed.front();
+  typed.pop_front();
+  return c;
+}
+
+void ClearKeyboard() {
+  InputState& s = State();
+  for (int i = 0; i < KEY_COUNT; i++) {
+    s.KeyHitCount[i] = 0;
+    s.KeyDown[i] = false;
+  }
+  s.Typed.clear();
+}
+
+void PointerPosition(int& x, int& y) {
+  x = State().PointerX;
+  y = State().PointerY;
+}
+
+int WheelPosition() { return State().Wheel; }
+
+int ButtonHits(int button) {
+  if (button <= 0 || button >= BUTTON_COUNT) return 0;
+  int hits = State().ButtonHitCount[button];
+  State().ButtonHitCount[button] = 0;
+  return hits;
+}
+
+bool IsButtonDown(int button) { return button > 0 && button < BUTTON_COUNT && State().ButtonDown[button]; }
+
+void ClearButtons() {
+  InputState& s = State();
+  for (int i = 0; i < BUTTON_COUNT; i++) {
+    s.ButtonHitCount[i] = 0;
+    s.ButtonDown[i] = false;
+  }
+  s.Wheel = 0;
+}
+
+void ShowSystemPointer() {
+  if (VideoStarted()) SDL_ShowCursor(SDL_ENABLE);
+}
+
+void HideSystemPointer() {
+  if (VideoStarted()) SDL_ShowCursor(SDL_DISABLE);
+}
+
+void MoveSystemPointer(int x, int y) {
+  DisplayState& d = Display();
+  if (d.Window) SDL_WarpMouseInWindow(d.Window, x, y);
+  // The warp reports a motion event on most platforms, not on all.
+  State().PointerX = x;
+  State().PointerY = y;
+}
+
+bool CloseRequested() {
+  return Display().CloseRequested;
+}

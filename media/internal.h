@@ -1,0 +1,132 @@
+// Private state shared by the files of the media layer. Nothing outside
+// media/ includes this header.
+#pragma once
+
+#include <SDL.h>
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "media/media.h"
+#include "media/media_test.h"
+
+// An image: one texture holding every frame, each with a one-pixel border
+// copied from its edge so that smooth sampling never bleeds into a
+// neighbouring frame.
+struct Image {
+  SDL_Texture* Texture = nullptr;
+  int Width = 0, Height = 0;     // one frame
+  std::vector<SDL_Rect> Frames;  // source rectangle of each frame in the texture
+  bool Capture = false;
+};
+
+namespace media_internal {
+
+// ------------------------------------------------------------ byte sources
+// Reads a whole file, or the embedded entry named after "incbin::", into
+// `out`. False when the file is missing or unreadable.
+bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out);
+// For an "incbin::" path: the entry's bytes without copying them (true), or
+// false when the path is not embedded or has no entry (then `data` is null).
+bool EmbeddedView(const std::string& path, const uint8_t*& data, size_t& length);
+bool IsEmbeddedPath(const std::string& path);
+
+// Writes `length` bytes to a temporary file beside `path`, flushes it to
+// disk and renames it over `path`. The old file survives any failure.
+bool WriteFileAtomically(const std::string& path, const uint8_t* bytes, size_t length);
+std::string TemporaryPathFor(const std::string& path);
+
+// ----------------------------------------------------------------- display
+struct DisplayState {
+  SDL_Window* Window = nullptr;
+  SDL_Renderer* Renderer = nullptr;
+  bool Open = false;  // OpenDisplay succeeded
+  bool VSync = false;
+  int Width = 0, Height = 0;  // drawing surface in pixels
+  int RefreshRate = 60;
+  uint64_t LastPresentNs = 0;
+  std::string Title = "pLiMo";
+  bool CloseRequested = false;
+};
+DisplayState& Display();
+bool VideoStarted();
+
+// ------------------------------------------------------------ drawing state
+struct DrawState {
+  int R = 255, G = 255, B = 255;
+  float Alpha = 1.0f;
+  BlendMode Blend = BLEND_MASK;
+  float ScaleX = 1.0f, ScaleY = 1.0f;
+  float OriginX = 0.0f, OriginY = 0.0f;
+  int ClipX = 0, ClipY = 0, ClipW = 0, ClipH = 0;
+  int ClearR = 0, ClearG = 0, ClearB = 0;
+  Font* CurrentFont = nullptr;  // null = the built-in font
+};
+DrawState& Draw();
+void ResetDrawState(int width, int height);
+// Sets the renderer's clip rectangle from the drawing state.
+void ApplyClip();
+// Applies blend mode, colour and alpha to a texture before it is drawn.
+void PrepareTexture(SDL_Texture* texture, bool coverageOnly);
+// Adds a call to the recording when recording is on.
+void RecordDraw(media_test::DrawKind kind, const Image* image, int frame, float x, float y, float w,
+                float h, const std::string& text);
+bool Recording();
+
+// ------------------------------------------------------------------ images
+// Decodes a PNG or JPEG into RGBA bytes (4 per pixel, row after row).
+bool DecodePicture(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width,
+                   int& height);
+bool EncodePNG(const std::string& path, const std::vector<uint8_t>& rgba, int width, int height);
+void FreeAllImages();
+
+// ------------------------------------------------------------------- fonts
+void FreeAllFonts();
+// Draws text with the current font; used by DrawString after recording.
+void RenderText(const std::string& text, float x, float y);
+// Next Unicode code point of UTF-8 text at `pos` (advanced); invalid bytes
+// come out one by one as U+FFFD.
+uint32_t NextCodePoint(const std::string& text, size_t& pos);
+void AppendUtf8(std::string& out, uint32_t codePoint);
+
+// The built-in font: printable ASCII as 8-bit coverage maps.
+struct DefaultGlyph {
+  int Left, Top, Width, Height;  // bitmap placement from the pen and baseline
+  float Advance;
+  const uint8_t* Coverage;  // Width x Height bytes
+};
+extern const int DEFAULT_FONT_ASCENT;
+extern const int DEFAULT_FONT_LINE_HEIGHT;
+// Glyph of a printable ASCII character (32..126), null for anything else.
+const DefaultGlyph* DefaultFontGlyph(uint32_t codePoint);
+
+// ------------------------------------------------------------------- audio
+void StartAudio();
+void StopAudio();
+
+// ------------------------------------------------------------------- input
+// Every input event, real or injected, goes through here.
+void HandleEvent(const SDL_Event& event);
+void PumpEvents();
+void ResetInputState();
+int KeyCodeFromSdl(SDL_Keycode key);
+SDL_Keycode SdlFromKeyCode(int key);
+
+// ------------------------------------------------------------------- touch
+void HandleTouchEvent(const SDL_Event& event);
+void ResetTouch();
+
+// ------------------------------------------------------------------ system
+// Overrides set by tests ("" / 0 when unset).
+struct Overrides {
+  int DesktopW = 0, DesktopH = 0;
+  std::string AppDataFolder;
+  std::string ProgramPath;
+  bool RecordMessages = false;
+  std::vector<std::string> Messages;
+  std::vector<std::string> WebPages;
+};
+Overrides& TestOverrides();
+
+}  // namespace media_internal

@@ -1,0 +1,109 @@
+// Decoding of RIFF WAVE (16-bit PCM) and Ogg Vorbis into 16-bit samples.
+#include <vorbis/vorbisfile.h>
+
+#include <cstring>
+
+#include "media/sound_codec.h"
+
+namespace {
+
+uint32_t Le32(const uint8_t* p) { return p[0] | (p[1] << 8) | (p[2] << 16) | (static_cast<uint32_t>(p[3]) << 24); }
+uint16_t Le16(const uint8_t* p) { return static_cast<uint16_t>(p[0] | (p[1] << 8)); }
+
+bool DecodeWave(const uint8_t* data, size_t length, DecodedSound& out) {
+  if (length < 12 || std::memcmp(data, "RIFF", 4) != 0 || std::memcmp(data + 8, "WAVE", 4) != 0) return false;
+  bool haveFormat = false;
+  size_t pos = 12;
+  while (pos + 8 <= length) {
+    const uint8_t* chunk = data + pos;
+    const size_t size = Le32(chunk + 4);
+    const size_t body = pos + 8;
+    if (size > length - body) return false;  // truncated chunk
+    if (std::memcmp(chunk, "fmt ", 4) == 0) {
+      if (size < 16) return false;
+      const uint16_t format = Le16(data + body), channels = Le16(data + body + 2), bits = Le16(data + body + 14);
+      out.Rate = static_cast<int>(Le32(data + body + 4));
+      out.Channels = channels;
+      // PCM (1), or the extensible form (0xFFFE) carrying PCM.
+      if ((format != 1 && format != 0xFFFE) || bits != 16 || (channels != 1 && channels != 2) || out.Rate <= 0)
+        return false;
+      haveFormat = true;
+    } else if (std::memcmp(chunk, "data", 4) == 0) {
+      if (!haveFormat) return false;
+      const size_t frames = size / (2 * out.Channels);
+      out.Samples.resize(frames * out.Channels);
+      for (size_t i = 0; i < out.Samples.size(); i++) out.Samples[i] = static_cast<int16_t>(Le16(data + body + 2 * i));
+      return true;
+    }
+    pos = body + size + (size & 1);  // chunks are padded to even sizes
+  }
+  return false;
+}
+
+struct Memory {
+  const uint8_t* Data;
+  size_t Length;
+  size_t Position;
+};
+
+size_t MemRead(void* ptr, size_t size, size_t count, void* source) {
+  auto* m = static_cast<Memory*>(source);
+  if (size == 0) return 0;
+  size_t items = std::min(count, (m->Length - m->Position) / size);
+  std::memcpy(ptr, m->Data + m->Position, items * size);
+  m->Position += items * size;
+  return items;
+}
+
+int MemSeek(void* source, ogg_int64_t offset, int whence) {
+  auto* m = static_cast<Memory*>(source);
+  ogg_int64_t base = whence == SEEK_SET ? 0 : whence == SEEK_CUR ? static_cast<ogg_int64_t>(m->Position)
+                                                                   : static_cast<ogg_int64_t>(m->Length);
+  ogg_int64_t target = base + offset;
+  if (target < 0 || target > static_cast<ogg_int64_t>(m->Length)) return -1;
+  m->Position = static_cast<size_t>(target);
+  return 0;
+}
+
+long MemTell(void* source) { return static_cast<long>(static_cast<Memory*>(source)->Position); }
+
+bool DecodeVorbis(const uint8_t* data, size_t length, DecodedSound& out) {
+  Memory memory{data, length, 0};
+  ov_callbacks callbacks{MemRead, MemSeek, nullptr, MemTell};
+  OggVorbis_File file;
+  if (ov_open_callbacks(&memory, &file, nullptr, 0, callbacks) != 0) return false;
+  vorbis_info* info = ov_info(&file, -1);
+  if (!info || info->channels < 1 || info->channels > 2) {
+    ov_clear(&file);
+    return false;
+  }
+  out.Channels = info->channels;
+  out.Rate = static_cast<int>(info->rate);
+  char buffer[16384];
+  int section = 0;
+  for (;;) {
+    long got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section);
+    if (got == OV_HOLE) continue;
+    if (got < 0) {
+      ov_clear(&file);
+      return false;
+    }
+    if (got == 0) break;
+    const size_t count = static_cast<size_t>(got) / 2;
+    const size_t at = out.Samples.size();
+    out.Samples.resize(at + count);
+    std::memcpy(out.Samples.data() + at, buffer, count * 2);
+  }
+  ov_clear(&file);
+  return true;
+}
+
+}  // namespace
+
+bool DecodeSound(const uint8_t* data, size_t length, DecodedSound& out) {
+  out = DecodedSound();
+  if (!data || length < 4) return false;
+  if (std::memcmp(data, "RIFF", 4) == 0) return DecodeWave(data, length, out);
+  if (std::memcmp(data, "OggS", 4) == 0) return DecodeVorbis(data, length, out);
+  return false;
+}

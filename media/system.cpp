@@ -1,0 +1,102 @@
+// Message boxes, the web browser, the user's data folder, the program file
+// and ending the program.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdio>
+#include <cstdlib>
+
+#include "media/internal.h"
+
+using namespace media_internal;
+
+namespace media_internal {
+
+Overrides& TestOverrides() {
+  static Overrides overrides;
+  return overrides;
+}
+
+}  // namespace media_internal
+
+namespace {
+
+// Creates every missing folder of an absolute path.
+void CreateFolderChain(const std::string& path) {
+  for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
+    mkdir(path.substr(0, slash).c_str(), 0755);
+    if (slash == std::string::npos) break;
+  }
+}
+
+}  // namespace
+
+void ShowMessage(const std::string& text) {
+  Overrides& o = TestOverrides();
+  if (o.RecordMessages) {
+    o.Messages.push_back(text);
+    return;
+  }
+  DisplayState& d = Display();
+  if (!VideoStarted() ||
+      SDL_ShowSimpleMessageBox(SDL_MESSAGEBOX_INFORMATION, d.Title.c_str(), text.c_str(), d.Window) != 0) {
+    std::fprintf(stderr, "%s: %s\n", d.Title.c_str(), text.c_str());
+  }
+}
+
+void OpenWebPage(const std::string& address) {
+  Overrides& o = TestOverrides();
+  if (o.RecordMessages) {
+    o.WebPages.push_back(address);
+    return;
+  }
+  SDL_OpenURL(address.c_str());
+}
+
+std::string UserAppDataFolder() {
+  Overrides& o = TestOverrides();
+  if (!o.AppDataFolder.empty()) return o.AppDataFolder;
+  std::string folder;
+  const char* xdg = std::getenv("XDG_DATA_HOME");
+  if (xdg && *xdg == '/') {
+    folder = xdg;
+  } else {
+    const char* home = std::getenv("HOME");
+    folder = std::string(home && *home ? home : "/tmp") + "/.local/share";
+  }
+  while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
+  // A fresh account may not have the folder yet; the game only creates the
+  // last level of its own folder.
+  CreateFolderChain(folder);
+  return folder;
+}
+
+std::string ProgramFilePath() {
+  Overrides& o = TestOverrides();
+  if (!o.ProgramPath.empty()) return o.ProgramPath;
+  char buffer[PATH_MAX];
+  ssize_t n = readlink("/proc/self/exe", buffer, sizeof buffer - 1);
+  if (n <= 0) return "";
+  return std::string(buffer, static_cast<size_t>(n));
+}
+
+void EndProgram() {
+  MediaQuit();
+  std::exit(0);
+}
+
+namespace media_test {
+
+void RecordMessages(bool on) { TestOverrides().RecordMessages = on; }
+std::vector<std::string>& RecordedMessages() { return TestOverrides().Messages; }
+std::vector<std::string>& RecordedWebPages() { return TestOverrides().WebPages; }
+void SetUserAppDataFolder(const std::string& path) { TestOverrides().AppDataFolder = path; }
+void SetProgramFilePath(const std::string& path) { TestOverrides().ProgramPath = path; }
+void SetDesktopSize(int width, int height) {
+  TestOverrides().DesktopW = width;
+  TestOverrides().DesktopH = height;
+}
+
+}  // namespace media_test

@@ -1,0 +1,108 @@
+// Touch points from SDL finger events, folded into the frame's pointer
+// values by PollTouch. The primary point is the first finger that went down
+// while no other finger was down.
+#include <cmath>
+
+#include "media/internal.h"
+
+using namespace media_internal;
+
+bool TouchMode = false;
+
+namespace {
+
+struct TouchPoint {
+  SDL_FingerID Id = 0;
+  float X = 0, Y = 0;            // current position, window pixels
+  float FirstX = 0, FirstY = 0;  // where the finger went down
+  bool New = true;               // not yet seen by a poll
+  bool Primary = false;
+  bool Lifted = false;           // up, kept until one poll has seen it
+};
+
+std::vector<TouchPoint>& Points() {
+  static std::vector<TouchPoint> points;
+  return points;
+}
+
+bool touchReady = false;
+
+// Finger positions arrive normalised to 0..1 of the window.
+void ToWindowPixels(const SDL_TouchFingerEvent& finger, float& x, float& y) {
+  int w = Display().Width, h = Display().Height;
+  if (Display().Window) SDL_GetWindowSize(Display().Window, &w, &h);
+  // Rounded to 1/256 pixel so that a whole pixel position survives the trip
+  // through the normalised value.
+  x = std::round(static_cast<double>(finger.x) * w * 256.0) / 256.0f;
+  y = std::round(static_cast<double>(finger.y) * h * 256.0) / 256.0f;
+}
+
+TouchPoint* Find(SDL_FingerID id) {
+  for (TouchPoint& p : Points())
+    if (p.Id == id && !p.Lifted) return &p;
+  return nullptr;
+}
+
+}  // namespace
+
+namespace media_internal {
+
+void HandleTouchEvent(const SDL_Event& event) {
+  const SDL_TouchFingerEvent& finger = event.tfinger;
+  float x, y;
+  ToWindowPixels(finger, x, y);
+  if (event.type == SDL_FINGERDOWN) {
+    bool othersDown = false;
+    for (const TouchPoint& p : Points()) othersDown = othersDown || !p.Lifted;
+    TouchPoint p;
+    p.Id = finger.fingerId;
+    p.X = p.FirstX = x;
+    p.Y = p.FirstY = y;
+    p.Primary = !othersDown;
+    Points().push_back(p);
+  } else if (TouchPoint* p = Find(finger.fingerId)) {
+    p->X = x;
+    p->Y = y;
+    if (event.type == SDL_FINGERUP) p->Lifted = true;
+  }
+}
+
+void ResetTouch() {
+  Points().clear();
+  TouchMode = false;
+}
+
+}  // namespace media_internal
+
+void InitTouch() {
+  // SDL delivers finger events for every window once video runs; nothing to
+  // register. The mouse and the fingers stay apart (see MediaInit).
+  touchReady = VideoStarted();
+}
+
+void PollTouch(int& pointerX, int& pointerY, int& leftHit, bool& leftDown) {
+  if (!touchReady) return;
+  std::vector<TouchPoint>& points = Points();
+  if (points.empty()) return;
+  if (!TouchMode) {
+    HideSystemPointer();
+    MoveSystemPointer(0, 0);
+    TouchMode = true;
+  }
+  for (TouchPoint& p : points) {
+    // A finger lifted after a poll saw it down has ended its press.
+    if (!p.Primary || (p.Lifted && !p.New)) continue;
+    if (p.New) {
+      leftHit = 1;
+      pointerX = static_cast<int>(p.FirstX);
+      pointerY = static_cast<int>(p.FirstY);
+    } else {
+      leftDown = true;
+      pointerX = static_cast<int>(p.X);
+      pointerY = static_cast<int>(p.Y);
+    }
+  }
+  // A finger lifted before this poll has now given its tap; forget it.
+  std::erase_if(points, [](const TouchPoint& p) { return p.Lifted; });
+  for (TouchPoint& p : points) p.New = false;
+}

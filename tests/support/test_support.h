@@ -1,0 +1,44 @@
+// Small helpers every test program can use.
+#pragma once
+
+#include <string>
+
+namespace test_support {
+
+// A fresh folder under the build folder (or /tmp when PLIMO_BINARY_DIR is
+// unset), removed with everything in it when the object goes away.
+class TempDir {
+ public:
+  TempDir();
+  ~TempDir();
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+
+  const std::string& Path() const { return path_; }
+  // Path() + "/" + name.
+  std::string File(const std::string& name) const;
+
+ private:
+  std::string path_;
+};
+
+// Starts the media layer and opens a window of the given size on the
+// headless video driver. The platform starts once per process; later calls
+// only re-open the display (which resets the drawing state). False when no
+// display could be opened.
+bool OpenTestDisplay(int width = 640, int height = 480);
+
+// The repository folder (PLIMO_SOURCE_DIR), or "" when unset.
+std::string SourceDir();
+// Contents of a file of the repository given by its path from the
+// repository root; "" when it cannot be read.
+std::string ReadSourceFile(const std::string& relativePath);
+// Whether that file exists.
+bool SourceFileExists(const std::string& relativePath);
+
+// Writes bytes to a file (replacing it); false on failure.
+bool WriteWholeFile(const std::string& path, const std::string& bytes);
+// Reads a whole file; "" when it cannot be read.
+std::string ReadWholeFile(const std::string& path);
+
+}  // namespace test_support
