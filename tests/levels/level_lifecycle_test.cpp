@@ -1,0 +1,186 @@
+// The life of a level: fresh and resumed starts, restart, the next level,
+// the win, the record time, the timer and the banner.
+#include "tests/play/board_fixture.h"
+
+namespace {
+
+using LevelLifecycle = BoardFixture;
+
+int BlockCount() { return static_cast<int>(Blocks.size()); }
+
+TEST_F(LevelLifecycle, NextLevelStartsTheFirstLevelWithoutARecord) {
+  SetRecordLink(0, 4);
+  SetRecordLink(2, 16);
+  Frame.Now = 70000;
+  NextLevel();
+  EXPECT_EQ(CurrentLevel, 1);
+  EXPECT_EQ(BlockCount(), 50);
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(MusicTrack, 2);
+  EXPECT_EQ(UndoRecordCount, 1);
+  EXPECT_EQ(ReadBytes(UndoPath).size(), 80u);
+  EXPECT_EQ(LevelTimer, 0);
+  EXPECT_EQ(LevelStartTime, 70000);
+  EXPECT_EQ(LevelBannerEnd, 72000);
+  EXPECT_TRUE(media_test::RecordedMessages().empty());
+}
+
+TEST_F(LevelLifecycle, WithEveryLevelWonPlayGoesOnFreshlyOnTheBoardAsItIs) {
+  for (int n = 0; n < LevelCount; ++n) SetRecordLink(n, 4 + 12 * n);
+  Place({"12........", "..........", "..........", "..........",
+         "..........", "..........", "..........", "........21"});
+  CurrentLevel = 3;
+  LevelTimer = 9000;
+  ScreenState = SCREEN_MAIN_MENU;
+  NextLevel();
+  ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
+  EXPECT_EQ(media_test::RecordedMessages()[0], "All levels are played, Random mode activated");
+  EXPECT_EQ(CurrentLevel, 3);
+  EXPECT_EQ(BlockCount(), 4);
+  EXPECT_EQ(BoardRows()[7], "........21");
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(LevelTimer, 0);
+  EXPECT_EQ(UndoRecordCount, 1);
+}
+
+TEST_F(LevelLifecycle, RestartPlacesTheLevelAgainAndIsIgnoredWithoutALevel) {
+  Place({"1.........", "..........", "..........", "..........",
+         "..........", "..........", "..........", ".........1"});
+  RestartLevel();
+  EXPECT_EQ(BlockCount(), 2);
+  EXPECT_FALSE(fs::exists(UndoPath));
+
+  CurrentLevel = 2;
+  RestartLevel();
+  EXPECT_EQ(BlockCount(), 60);
+  EXPECT_EQ(UndoRecordCount, 1);
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+
+  // The 'r' key does the same from the play input.
+  PointerFrame(8, 1, true, true);
+  PointerFrame(9, 1, false, true);
+  ASSERT_EQ(UndoRecordCount, 2);
+  Frame.TypedChar = 'R';
+  UpdatePlay();
+  EXPECT_EQ(UndoRecordCount, 1);
+  EXPECT_EQ(DraggingFlag, 0);
+  EXPECT_EQ(BoardRows()[1], "3..3611.1.");
+}
+
+TEST_F(LevelLifecycle, AResumeGoesOnFromTheSavedTimerAndKeepsTheHistory) {
+  CurrentLevel = 0;
+  LoadLevel(0);
+  ResetUndo();
+  PushUndo();
+  ASSERT_EQ(UndoRecordCount, 2);
+  LevelTimer = 65000;
+  ScreenState = SCREEN_MAIN_MENU;
+  Frame.Now = 500000;  // time spent on the menu does not count
+  StartLevel(0);
+  EXPECT_EQ(LevelStartTime, 435000);
+  EXPECT_EQ(UndoRecordCount, 2);
+  Frame.Now += 20;
+  UpdatePlay();
+  EXPECT_EQ(LevelTimer, 65020);
+}
+
+TEST_F(LevelLifecycle, TheRecordTimeIsTheBestTimeOrElseTheLastTime) {
+  BestScores.Bytes = {1, 0, 0, 0, 24, 0, 3, 0, 40, 0, 0, 0, 0, 0, 0, 0,
+                      126, 0, 3, 0, 40, 0, 0, 0, 30, 0, 0, 0};
+  BestScoreCount = 2;
+  SetRecordLink(0, 4);
+  SetRecordLink(1, 16);
+  CurrentLevel = 0;
+  LoadRecordTime();
+  EXPECT_EQ(RecordTime, 40000);
+  CurrentLevel = 1;
+  LoadRecordTime();
+  EXPECT_EQ(RecordTime, 30000);
+  CurrentLevel = 2;
+  LoadRecordTime();
+  EXPECT_EQ(RecordTime, 0);
+}
+
+TEST_F(LevelLifecycle, AWinRecordsTheTimeDeletesTheHistoryAndEndsTheSavedGame) {
+  CurrentLevel = 0;
+  LoadLevel(0);
+  ResetUndo();
+  for (int i = 0; i < 11; ++i) PushUndo();
+  ClearBoard();
+  T_BLOCK::addBlock(4, 4, 2)->Timer = Frame.Now + 100;  // still blinking
+  CheckLevelWon();
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(UndoRecordCount, 12);
+
+  ClearBoard();
+  KeyboardMode = 2;
+  LevelStartTime = Frame.Now - 10700;
+  UpdatePlay();
+  EXPECT_EQ(WonTime, 10700);
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_EQ(KeyboardMode, 1);
+  EXPECT_EQ(UndoRecordCount, 0);
+  EXPECT_FALSE(fs::exists(UndoPath));
+  EXPECT_EQ(LevelStartTime, 0);
+  EXPECT_EQ(ReadBytes(BestScoresPath),
+            (std::vector<uint8_t>{1, 0, 0, 0, 24, 0, 11, 0, 10, 0, 0, 0, 0, 0, 0, 0}));
+
+  // With the saved game gone, the first Enter on the menu starts the first
+  // level without a record.
+  KeyboardMode = 0;
+  media_test::InjectKeyDown(KEY_ENTER);
+  media_test::InjectKeyUp(KEY_ENTER);
+  UpdatePlay();
+  EXPECT_EQ(CurrentLevel, 1);
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(KeyboardMode, 1);
+}
+
+TEST_F(LevelLifecycle, AWinOnABoardThatIsNoBankLevelRecordsNothing) {
+  CurrentLevel = -1;
+  UndoRecordCount = 3;
+  CheckLevelWon();
+  EXPECT_EQ(UndoRecordCount, 0);
+  EXPECT_FALSE(fs::exists(BestScoresPath));
+  EXPECT_EQ(BestScoreCount, 0);
+}
+
+TEST_F(LevelLifecycle, TheBannerFadesOverTwoSecondsAndNeedsALevel) {
+  ASSERT_TRUE(OpenDisplay(1024, 768, false));
+  auto bannerTexts = [] {
+    media_test::StartRecording();
+    DrawLevelBanner();
+    media_test::StopRecording();
+    std::vector<media_test::DrawCall> texts;
+    for (const auto& call : media_test::RecordedDraws())
+      if (call.Kind == media_test::DrawKind::Text) texts.push_back(call);
+    return texts;
+  };
+  CurrentLevel = 3;
+  Frame.Now = 1000;
+  BeginLevel(1);
+  auto texts = bannerTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].Text, "273");
+  EXPECT_EQ(texts[0].R, 0);
+  EXPECT_FLOAT_EQ(texts[0].Alpha, 1.0f);
+  EXPECT_EQ(texts[1].R, 255);
+  EXPECT_FLOAT_EQ(texts[1].X + 20, texts[0].X);
+  EXPECT_FLOAT_EQ(texts[1].ScaleX, 5.0f);
+
+  Frame.Now = 2000;
+  texts = bannerTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_FLOAT_EQ(texts[1].Alpha, 0.5f);
+
+  Frame.Now = 3001;
+  EXPECT_TRUE(bannerTexts().empty());
+  EXPECT_EQ(LevelBannerEnd, 0);
+
+  CurrentLevel = -1;
+  Frame.Now = 5000;
+  BeginLevel(1);
+  EXPECT_TRUE(bannerTexts().empty());
+}
+
+}  // namespace
