@@ -126,6 +126,9 @@ def build(data_dir, out_path):
     if missing:
         raise SystemExit("no glyph for: " + " ".join(f"U+{cp:04X}" for cp in sorted(missing)))
     rename(base)
+    # Keep the source's dates so that the same inputs give the same bytes.
+    base.recalcTimestamp = False
+    base["head"].modified = base["head"].created
     os2 = base["OS/2"]
     cps = sorted(base.getBestCmap())
     os2.usFirstCharIndex, os2.usLastCharIndex = cps[0], min(cps[-1], 0xFFFF)
