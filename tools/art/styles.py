@@ -104,10 +104,10 @@ def wood(light, dark, seed):
 
     def pattern(bx, by):
         w = warp(bx, by)
-        rings = phase(by + 14.0 * w + 4.0 * np.sin(bx * np.pi / 48.0), 12.0)
-        grain = smoothstep(0.0, 0.7, rings) * smoothstep(1.0, 0.85, rings)
-        streak = fine(bx * 0.25, by * 4.0 % 96)
-        c = mix(dark, light, 0.35 + 0.5 * grain + 0.2 * (streak - 0.5))
+        rings = phase(by + 10.0 * w + 3.0 * np.sin(bx * np.pi / 48.0), 16.0)
+        late = smoothstep(0.55, 0.75, rings) * smoothstep(1.0, 0.9, rings)
+        streak = fine(bx, by * 6.0)
+        c = mix(light, dark, 0.15 + 0.65 * late + 0.25 * (streak - 0.5))
         return c, None
     return pattern
 
@@ -245,15 +245,29 @@ def craters(base, seed):
 
 
 def caustics(deep, light, seed):
+    """Light nets on the floor of a pool: two layers of fine wavy cells."""
     deep, light = rgb(deep), rgb(light)
-    n1 = PeriodicNoise(seed).fbm([(4, 1.0), (8, 0.5)])
-    n2 = PeriodicNoise(seed + 1).fbm([(6, 1.0), (12, 0.4)])
+    n1 = PeriodicNoise(seed).fbm([(8, 1.0), (16, 0.3)])
+    n2 = PeriodicNoise(seed + 1).fbm([(12, 1.0), (24, 0.3)])
+    depth = PeriodicNoise(seed + 2).fbm([(3, 1.0), (6, 0.5)])
 
     def pattern(bx, by):
-        a = np.abs(n1(bx, by) - 0.5)
-        b = np.abs(n2(bx, by) - 0.5)
-        lines = smoothstep(0.05, 0.0, a) * 0.8 + smoothstep(0.04, 0.0, b) * 0.5
-        return mix(deep, light, np.clip(lines, 0, 1)), None
+        a = np.abs(np.sin(n1(bx, by) * 14.0))
+        b = np.abs(np.sin(n2(bx, by) * 12.0 + 1.0))
+        lines = smoothstep(0.22, 0.0, a) * 0.55 + smoothstep(0.18, 0.0, b) * 0.35
+        floor = deep * (0.85 + 0.3 * depth(bx, by))[..., None]
+        return mix(floor, light, np.clip(lines, 0, 1)), None
+    return pattern
+
+
+def cola(dark, glow, seed):
+    """Dark, clear cola: almost black with a warm red-brown glow in depth."""
+    dark, glow = rgb(dark), rgb(glow)
+    n = PeriodicNoise(seed).fbm([(3, 1.0), (6, 0.5)])
+
+    def pattern(bx, by):
+        v = smoothstep(0.35, 0.85, n(bx, by))
+        return mix(dark, glow, v * 0.45), None
     return pattern
 
 
@@ -464,9 +478,9 @@ STYLES = [
     ("acide_1", 1, 0, _m(fizz("#b6f21f", "#effc9c", 11), gloss=0.65), "#f4ffb0"),
     ("mandarine", 0, 0, _m(peel("#f58a12", 21), gloss=0.45, shine=18), "#ffd29a"),
     ("trucmuche_3", 3, 0, _m(polka("#8fa6ff", "#f2f4ff", 24.0, 5.2, stagger=True, raised=1.2), gloss=0.6), "#dce6ff"),
-    ("coca_2", 2, 1, _m(plain("#3a1a0e", 31, 0.8, tint="#6b2e14"), gloss=0.8, shine=40, ambient=0.6), "#ffdcb0"),
-    ("dark_pool_3", 3, 0, _m(caustics("#138c9a", "#8ff0f0", 41), gloss=0.6), "#c8ffff"),
-    ("menthe_glace_2", 2, 0, _m(frost("#bff2e6", "#ffffff", 51), gloss=0.7), "#f0fffb"),
+    ("coca_2", 2, 1, _m(cola("#2a0d05", "#7a2a0c", 31), gloss=0.9, shine=45, ambient=0.6), "#ffdcb0"),
+    ("dark_pool_3", 3, 0, _m(caustics("#128997", "#7fe6ea", 41), gloss=0.6), "#c8ffff"),
+    ("menthe_glace_2", 2, 0, _m(frost("#9fe8d2", "#f4fffb", 51), gloss=0.7), "#f0fffb"),
     ("losanges", 0, 0, _m(harlequin("#f2c230", "#fff0b8", "#b8860b"), gloss=0.5), "#fff6cc"),
     ("dragon", 0, 1, _m(dragon_scales("#1f5b2c", "#c8a23a", 61), gloss=0.55, shine=20, ambient=0.5), "#ffe9a0"),
     ("bois", 0, 0, _m(wood("#e8c28a", "#b27a41", 71), gloss=0.25, shine=12, sheen=0.08), "#fff0d0"),

@@ -121,7 +121,7 @@ def highlight_strip():
         f = field(frame)
         t = -f.d
         rim = np.exp(-((t - 3.0) / 2.6) ** 2)
-        glow = 0.22 * smoothstep(26.0, 6.0, t) + 0.10
+        glow = 0.14 * smoothstep(26.0, 6.0, t) + 0.05
         level = clamp01(rim * 0.95 + glow) * (t > -1.0)
         colour = tint * level[..., None]
         strip.paste(rgba_image(colour, f.coverage), (frame * Q, 0))
