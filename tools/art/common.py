@@ -1,5 +1,6 @@
 """Shared helpers of the picture generators: deterministic PNG/JPEG output,
 smooth steps, tileable noise and fonts."""
+import io
 import os
 import numpy as np
 from PIL import Image, ImageFont
@@ -58,10 +59,10 @@ def rgba_image(colour, alpha):
     return Image.fromarray(arr, "RGBA")
 
 
-def save_png(img, name):
-    """Saves a picture under Data/. Fully transparent pixels are zeroed so
-    their invisible colour does not cost bytes; a palette is used when the
-    picture has few enough colours to stay lossless."""
+def encode_png(img):
+    """PNG bytes of a picture. Fully transparent pixels are zeroed so their
+    invisible colour does not cost bytes; a palette is used when the picture
+    has few enough colours to stay lossless."""
     img = img.convert("RGBA")
     arr = np.array(img)
     arr[arr[..., 3] == 0] = 0
@@ -71,8 +72,15 @@ def save_png(img, name):
         img = img.quantize(colors=len(colours), method=Image.Quantize.FASTOCTREE, dither=Image.Dither.NONE)
         if not np.array_equal(np.array(img.convert("RGBA")), arr):
             img = Image.fromarray(arr, "RGBA")
+    out = io.BytesIO()
+    img.save(out, "PNG", optimize=True)
+    return out.getvalue()
+
+
+def save_png(img, name):
     path = data_path(name)
-    img.save(path, "PNG", optimize=True)
+    with open(path, "wb") as f:
+        f.write(encode_png(img))
     return path
 
 

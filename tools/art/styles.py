@@ -401,17 +401,21 @@ def hazard(yellow, black):
 
 
 def tape(base, streak, seed):
+    """Strips of brown packing tape laid side by side: lengthwise streaks,
+    a darker overlap where two strips meet and a few trapped air bubbles."""
     base, streak = rgb(base), rgb(streak)
     n = PeriodicNoise(seed).fbm([(96, 1.0), (48, 0.5)])
     bub = PeriodicNoise(seed + 1).fbm([(12, 1.0), (24, 0.5)])
 
     def pattern(bx, by):
-        s = n(bx * 0.08, by)
-        c = mix(base, streak, smoothstep(0.45, 0.8, s) * 0.7)
-        b = smoothstep(0.68, 0.74, bub(bx, by))
-        c = mix(c, streak * 1.3, b * 0.45)
-        # The torn-off edge of the roll, every cell.
-        return c, 0.8 * b
+        s = n(bx * 0.05, by)
+        c = mix(base, streak, smoothstep(0.4, 0.8, s) * 0.6)
+        ly = by % 32.0
+        overlap = smoothstep(0.0, 1.0, ly) * smoothstep(5.0, 4.0, ly)
+        c = c * (1.0 - 0.35 * overlap)[..., None]
+        b = smoothstep(0.70, 0.75, bub(bx, by))
+        c = mix(c, streak * 1.35, b * 0.4)
+        return c, 0.8 * b - 0.6 * overlap
     return pattern
 
 
@@ -482,10 +486,10 @@ STYLES = [
     ("dark_pool_3", 3, 0, _m(caustics("#128997", "#7fe6ea", 41), gloss=0.6), "#c8ffff"),
     ("menthe_glace_2", 2, 0, _m(frost("#9fe8d2", "#f4fffb", 51), gloss=0.7), "#f0fffb"),
     ("losanges", 0, 0, _m(harlequin("#f2c230", "#fff0b8", "#b8860b"), gloss=0.5), "#fff6cc"),
-    ("dragon", 0, 1, _m(dragon_scales("#1f5b2c", "#c8a23a", 61), gloss=0.55, shine=20, ambient=0.5), "#ffe9a0"),
+    ("dragon", 0, 1, _m(dragon_scales("#123d1d", "#8a6a1e", 61), gloss=0.55, shine=20, ambient=0.5), "#ffe9a0"),
     ("bois", 0, 0, _m(wood("#e8c28a", "#b27a41", 71), gloss=0.25, shine=12, sheen=0.08), "#fff0d0"),
     ("pomme_amour_1", 1, 0, _m(plain("#ff2a2a", 81, 0.5, tint="#c00e18"), gloss=1.0, shine=50, sheen=0.3), "#ffe0e0"),
-    ("violine", 0, 0, _m(marble("#b65ad8", "#d7a0ee", 91, 0.8), gloss=0.55), "#f4ddff"),
+    ("violine", 0, 0, _m(marble("#a346cc", "#c886e6", 91, 0.7), gloss=0.55), "#f4ddff"),
     ("lustucru", 0, 1, _m(twill("#1b2a57", "#34488a"), gloss=0.2, shine=10, sheen=0.08), "#d0dcff"),
     ("inclusion_1", 1, 1, _m(flecks("#2a1440", ["#f5c542", "#3fd6c0", "#ff6f91", "#ffffff"], 101), gloss=0.85, shine=45), "#fff2c0"),
     ("chocolat", 0, 1, _m(chocolate("#4a2414"), gloss=0.35, shine=18, ambient=0.5), "#ffd9b0"),
@@ -502,7 +506,7 @@ STYLES = [
     ("capitons", 0, 0, _m(quilted("#f3c6d1", "#b9788a", "#8f4a5e"), gloss=0.3, shine=14, relief=0.8), "#fff0f4"),
     ("carrelage", 0, 1, _m(tiles_glazed("#135e66", "#0d2c30", 201), gloss=0.7, shine=40), "#d0ffff"),
     ("caramel", 0, 0, _m(swirl("#d88a2b", "#f1bd6a", 211), gloss=0.9, shine=40, sheen=0.25), "#fff0c8"),
-    ("metal_indus", 0, 0, _m(treadplate("#b5bcc4", 221), gloss=0.7, shine=20, ambient=0.5, relief=1.3), "#ffffff"),
+    ("metal_indus", 0, 0, _m(treadplate("#98a2ad", 221), gloss=0.6, shine=22, ambient=0.45, relief=1.3), "#ffffff"),
     ("danger", 0, 1, _m(hazard("#c9a000", "#141414"), gloss=0.4, shine=20), "#fff2a0"),
     ("menthe_verte_2", 2, 0, _m(plain("#3fcf7a", 241, 0.5, tint="#7fe8a8"), gloss=0.75, shine=35), "#e0ffe8"),
     ("caoutchouc", 0, 0, _m(dimples("#d9c08c"), gloss=0.1, shine=8, sheen=0.04), "#fff8e0"),

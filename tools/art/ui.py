@@ -204,7 +204,7 @@ def card_frame(highlighted):
         return np.hypot(qx, qy) + inside - r
 
     outer = rbox(8, 8, 252, 212, 22)
-    inner = rbox(30, 30, 230, 190, 4)
+    inner = rbox(30, 30, 230, 190, 0.01)
     ring = np.maximum(outer, -inner)
     cover = np.clip(0.5 - ring, 0, 1)
     t = np.maximum(-ring, 0)
@@ -264,7 +264,7 @@ def _hand_parts(pressed):
         ("rr", (68, 126, 166, 214), 30),            # palm
         ("poly", [(74, 170), (40, 132), (34, 120), (42, 110), (56, 116), (86, 150)], 0),  # thumb
         ("el", (30, 106, 54, 132), 0),              # thumb tip
-        ("rr", (80, 200, 160, 246), 8),             # cuff
+        ("rr", (84, 198, 156, 232), 8),             # cuff
     ]
     return parts
 
@@ -294,13 +294,14 @@ def pointer(pressed):
     if pressed:
         for r, a in ((22, 230), (34, 150)):
             box = _box(hot[0] - r, hot[1] - r, hot[0] + r, hot[1] + r)
-            d.arc(box, start=180, end=360, fill=(20, 40, 80, a), width=7 * SS)
-            d.arc(box, start=183, end=357, fill=(140, 210, 255, a), width=4 * SS)
+            d.ellipse(box, outline=(20, 40, 80, a), width=7 * SS)
+            inner = [box[0] + 3 * SS // 2, box[1] + 3 * SS // 2, box[2] - 3 * SS // 2, box[3] - 3 * SS // 2]
+            d.ellipse(inner, outline=(140, 210, 255, a), width=4 * SS)
     parts = _hand_parts(pressed)
     _draw_parts(d, parts, 3, (25, 25, 35, 255))
     _draw_parts(d, parts, 0, (255, 255, 255, 255))
     # Creases between the folded fingers and on the cuff.
-    for x0, y0, x1, y1 in ((100, 135, 100, 152), (123, 140, 123, 160), (145, 146, 145, 163), (82, 206, 158, 206)):
+    for x0, y0, x1, y1 in ((100, 135, 100, 152), (123, 140, 123, 160), (145, 146, 145, 163), (86, 204, 154, 204)):
         d.line(_box(x0, y0, x1, y1), fill=(150, 160, 180, 255), width=2 * SS)
     hand = img.rotate(-10, resample=Image.BICUBIC, center=(hot[0] * SS, hot[1] * SS))
     hand = hand.resize((W, H), Image.LANCZOS)

@@ -1,0 +1,416 @@
+#!/usr/bin/python3
+"""Checks of the generated pictures in Data/: forms and sizes, seamless
+joins of the quarter frames, caption contrast, the pointer hot spot, the
+room left for the time digits, transparency where the game draws under or
+through a picture, and that the generators reproduce the committed files."""
+import io
+import os
+import random
+import sys
+import unittest
+
+import numpy as np
+from PIL import Image
+
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+
+from common import DATA, encode_png  # noqa: E402
+from quarters import (FRAME_TABLE, FRAMES, INSET, TL, TR, BR, BL, frames_for_mask,  # noqa: E402
+                      neighbour_mask)
+from styles import STYLES, archive_name  # noqa: E402
+import particles  # noqa: E402
+import tiles  # noqa: E402
+import ui  # noqa: E402
+
+Q = 48
+LIGHT_TEXT = {4, 8, 12, 13, 14, 15, 18, 19, 26, 29, 34}
+FX = {0: 1, 1: 1, 10: 1, 13: 1, 4: 2, 6: 2, 30: 2, 3: 3, 5: 3, 18: 3}
+PNG_FORMS = {
+    "pLiMo_fx_shadows.png": (1440, 48), "pLiMo_fx_highlight.png": (1440, 48),
+    "souris_curseur_1.png": (213, 256), "souris_curseur_2.png": (213, 256),
+    "pLiMo_icones_normales.png": (704, 64), "pLiMo_icones_light.png": (704, 64),
+    "pLiMo_chiffres_10x16.png": (100, 16), "menu_barre_vide.png": (64, 768),
+    "pLiMo_sprite_plateau.png": (260, 220), "pLiMo_sprite_plateau_highlighted.png": (260, 220),
+    "pLiMo_screen_bumper_lite.png": (960, 768), "pLiMo_sprite_bravo.png": (960, 768),
+}
+JPEGS = ["pLiMo_screen_fond.jpg", "pLiMo_screen_picots.jpg", "pLiMo_screen_menus.jpg",
+         "pLiMo_screen_style.jpg", "pLiMo_tuto.jpg"]
+
+
+def load(name):
+    return Image.open(os.path.join(DATA, name))
+
+
+def rgba(name):
+    return np.asarray(load(name).convert("RGBA"), dtype=np.float64) / 255.0
+
+
+def luminance(c):
+    return 0.2126 * c[..., 0] + 0.7152 * c[..., 1] + 0.0722 * c[..., 2]
+
+
+def relative_luminance(c):
+    lin = np.where(c <= 0.04045, c / 12.92, ((c + 0.055) / 1.055) ** 2.4)
+    return 0.2126 * lin[..., 0] + 0.7152 * lin[..., 1] + 0.0722 * lin[..., 2]
+
+
+def strip_frames(arr):
+    return [arr[:, i * Q:(i + 1) * Q] for i in range(arr.shape[1] // Q)]
+
+
+def all_owned_pngs():
+    return [archive_name(s[0]) for s in STYLES] + list(PNG_FORMS)
+
+
+class Forms(unittest.TestCase):
+    def test_tile_strips_are_rgba_1440_by_48_with_archive_names(self):
+        names = [archive_name(s[0]) for s in STYLES]
+        self.assertEqual(len(set(names)), 38)
+        self.assertEqual(names[0], "pLiMo_tiles_sucre_orge_rouge_1.png")
+        self.assertEqual(names[37], "pLiMo_tiles_chocolat_blanc.png")
+        for n in names:
+            img = load(n)
+            self.assertEqual(img.format, "PNG", n)
+            self.assertEqual(img.size, (1440, 48), n)
+            self.assertIn("A", img.convert("RGBA").getbands())
+            # A palette picture must still carry transparency.
+            self.assertTrue(img.mode == "RGBA" or "transparency" in img.info, n)
+
+    def test_other_pictures_have_their_sizes(self):
+        for n, size in PNG_FORMS.items():
+            img = load(n)
+            self.assertEqual((img.format, img.size), ("PNG", size), n)
+            self.assertTrue(img.mode == "RGBA" or "transparency" in img.info, n)
+        for n in JPEGS:
+            img = load(n)
+            self.assertEqual((img.format, img.size), ("JPEG", (960, 768)), n)
+
+    def test_size_budget(self):
+        total = sum(os.path.getsize(os.path.join(DATA, n)) for n in all_owned_pngs() + JPEGS)
+        self.assertLess(total, 6 * 1024 * 1024)
+
+    def test_fx_modes_of_the_table(self):
+        for i, (_, fx, light, _, _) in enumerate(STYLES):
+            self.assertEqual(fx, FX.get(i, 0), i)
+            self.assertEqual(light, 1 if i in LIGHT_TEXT else 0, i)
+
+
+class ShapeRule(unittest.TestCase):
+    def test_examples(self):
+        self.assertEqual(frames_for_mask(0), [20, 21, 23, 22])
+        self.assertEqual(frames_for_mask(255), [24, 25, 27, 26])
+        self.assertEqual(frames_for_mask(5), [16, 8, 3, 22])
+        self.assertEqual(frames_for_mask(20), [20, 1, 12, 18])
+        self.assertEqual(frames_for_mask(2), [20, 21, 23, 22])
+        self.assertEqual(frames_for_mask(28), [20, 1, 27, 18])
+
+    def test_board_edges_never_match(self):
+        grid = [[0] * 10 for _ in range(8)]
+        self.assertEqual(neighbour_mask(grid, 9, 3) & (2 | 4 | 8), 0)
+        self.assertEqual(neighbour_mask(grid, 0, 0), 4 | 8 | 16)
+
+
+def join_error(a, b, axis):
+    """Largest step of the alpha across the border between quarter a and
+    quarter b (b to the right of a for axis 1, below for 0), beyond the
+    steps one pixel inside each quarter: a slanted outline changes from row
+    to row anyway, a seam changes at the border only."""
+    if axis == 1:
+        ea, eb, ia, ib = a[:, -1, 3], b[:, 0, 3], a[:, -2, 3], b[:, 1, 3]
+    else:
+        ea, eb, ia, ib = a[-1, :, 3], b[0, :, 3], a[-2, :, 3], b[1, :, 3]
+    return (np.abs(ea - eb) - np.abs(ea - ia) - np.abs(eb - ib)).max()
+
+
+def column_steps(img, axis):
+    """Mean colour step between neighbouring columns (axis 1) or rows."""
+    c = img[..., :3]
+    return np.abs(np.diff(c, axis=axis)).mean(axis=(1 - axis, 2))
+
+
+def random_boards(count, seed):
+    rng = random.Random(seed)
+    for _ in range(count):
+        yield [[rng.choice((-1, 0, 0, 0, 1)) for _ in range(10)] for _ in range(8)]
+
+
+INTERIOR = {TL: 24, TR: 25, BR: 27, BL: 26}
+
+
+class Seams(unittest.TestCase):
+    """Quarters that meet inside a shape must continue its outline, and the
+    texture must follow the board, not the quarter."""
+
+    @classmethod
+    def setUpClass(cls):
+        pairs = set()
+        for grid in random_boards(60, 7):
+            for y in range(8):
+                for x in range(10):
+                    if grid[y][x] < 0:
+                        continue
+                    f = frames_for_mask(neighbour_mask(grid, x, y))
+                    pairs.add((f[TL], f[TR], 1))
+                    pairs.add((f[BL], f[BR], 1))
+                    pairs.add((f[TL], f[BL], 0))
+                    pairs.add((f[TR], f[BR], 0))
+                    if x < 9 and grid[y][x + 1] == grid[y][x]:
+                        g = frames_for_mask(neighbour_mask(grid, x + 1, y))
+                        pairs.add((f[TR], g[TL], 1))
+                        pairs.add((f[BR], g[BL], 1))
+                    if y < 7 and grid[y + 1][x] == grid[y][x]:
+                        g = frames_for_mask(neighbour_mask(grid, x, y + 1))
+                        pairs.add((f[BL], g[TL], 0))
+                        pairs.add((f[BR], g[TR], 0))
+        cls.pairs = sorted(pairs)
+
+    def test_random_boards_reach_every_frame(self):
+        used = {p[0] for p in self.pairs} | {p[1] for p in self.pairs}
+        self.assertEqual(used, set(range(28)))
+
+    def check_outline(self, name):
+        frames = strip_frames(rgba(name))
+        for a, b, axis in self.pairs:
+            self.assertLess(join_error(frames[a], frames[b], axis), 0.15, "%s: frames %d|%d" % (name, a, b))
+
+    def test_outlines_join(self):
+        for s in STYLES:
+            with self.subTest(style=s[0]):
+                self.check_outline(archive_name(s[0]))
+        self.check_outline("pLiMo_fx_shadows.png")
+        self.check_outline("pLiMo_fx_highlight.png")
+
+    def test_a_misplaced_quarter_is_caught(self):
+        # A lone block's top-left corner (20) beside the top-right quarter of
+        # a block joined upwards (17) leaves a step in the top edge.
+        frames = strip_frames(rgba(archive_name(STYLES[1][0])))
+        self.assertGreater(join_error(frames[20], frames[17], 1), 0.5)
+        self.assertLess(join_error(frames[20], frames[21], 1), 0.15)
+
+    def test_texture_follows_the_board(self):
+        # Away from the outline every quarter shows exactly what the plain
+        # interior quarter of its position shows.
+        for s in STYLES:
+            frames = strip_frames(rgba(archive_name(s[0])))
+            for frame, (pos, _) in FRAMES.items():
+                f = tiles.field(frame)
+                deep = -f.d > s[3].bevel + 2
+                diff = np.abs(frames[frame][..., :3] - frames[INTERIOR[pos]][..., :3])[deep]
+                self.assertLess(diff.max() if diff.size else 0.0, 3 / 255, (s[0], frame))
+
+    def test_texture_continues_across_cells(self):
+        # The step from one cell to the next is no larger than the largest
+        # step inside a cell.
+        for s in STYLES:
+            frames = strip_frames(rgba(archive_name(s[0])))
+            row = np.concatenate([frames[24], frames[25], frames[24]], axis=1)
+            col = np.concatenate([frames[24], frames[26], frames[24]], axis=0)
+            for img, axis in ((row, 1), (col, 0)):
+                steps = column_steps(img, axis)
+                border = steps[2 * Q - 1]
+                inside = np.delete(steps[:2 * Q], [2 * Q - 1]).max()
+                self.assertLessEqual(border, inside + 0.02, (s[0], axis))
+
+
+class FrameMeaning(unittest.TestCase):
+    """The corner of the cell a quarter touches is empty exactly when the
+    quarter's case leaves it open; the frame numbers follow the table."""
+
+    def corner_alpha(self, frame, pos):
+        a = strip_frames(rgba(archive_name(STYLES[2][0])))[frame][..., 3]
+        cy = 0 if pos in (TL, TR) else Q - 1
+        cx = 0 if pos in (TL, BL) else Q - 1
+        inner = a[Q // 2, Q // 2]
+        # Midpoints of the two outer sides of the quarter.
+        side_v = a[cy, Q // 2]       # on the horizontal cell side
+        side_h = a[Q // 2, cx]       # on the vertical cell side
+        return a[cy, cx], side_v, side_h, inner
+
+    def test_cases(self):
+        for pos, row in FRAME_TABLE.items():
+            for case_index, frame in enumerate(row):
+                corner, side_v, side_h, inner = self.corner_alpha(frame, pos)
+                case = FRAMES[frame][1]
+                self.assertEqual(inner, 1.0, frame)
+                # The vertical neighbour opens the horizontal cell side.
+                self.assertEqual(side_v > 0.5, case.startswith("vertical") or case.startswith("both"), frame)
+                self.assertEqual(side_h > 0.5, case.startswith("horizontal") or case.startswith("both"), frame)
+                # Only a quarter with all three neighbours fills its corner.
+                if case == "both+diagonal":
+                    self.assertEqual(corner, 1.0, frame)
+                else:
+                    self.assertLess(corner, 0.9, frame)
+
+    def test_lone_block_keeps_a_gap_to_the_cell_border(self):
+        mini = strip_frames(rgba(archive_name(STYLES[0][0])))
+        for frame, pos in ((20, TL), (21, TR), (23, BR), (22, BL)):
+            a = mini[frame][..., 3]
+            outer_row = a[0] if pos in (TL, TR) else a[-1]
+            outer_col = a[:, 0] if pos in (TL, BL) else a[:, -1]
+            self.assertLess(max(outer_row.max(), outer_col.max()), 0.05, frame)
+            # The inner sides are where the quarters of the cell meet.
+            inner_row = a[-1] if pos in (TL, TR) else a[0]
+            self.assertGreater(inner_row.max(), 0.99, frame)
+        self.assertGreaterEqual(INSET, 2)
+
+
+class Contrast(unittest.TestCase):
+    def interior(self, s):
+        frames = strip_frames(rgba(archive_name(STYLES[s][0])))
+        return np.concatenate([frames[f][..., :3].reshape(-1, 3) for f in (24, 25, 26, 27)])
+
+    def test_caption_colour_stays_legible(self):
+        # Captions are black, or white on light-text styles: the contrast
+        # ratio between the caption and the average interior of the style
+        # must reach 4.5 (the usual threshold for readable text).
+        for s in range(38):
+            lum = relative_luminance(self.interior(s).mean(axis=0))
+            ratio = 1.05 / (lum + 0.05) if s in LIGHT_TEXT else (lum + 0.05) / 0.05
+            self.assertGreater(ratio, 4.5, (STYLES[s][0], ratio))
+
+    def test_default_colours_differ_without_hue(self):
+        # Styles 0..5 must be told apart in grey alone: by mean lightness or
+        # by the strength of their pattern.
+        sig = []
+        for s in range(6):
+            lum = luminance(self.interior(s))
+            sig.append((lum.mean(), lum.std()))
+        for i in range(6):
+            for j in range(i + 1, 6):
+                dl = abs(sig[i][0] - sig[j][0])
+                dp = abs(sig[i][1] - sig[j][1])
+                self.assertTrue(dl > 0.08 or dp > 0.04, (i, j, sig[i], sig[j]))
+
+
+class Effects(unittest.TestCase):
+    def test_shadow_is_dark_and_translucent(self):
+        a = rgba("pLiMo_fx_shadows.png")
+        covered = a[..., 3] > 0
+        self.assertTrue(covered.any())
+        self.assertLess(a[..., :3][covered].max(), 0.01)
+        self.assertLess(a[..., 3].max(), 0.6)
+
+    def test_highlight_is_brightest_on_the_rim(self):
+        frames = strip_frames(rgba("pLiMo_fx_highlight.png"))
+        lone = frames[20]
+        added = luminance(lone[..., :3]) * lone[..., 3]
+        # Along the diagonal from the corner to the centre of the cell.
+        diag = [added[i, i] for i in range(Q)]
+        self.assertGreater(max(diag[8:20]), 3 * diag[-1])
+        self.assertEqual(added[0, 0], 0.0)
+
+    def test_particles_by_fx_mode(self):
+        for s, (_, fx, _, _, _) in enumerate(STYLES):
+            p = strip_frames(rgba(archive_name(STYLES[s][0])))[28]
+            # Drawn additively: visible light, no light outside the round cell.
+            self.assertGreater((luminance(p[..., :3]) * p[..., 3]).max(), 0.5, s)
+            self.assertLess(p[0, 0, 3], 0.05, s)
+        bubble = np.asarray(particles.bubble("#ffffff"), dtype=np.float64)[..., 3] / 255.0
+        # A bubble is a ring: its skin is brighter than its middle.
+        self.assertGreater(bubble[24, 3], bubble[30, 24] + 0.3)
+
+
+class Pointer(unittest.TestCase):
+    def test_fingertip_at_hot_spot(self):
+        for n in ("souris_curseur_1.png", "souris_curseur_2.png"):
+            a = rgba(n)[..., 3]
+            self.assertGreater(a[50, 85], 0.9, n)
+            # Nothing of the hand lies far above or left of the tip.
+            self.assertLess(a[:35, :].max() if n.endswith("1.png") else 0.0, 0.05, n)
+            # Nothing is cut off at the borders of the image.
+            border = np.concatenate([a[0], a[-1], a[:, 0], a[:, -1]])
+            self.assertLess(border.max(), 0.05, n)
+        ring = rgba("souris_curseur_2.png")[..., 3]
+        rest = rgba("souris_curseur_1.png")[..., 3]
+        # The pressed image shows tap rings above the fingertip.
+        self.assertGreater(ring[50 - 22, 85], 0.5)
+        self.assertLess(rest[50 - 22, 85], 0.05)
+
+
+class Icons(unittest.TestCase):
+    def test_time_icon_leaves_the_digit_rows_free(self):
+        for n in ("pLiMo_icones_normales.png", "pLiMo_icones_light.png"):
+            time_icon = strip_frames_w(rgba(n), 64)[6]
+            bright = luminance(time_icon[..., :3]) * time_icon[..., 3]
+            for row in ui.TIME_ROWS:
+                for x in ui.DIGIT_X:
+                    area = bright[row:row + ui.DIGIT_H, x:x + ui.DIGIT_W]
+                    self.assertLess(area.max(), 0.35, (n, row, x))
+
+    def test_every_icon_has_a_picture_and_lit_is_blue(self):
+        normal = strip_frames_w(rgba("pLiMo_icones_normales.png"), 64)
+        lit = strip_frames_w(rgba("pLiMo_icones_light.png"), 64)
+        for i in range(11):
+            self.assertGreater((normal[i][..., 3] > 0.9).sum(), 150, i)
+            m = lit[i][..., 3] > 0.9
+            r, g, b = (lit[i][..., k][m].mean() for k in range(3))
+            self.assertGreater(b, r + 0.1, i)
+            wm = normal[i][..., 3] > 0.9
+            self.assertGreater(normal[i][..., 0][wm].mean(), 0.8, i)
+
+    def test_digits_are_ten_distinct_white_glyphs(self):
+        d = rgba("pLiMo_chiffres_10x16.png")
+        cells = [d[:, i * 10:(i + 1) * 10, 3] for i in range(10)]
+        for i in range(10):
+            self.assertGreater(cells[i].sum(), 10, i)
+            for j in range(i + 1, 10):
+                self.assertGreater(np.abs(cells[i] - cells[j]).sum(), 5, (i, j))
+        self.assertGreater(d[..., :3][d[..., 3] > 0.5].min(), 0.95)
+
+
+def strip_frames_w(arr, w):
+    return [arr[:, i * w:(i + 1) * w] for i in range(arr.shape[1] // w)]
+
+
+class Screens(unittest.TestCase):
+    def test_card_window_is_transparent_and_frame_solid(self):
+        for n in ("pLiMo_sprite_plateau.png", "pLiMo_sprite_plateau_highlighted.png"):
+            a = rgba(n)[..., 3]
+            self.assertEqual(a[30:190, 30:230].max(), 0.0, n)
+            self.assertEqual(a[18, 30:230].min(), 1.0, n)
+            self.assertEqual(a[30:190, 18].min(), 1.0, n)
+
+    def test_backgrounds_keep_caption_contrast(self):
+        fond = luminance(rgba("pLiMo_screen_fond.jpg")[..., :3])
+        self.assertLess(fond.mean(), 0.25)
+        for n in JPEGS[1:]:
+            lum = luminance(rgba(n)[..., :3])
+            self.assertGreater(lum.mean(), 0.55, n)
+            # Calm: no strong local features that compete with pieces.
+            self.assertLess(lum.std(), 0.07, n)
+
+    def test_loading_picture(self):
+        b = rgba("pLiMo_screen_bumper_lite.png")
+        self.assertEqual(b[..., 3].min(), 1.0)
+        lum = luminance(b[..., :3])
+        self.assertGreater(lum[360:420, 300:660].mean(), 0.8)   # "Loading..." in black
+        self.assertLess(lum[690:740, 200:760].mean(), 0.5)      # hovered language name in white
+        self.assertGreater(lum[40:300].std(), 0.1)              # the title is there
+
+    def test_victory_overlay_lets_the_board_show(self):
+        a = rgba("pLiMo_sprite_bravo.png")[..., 3]
+        self.assertGreater((a == 0).mean(), 0.5)
+        self.assertGreater(a[40:220].mean(), 0.2)               # the title
+        self.assertLess(a[300:680, 150:810].mean(), 0.05)        # the result lines
+
+
+class Reproducible(unittest.TestCase):
+    """The committed files are what the generators make, byte for byte."""
+
+    def same(self, img, name):
+        with open(os.path.join(DATA, name), "rb") as f:
+            self.assertEqual(encode_png(img), f.read(), name)
+
+    def test_tile_strips_regenerate_identically(self):
+        for s in (0, 13, 29):
+            stem, fx, _, material, tint = STYLES[s]
+            self.same(tiles.strip_image(material, particles.particle(fx, tint)), archive_name(stem))
+
+    def test_ui_pictures_regenerate_identically(self):
+        self.same(ui.icon_strip(ui.WHITE), "pLiMo_icones_normales.png")
+        self.same(ui.pointer(True), "souris_curseur_2.png")
+        self.same(tiles.shadow_strip(), "pLiMo_fx_shadows.png")
+
+
+if __name__ == "__main__":
+    unittest.main()
