@@ -71,8 +71,11 @@ def adsr(n, attack, decay, sustain, release):
     """Attack-decay-sustain-release envelope spanning exactly n samples; the
     release occupies the last `release` seconds."""
     a, d, r = samples(attack), samples(decay), samples(release)
-    a = min(a, n)
-    r = min(r, n - a)
+    if a + r > n:
+        # Too short for both ramps: share the span between them so the
+        # envelope still rises from and returns to silence.
+        a = min(n, max(1, n * a // max(a + r, 1)))
+        r = n - a
     d = min(d, n - a - r)
     s = n - a - d - r
     env = np.concatenate([

@@ -5,11 +5,19 @@ instruments.py and placed in a small synthetic room."""
 
 import numpy as np
 
-from dsp import RATE, db_to_gain, fade_edges, lowpass, midi_freq, peak, spectral_filter
+from dsp import db_to_gain, fade_edges, highpass, lowpass, midi_freq, peak, spectral_filter
 import instruments as inst
 from score import Arrangement, chord_notes, convolve, parse_line, reverb_impulse
 
 MUSIC_PEAK_DB = -1.0
+
+# Beats per minute and bars (of four beats) of each piece.
+TEMPO = {
+    'victory': (120, 2),
+    'menu': (104, 16),
+    'in_game': (80, 16),
+    'tutorial': (96, 16),
+}
 
 
 class Player:
@@ -69,13 +77,20 @@ class Player:
                 count += 1
 
 
-def finish(arr, wet_gain, seed, room_sec=1.8):
-    """Adds the room and a gentle top-end roll-off, then sets the peak.
-    Loops are processed circularly so the result stays seamless."""
+def room_and_tone(buffer, looping, wet_gain, seed, room_sec):
+    """Adds the room and a gentle roll-off of the lowest rumble and the top
+    end. A loop is processed circularly: what rings past its end sounds at
+    its start, exactly as when the loop follows itself."""
     impulse = reverb_impulse(min(2.5, room_sec * 1.3), room_sec, seed)
-    dry = arr.buffer
-    mix = dry + wet_gain * convolve(dry, impulse, circular=arr.looping)
-    mix = spectral_filter(mix, lowpass(9000.0), circular=arr.looping)
+    mix = buffer + wet_gain * convolve(buffer, impulse, circular=looping)
+    return spectral_filter(mix, lambda f: lowpass(9000.0)(f) * highpass(45.0)(f),
+                           circular=looping)
+
+
+def finish(arr, wet_gain, seed, room_sec=1.8):
+    """Room and tone, a fade to silence for a one-shot piece, then the peak
+    level."""
+    mix = room_and_tone(arr.buffer, arr.looping, wet_gain, seed, room_sec)
     if not arr.looping:
         mix = fade_edges(mix, 0.002, 0.6)
     return mix * (db_to_gain(MUSIC_PEAK_DB) / peak(mix))
@@ -87,13 +102,13 @@ def two_passes(first, second):
 
 def in_game():
     """Calm and unobtrusive, for long play: 80 bpm, C major, 16 bars."""
-    arr = Arrangement(bpm=80, bars=16)
+    arr = Arrangement(*TEMPO['in_game'])
     play = Player(arr, seed=201)
     chords = ['F3 A3 C4 E4', 'G3 B3 D4 E4', 'E3 G3 B3 D4', 'A3 C4 E4 G4',
               'D3 F3 A3 C4', 'G3 C4 D4 F4', 'C3 E3 G3 B3', 'C3 G3 D4 E4'] * 2
     roots = ['F2', 'G2', 'E2', 'A2', 'D2', 'G2', 'C2', 'C2'] * 2
     play.pads(chords, gain=0.05)
-    play.bass(roots, [(0, 2.5, 1.0), (3, 1, 0.6)], gain=0.16)
+    play.bass(roots, [(0, 2.5, 1.0), (3, 1, 0.6)], gain=0.1)
     play.arpeggio(chords, [0, None, 2, 1, 3, None, 2, None], inst.marimba, gain=0.11,
                   position=-0.3)
     melody = two_passes(
@@ -104,19 +119,19 @@ def in_game():
     play.melody(melody, inst.bell, gain=0.09, position=0.3)
     play.drums(range(16), [0.5, 1.5, 2.5, 3.5], lambda i: inst.shaker(0.8 if i % 2 else 1.0, seed=i % 7),
                gain=0.025, position=0.4)
-    play.drums(range(8, 16), [0.0], lambda i: inst.kick(), gain=0.12, position=0.0)
+    play.drums(range(8, 16), [0.0], lambda i: inst.kick(), gain=0.08, position=0.0)
     return finish(arr, wet_gain=0.35, seed=211)
 
 
 def menu():
     """Brighter and livelier: 104 bpm, G major, 16 bars."""
-    arr = Arrangement(bpm=104, bars=16)
+    arr = Arrangement(*TEMPO['menu'])
     play = Player(arr, seed=101)
     chords = ['G3 B3 D4', 'F#3 A3 D4', 'E3 G3 B3 D4', 'C4 D4 E4 G4',
               'A3 C4 E4 G4', 'F#3 A3 D4', 'B3 D4 G4', 'D4 F#4 A4'] * 2
     roots = ['G2', 'F#2', 'E2', 'C3', 'A2', 'D3', 'B2', 'D3'] * 2
     play.pads(chords, gain=0.04)
-    play.bass(roots, [(0, 1, 1.0), (1.5, 0.5, 0.6), (2, 1, 0.85), (3, 1, 0.7)], gain=0.15)
+    play.bass(roots, [(0, 1, 1.0), (1.5, 0.5, 0.6), (2, 1, 0.85), (3, 1, 0.7)], gain=0.1)
     play.arpeggio(chords, [0, 1, 2, 3, 1, 2, 3, 2], inst.marimba, gain=0.1, position=-0.3)
     melody = two_passes(
         'D5/1 G5/1 B5/1 A5/1 | A5/2 F#5/1 D5/1 | E5/1 G5/1 B5/1.5 A5/0.5 | G5/3 r/1 | '
@@ -125,7 +140,7 @@ def menu():
         'A5/1.5 B5/0.5 C6/1 E5/1 | D5/1 F#5/1 A5/2 | G5/1 D5/1 B4/1 D5/1 | A5/2 F#5/1 r/1')
     play.melody(melody, lambda f, v: inst.fm_bell(f, v, ratio=3.5, index=0.9, tau=0.8),
                 gain=0.1, position=0.25)
-    play.drums(range(16), [0.0, 2.0], lambda i: inst.kick(), gain=0.13, position=0.0)
+    play.drums(range(16), [0.0, 2.0], lambda i: inst.kick(), gain=0.09, position=0.0)
     play.drums(range(16), [1.0, 3.0], lambda i: inst.woodblock(), gain=0.035, position=-0.4)
     play.drums(range(16), [x * 0.5 for x in range(8)],
                lambda i: inst.shaker(1.0 if i % 2 else 0.6, seed=i % 5), gain=0.03, position=0.4)
@@ -134,13 +149,13 @@ def menu():
 
 def tutorial():
     """Light and friendly: 96 bpm, F major, 16 bars, plucked accompaniment."""
-    arr = Arrangement(bpm=96, bars=16)
+    arr = Arrangement(*TEMPO['tutorial'])
     play = Player(arr, seed=301)
     chords = ['F3 A3 C4', 'D3 F3 A3 C4', 'Bb3 D4 F4', 'C4 E4 G4',
               'A3 C4 F4', 'D4 F4 A4', 'G3 Bb3 D4 F4', 'Bb3 C4 E4 G4'] * 2
     roots = ['F2', 'D2', 'Bb2', 'C3', 'A2', 'D3', 'G2', 'C3'] * 2
     play.pads(chords, gain=0.03)
-    play.bass(roots, [(0, 1.5, 1.0), (2, 1.5, 0.8)], gain=0.13)
+    play.bass(roots, [(0, 1.5, 1.0), (2, 1.5, 0.8)], gain=0.09)
     play.arpeggio(chords, [0, None, 1, 2, None, 1, 2, None], inst.kalimba, gain=0.1,
                   position=-0.35)
     melody = two_passes(
@@ -161,7 +176,7 @@ def tutorial():
 def victory_jingle():
     """Short fanfare after a won level: a rising run into a ringing C major
     chord, about five seconds with its tail; does not loop."""
-    arr = Arrangement(bpm=120, bars=2, looping=False, tail_sec=1.6)
+    arr = Arrangement(*TEMPO['victory'], looping=False, tail_sec=1.6)
     play = Player(arr, seed=401)
     fanfare = ('G4/0.333 C5/0.333 E5/0.334 G5/1 E5/0.5 G5/0.5 A5/0.5 B5/0.5 | C6/4')
     play.melody(fanfare, lambda f, v: inst.bell(f, v, length_scale=0.8), gain=0.2, position=0.2)
@@ -189,4 +204,9 @@ TRACKS = [
     ('Data/Plimo_Tuto.ogg', tutorial, True, 7103),
 ]
 
-SAMPLE_RATE = RATE
+TEMPO_OF = {
+    'Data/pLiMo_SFX_Victory_01.ogg': TEMPO['victory'],
+    'Data/Plimo_Menu.ogg': TEMPO['menu'],
+    'Data/Plimo_InGame.ogg': TEMPO['in_game'],
+    'Data/Plimo_Tuto.ogg': TEMPO['tutorial'],
+}

@@ -1,0 +1,164 @@
+"""Checks of the committed sound files in Data/, decoded as the game decodes
+them, and a check that they are what the generators make today.
+
+The regeneration of the music takes about a minute; it runs only when
+AUDIO_FULL_CHECK=1 is set."""
+
+import os
+import tempfile
+import unittest
+
+import numpy as np
+
+from tests.context import ROOT
+import analyse
+import audio_io
+import dsp
+import effects
+import make_all
+import music
+
+EFFECT_NAMES = [entry[0] for entry in effects.EFFECTS]
+LOOP_NAMES = [name for name, _b, loops, _s in music.TRACKS if loops]
+JINGLE = 'Data/pLiMo_SFX_Victory_01.ogg'
+
+_decoded = {}
+
+
+def decoded(name):
+    if name not in _decoded:
+        _decoded[name] = audio_io.read_any(os.path.join(ROOT, name))
+    return _decoded[name]
+
+
+def file_bytes(path):
+    with open(path, 'rb') as f:
+        return f.read()
+
+
+def high_band_db(signal, above=8000.0):
+    mono = signal.mean(axis=1) if signal.ndim == 2 else signal
+    power = np.square(np.abs(np.fft.rfft(mono)))
+    freqs = np.fft.rfftfreq(len(mono), 1 / dsp.RATE)
+    return 10 * np.log10(power[freqs > above].sum() / power.sum() + 1e-30)
+
+
+class Effects(unittest.TestCase):
+    def test_form_and_length(self):
+        for name in EFFECT_NAMES:
+            with self.subTest(name):
+                rate, pcm = decoded(name)  # parse_wav refuses any other WAVE layout
+                self.assertEqual(rate, 44100)
+                self.assertIn(pcm.ndim, (1, 2))
+                self.assertTrue(0.05 <= pcm.shape[0] / rate <= 0.6, pcm.shape[0] / rate)
+                self.assertEqual(name.endswith('.wav'), effects.EFFECTS[
+                    EFFECT_NAMES.index(name)][3] is None)
+
+    def test_start_and_end_in_silence(self):
+        for name in EFFECT_NAMES:
+            with self.subTest(name):
+                _rate, pcm = decoded(name)
+                self.assertLess(dsp.gain_to_db(analyse.edge_level(pcm, 3)), -45.0)
+
+    def test_levels_follow_the_roles(self):
+        body = {}
+        for name, _builder, role, _serial in effects.EFFECTS:
+            _rate, pcm = decoded(name)
+            target, ceiling = effects.LEVELS[role]
+            top = dsp.gain_to_db(dsp.peak(pcm))
+            body[name] = dsp.gain_to_db(dsp.short_term_rms(pcm))
+            with self.subTest(name):
+                self.assertLessEqual(top, ceiling + 0.5)  # Vorbis may move a peak slightly
+                self.assertLessEqual(body[name], target + 0.5)
+                # Either the loudness target or the peak ceiling was reached.
+                self.assertTrue(body[name] > target - 1.0 or top > ceiling - 0.5,
+                                (body[name], top))
+        main = [body[n] for n, _b, role, _s in effects.EFFECTS if role == 'main']
+        self.assertLess(max(main) - min(main), 1.5)
+        self.assertLess(body['Data/MouseOver2.wav'], min(main) - 10.0)
+        self.assertLess(body['Data/Move2vask.wav'], min(main) - 6.0)
+
+    def test_no_harsh_top(self):
+        for name in EFFECT_NAMES:
+            with self.subTest(name):
+                self.assertLess(high_band_db(decoded(name)[1]), -30.0)
+
+
+class Music(unittest.TestCase):
+    def test_form_and_length(self):
+        for name, _builder, loops, _serial in music.TRACKS:
+            with self.subTest(name):
+                rate, pcm = decoded(name)
+                self.assertEqual(rate, 44100)
+                self.assertEqual(pcm.shape[1], 2)
+                seconds = pcm.shape[0] / rate
+                if loops:
+                    self.assertTrue(30.0 <= seconds <= 60.0, seconds)
+                else:
+                    self.assertTrue(4.0 <= seconds <= 6.0, seconds)
+
+    def test_loops_are_whole_bars(self):
+        for name in LOOP_NAMES:
+            with self.subTest(name):
+                bpm, bars = music.TEMPO_OF[name]
+                beat = int(round(dsp.RATE * 60.0 / bpm))
+                self.assertEqual(decoded(name)[1].shape[0], bars * 4 * beat)
+
+    def test_loop_point_is_as_smooth_as_the_music(self):
+        for name in LOOP_NAMES:
+            with self.subTest(name):
+                self.assertLess(analyse.seam_ratio(decoded(name)[1]), 1.0)
+
+    def test_seam_measure_notices_a_click(self):
+        # The same loop cut 2000 samples short of its true length must not
+        # pass as seamless.
+        _rate, pcm = decoded('Data/Plimo_Menu.ogg')
+        self.assertGreater(analyse.seam_ratio(pcm[:-2000]), 1.0)
+
+    def test_levels_and_tone(self):
+        for name, _builder, _loops, _serial in music.TRACKS:
+            with self.subTest(name):
+                pcm = decoded(name)[1]
+                top = dsp.gain_to_db(dsp.peak(pcm))
+                self.assertTrue(-2.5 <= top <= -0.3, top)
+                self.assertLess(high_band_db(pcm), -30.0)
+        centroid = {n: dsp.spectral_centroid(decoded(n)[1]) for n in LOOP_NAMES}
+        self.assertLess(centroid['Data/Plimo_InGame.ogg'], centroid['Data/Plimo_Menu.ogg'])
+
+    def test_jingle_fades_out(self):
+        pcm = decoded(JINGLE)[1]
+        self.assertLess(dsp.gain_to_db(dsp.peak(pcm[-441:])), -50.0)
+        self.assertLess(dsp.gain_to_db(dsp.peak(pcm[:3])), -45.0)
+
+    def test_everything_fits_the_budget(self):
+        total = sum(os.path.getsize(os.path.join(ROOT, name))
+                    for name in EFFECT_NAMES + [t[0] for t in music.TRACKS])
+        self.assertLess(total, 4 * 1024 * 1024)
+
+
+class Regeneration(unittest.TestCase):
+    def test_effects_match_their_generators(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            for name, builder, role, serial in effects.EFFECTS:
+                with self.subTest(name):
+                    signal = effects.render(builder, role)
+                    if serial is None:
+                        fresh = audio_io.wav_bytes(signal)
+                    else:
+                        path = os.path.join(tmp, 'fx.ogg')
+                        audio_io.write_ogg(path, signal, serial, make_all.EFFECT_QUALITY)
+                        fresh = file_bytes(path)
+                    self.assertEqual(fresh, file_bytes(os.path.join(ROOT, name)))
+
+    @unittest.skipUnless(os.environ.get('AUDIO_FULL_CHECK') == '1', 'set AUDIO_FULL_CHECK=1')
+    def test_music_matches_its_generators(self):
+        with tempfile.TemporaryDirectory() as tmp:
+            for name, builder, _loops, serial in music.TRACKS:
+                with self.subTest(name):
+                    path = os.path.join(tmp, 'music.ogg')
+                    audio_io.write_ogg(path, builder(), serial, make_all.MUSIC_QUALITY)
+                    self.assertEqual(file_bytes(path), file_bytes(os.path.join(ROOT, name)))
+
+
+if __name__ == '__main__':
+    unittest.main()
