@@ -6,7 +6,6 @@ looping tracks, how smoothly the end joins the start.
 """
 
 import os
-import subprocess
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -42,14 +41,16 @@ def edge_level(signal, n=10):
     return max(peak(signal[:n]), peak(signal[-n:]))
 
 
-def sox_info(path):
-    out = subprocess.run(['soxi', path], capture_output=True, text=True, check=True).stdout
-    info = {}
-    for line in out.splitlines():
-        if ':' in line:
-            key, value = line.split(':', 1)
-            info[key.strip()] = value.strip()
-    return info
+def encoding(path):
+    """What the file holds, read from its own header: 16-bit PCM WAVE (the
+    only WAVE layout read_any accepts) or a Vorbis stream in Ogg."""
+    with open(path, 'rb') as f:
+        head = f.read(64)
+    if head.startswith(b'RIFF'):
+        return 'WAVE PCM 16-bit'
+    if head.startswith(b'OggS') and b'\x01vorbis' in head:
+        return 'Ogg Vorbis'
+    return 'unknown'
 
 
 def measure(path, looping):
@@ -66,7 +67,7 @@ def measure(path, looping):
         'centroid_hz': spectral_centroid(pcm),
         'edge_db': gain_to_db(edge_level(pcm)),
         'seam': seam_ratio(pcm) if looping else None,
-        'encoding': sox_info(path).get('Sample Encoding', '?'),
+        'encoding': encoding(path),
     }
     return row
 
