@@ -282,6 +282,68 @@ def sheet_screens(strips):
     return paths
 
 
+def sheet_closeups(strips, background):
+    """Every style at the reference block size, an L of three cells and a
+    lone cell, with a caption as menus draw it."""
+    paths = []
+    per = 20
+    for start in range(0, len(STYLES), per):
+        sheet = Image.new("RGBA", (5 * 300, 4 * 200), (0, 0, 0, 255))
+        for i, s in enumerate(range(start, min(start + per, len(STYLES)))):
+            tile = background.resize((960, 768)).crop((0, 0, 300, 200)).convert("RGBA") if background else \
+                Image.new("RGBA", (300, 200), (220, 220, 220, 255))
+            grid = [[0, 0, -1], [0, -1, 0]]
+            draw_board(tile, grid, lambda k: s, strips, 96)
+            d = ImageDraw.Draw(tile)
+            f = font(22)
+            light = STYLES[s][2]
+            d.text((10, 34), "%d %s" % (s, STYLES[s][0][:10]), font=f,
+                   fill=(255, 255, 255, 178) if light else (0, 0, 0, 178))
+            sheet.alpha_composite(tile, ((i % 5) * 300, (i // 5) * 200))
+        p = os.path.join(OUT, "closeup_%d.png" % (start // per))
+        sheet.save(p)
+        paths.append(p)
+    return paths
+
+
+def sheet_map(strips):
+    """The level map: cards on the map background with thumbnails of
+    level 0 drawn from quarters (detailed) and from miniatures (flat)."""
+    fond = load("pLiMo_screen_fond.jpg")
+    card = load("pLiMo_sprite_plateau.png")
+    card_hi = load("pLiMo_sprite_plateau_highlighted.png")
+    if not (fond and card and card_hi):
+        return []
+    img = fond.copy()
+    rows = [line.split() for line in LEVEL0.strip().splitlines()]
+    grid = [[int(c) - 1 if c != "." else -1 for c in row] for row in rows]
+    d = ImageDraw.Draw(img)
+    for n, (x, y) in enumerate(((20, 204), (260, 204), (500, 204), (740, 204), (20, 404))):
+        img.alpha_composite(card_hi if n == 1 else card, (x - 30, y - 30))
+        for cy in range(8):
+            for cx in range(10):
+                k = grid[cy][cx]
+                if k < 0:
+                    continue
+                if n % 2 == 0:
+                    fr = frames_for_mask(neighbour_mask(grid, cx, cy))
+                    for f, (qx, qy) in zip(fr, ((0, 0), (10, 0), (10, 10), (0, 10))):
+                        img.alpha_composite(strips.styles[k][f].resize((10, 10), Image.BILINEAR),
+                                            (x + 20 * cx + qx, y + 20 * cy + qy))
+                else:
+                    img.alpha_composite(strips.styles[k][29].resize((20, 20), Image.BILINEAR),
+                                        (x + 20 * cx, y + 20 * cy))
+        f = font(60)
+        label = ["11", "82", "113", "273", "428"][n]
+        w = d.textlength(label, font=f)
+        d.text((x + 100 - w // 2 + 4, y + 80 - 35 + 4), label, font=f, fill=(0, 0, 0, 255))
+        d.text((x + 100 - w // 2, y + 80 - 35), label, font=f, fill=(255, 255, 255, 255))
+    d.text((30, 700), "Credits and web row in white", font=font(30), fill=(255, 255, 255, 255))
+    p = os.path.join(OUT, "level_map.png")
+    img.save(p)
+    return [p]
+
+
 def main():
     os.makedirs(OUT, exist_ok=True)
     strips = Strips()
@@ -290,6 +352,8 @@ def main():
     paths += sheet_level0(strips, picots)
     paths += sheet_ui()
     paths += sheet_screens(strips)
+    paths += sheet_closeups(strips, picots)
+    paths += sheet_map(strips)
     for p in paths:
         print(p)
 

@@ -78,7 +78,7 @@ def gingham(base, tint, period=24.0, width=12.0):
     def pattern(bx, by):
         v = band(bx + period / 2, period, width, 0.6)
         h = band(by + period / 2, period, width, 0.6)
-        thread = 0.04 * np.sin(bx * 2.6) * np.sin(by * 2.6)
+        thread = 0.04 * np.sin(bx * np.pi / 2.0) * np.sin(by * np.pi / 2.0)
         c = mix(base, tint, 0.5 * v + 0.5 * h + thread)
         return c, None
     return pattern
@@ -100,14 +100,14 @@ def marble(a, b, seed, contrast=1.0, cells=((3, 1.0), (6, 0.6), (12, 0.35))):
 def wood(light, dark, seed):
     light, dark = rgb(light), rgb(dark)
     warp = PeriodicNoise(seed).fbm([(4, 1.0), (8, 0.5)])
-    fine = PeriodicNoise(seed + 1).fbm([(48, 1.0), (96, 0.5)])
+    fine = PeriodicNoise(seed + 1).fbm([(4, 1.0), (8, 0.6)])
 
     def pattern(bx, by):
         w = warp(bx, by)
-        rings = phase(by + 10.0 * w + 3.0 * np.sin(bx * np.pi / 48.0), 16.0)
-        late = smoothstep(0.55, 0.75, rings) * smoothstep(1.0, 0.9, rings)
-        streak = fine(bx, by * 6.0)
-        c = mix(light, dark, 0.15 + 0.65 * late + 0.25 * (streak - 0.5))
+        rings = phase(by + 6.0 * w + 2.5 * np.sin(bx * np.pi / 48.0), 12.0)
+        late = smoothstep(0.70, 0.82, rings) * smoothstep(1.0, 0.92, rings)
+        streak = fine(bx, by * 8.0)
+        c = mix(light, dark, 0.12 + 0.7 * late + 0.35 * (streak - 0.5))
         return c, None
     return pattern
 
@@ -373,10 +373,10 @@ def tiles_glazed(base, grout, seed, period=48.0):
 
 def treadplate(base, seed):
     base = rgb(base)
-    n = PeriodicNoise(seed).fbm([(96, 1.0), (48, 0.5)])
+    n = PeriodicNoise(seed).fbm([(2, 1.0), (4, 0.5)])
 
     def pattern(bx, by):
-        brushed = n(bx * 0.05, by)
+        brushed = n(bx, by * 24.0)
         c = base * (0.85 + 0.3 * brushed)[..., None]
         h = np.zeros(_shape(bx))
         for ox, oy, ang in ((12, 12, 1), (36, 36, 1), (36, 12, -1), (12, 36, -1)):
@@ -404,18 +404,20 @@ def tape(base, streak, seed):
     """Strips of brown packing tape laid side by side: lengthwise streaks,
     a darker overlap where two strips meet and a few trapped air bubbles."""
     base, streak = rgb(base), rgb(streak)
-    n = PeriodicNoise(seed).fbm([(96, 1.0), (48, 0.5)])
+    n = PeriodicNoise(seed).fbm([(2, 1.0), (4, 0.5)])
     bub = PeriodicNoise(seed + 1).fbm([(12, 1.0), (24, 0.5)])
 
     def pattern(bx, by):
-        s = n(bx * 0.05, by)
+        s = n(bx, by * 16.0)
         c = mix(base, streak, smoothstep(0.4, 0.8, s) * 0.6)
         ly = by % 32.0
         overlap = smoothstep(0.0, 1.0, ly) * smoothstep(5.0, 4.0, ly)
         c = c * (1.0 - 0.35 * overlap)[..., None]
-        b = smoothstep(0.70, 0.75, bub(bx, by))
-        c = mix(c, streak * 1.35, b * 0.4)
-        return c, 0.8 * b - 0.6 * overlap
+        # Small air bubbles caught under the tape.
+        dist, _, _ = grid_dist(bx + 7.0 * bub(bx, by), by, 24.0, stagger=True)
+        b = smoothstep(2.6, 1.6, dist)
+        c = mix(c, streak * 1.5, b * 0.5)
+        return c, 0.7 * b - 0.6 * overlap
     return pattern
 
 
@@ -459,14 +461,16 @@ def dimples(colour, period=16.0, radius=4.0):
     return pattern
 
 
-def swirl(a, b, seed):
+def swirl(a, b, seed, amount=0.8, sharp=False):
+    """Soft folds of a second shade, as in stirred butter or poured caramel."""
     a, b = rgb(a), rgb(b)
     n = PeriodicNoise(seed).fbm([(3, 1.0), (6, 0.5), (12, 0.25)])
 
     def pattern(bx, by):
         v = n(bx, by)
-        s = 0.5 + 0.5 * np.sin(v * 22.0)
-        return mix(a, b, smoothstep(0.55, 0.95, s) * 0.8), None
+        s = 0.5 + 0.5 * np.sin(v * 16.0 + by * np.pi / 48.0)
+        t = smoothstep(0.55, 0.95, s) if sharp else s * s
+        return mix(a, b, t * amount), None
     return pattern
 
 
@@ -498,21 +502,21 @@ STYLES = [
     ("briques", 0, 0, _m(bricks("#d2643c", "#efe2cf", 121), gloss=0.15, shine=10, sheen=0.05), "#ffd0b8"),
     ("night_3", 3, 1, _m(night_sky("#141a46", 131), gloss=0.6, shine=30), "#dfe6ff"),
     ("radio_moon", 0, 1, _m(craters("#474b57", 141), gloss=0.25, shine=14, ambient=0.5, relief=1.4), "#e6eaff"),
-    ("stellaire", 0, 0, _m(stars_on("#9fd0ff", "#fff7c2", 32.0, 9.0, second=4.0, noise_seed=151), gloss=0.55), "#fffbe0"),
-    ("beurre", 0, 0, _m(swirl("#fbe58e", "#fff4c4", 161), gloss=0.3, shine=10, sheen=0.12), "#fffbe0"),
+    ("stellaire", 0, 0, _m(stars_on("#9fd0ff", "#fff3a6", 48.0, 13.0, second=5.0, noise_seed=151), gloss=0.55), "#fffbe0"),
+    ("beurre", 0, 0, _m(swirl("#f8df7c", "#fff2bf", 161, 0.7), gloss=0.3, shine=10, sheen=0.12), "#fffbe0"),
     ("gomme_red", 0, 0, _m(plain("#ef5a5a", 171, 0.4, cells=((24, 1.0), (48, 0.8)), tint="#d94a4a"), gloss=0.12, shine=8, sheen=0.05), "#ffe0e0"),
     ("pierre_ponce", 0, 0, _m(pores("#c9c4b8", 181), gloss=0.1, shine=8, sheen=0.04, relief=1.2), "#ffffff"),
     ("purple_dots", 0, 0, _m(polka("#fbf6ff", "#8a3fc7", 16.0, 4.0, stagger=True), gloss=0.5), "#efdcff"),
     ("capitons", 0, 0, _m(quilted("#f3c6d1", "#b9788a", "#8f4a5e"), gloss=0.3, shine=14, relief=0.8), "#fff0f4"),
     ("carrelage", 0, 1, _m(tiles_glazed("#135e66", "#0d2c30", 201), gloss=0.7, shine=40), "#d0ffff"),
-    ("caramel", 0, 0, _m(swirl("#d88a2b", "#f1bd6a", 211), gloss=0.9, shine=40, sheen=0.25), "#fff0c8"),
+    ("caramel", 0, 0, _m(swirl("#d4821f", "#f3c071", 211, 0.55), gloss=0.9, shine=40, sheen=0.25), "#fff0c8"),
     ("metal_indus", 0, 0, _m(treadplate("#98a2ad", 221), gloss=0.6, shine=22, ambient=0.45, relief=1.3), "#ffffff"),
     ("danger", 0, 1, _m(hazard("#c9a000", "#141414"), gloss=0.4, shine=20), "#fff2a0"),
     ("menthe_verte_2", 2, 0, _m(plain("#3fcf7a", 241, 0.5, tint="#7fe8a8"), gloss=0.75, shine=35), "#e0ffe8"),
     ("caoutchouc", 0, 0, _m(dimples("#d9c08c"), gloss=0.1, shine=8, sheen=0.04), "#fff8e0"),
     ("malabar", 0, 0, _m(marble("#ff8fc6", "#ffc2e0", 261, 0.7), gloss=0.75, shine=30), "#ffe6f3"),
     ("vichy_lemon", 0, 0, _m(gingham("#fffbe6", "#f0d23a"), gloss=0.3, shine=14, sheen=0.1), "#fffbe0"),
-    ("scotch", 0, 1, _m(tape("#5a3512", "#8a5a26", 281), gloss=0.85, shine=45), "#ffe0b0"),
+    ("scotch", 0, 1, _m(tape("#4a2a0c", "#7d4c18", 281), gloss=0.9, shine=50), "#ffe0b0"),
     ("moule_choc", 0, 0, _m(mould("#b87a4b", 291), gloss=0.4, shine=20), "#ffe6cc"),
     ("sucre_orge_vert", 0, 0, _m(barley_sugar("#2fae4a", "#f4fff0", "#2fae4a"), gloss=0.7, shine=30), "#f0fff0"),
     ("chocolat_blanc", 0, 0, _m(chocolate("#f3e6c8"), gloss=0.35, shine=18), "#fffaf0"),

@@ -198,6 +198,21 @@ class Seams(unittest.TestCase):
                 diff = np.abs(frames[frame][..., :3] - frames[INTERIOR[pos]][..., :3])[deep]
                 self.assertLess(diff.max() if diff.size else 0.0, 3 / 255, (s[0], frame))
 
+    def test_every_pattern_repeats_with_the_cell(self):
+        # A texture that does not repeat every 96 px shows a seam at every
+        # cell border.
+        rng = np.random.RandomState(3)
+        bx = rng.uniform(0, 96, (16, 16))
+        by = rng.uniform(0, 96, (16, 16))
+        for s in STYLES:
+            pattern = s[3].pattern
+            c0, h0 = pattern(bx, by)
+            for dx, dy in ((96, 0), (0, 96), (192, 96)):
+                c1, h1 = pattern(bx + dx, by + dy)
+                self.assertLess(np.abs(c0 - c1).max(), 1e-6, (s[0], dx, dy))
+                if h0 is not None:
+                    self.assertLess(np.abs(h0 - h1).max(), 1e-6, (s[0], dx, dy))
+
     def test_texture_continues_across_cells(self):
         # The step from one cell to the next is no larger than the largest
         # step inside a cell.
