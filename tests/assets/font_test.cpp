@@ -1,0 +1,118 @@
+// The game's font can show every character of every language file, at the
+// sizes the game uses.
+#include <gtest/gtest.h>
+
+#include <map>
+#include <set>
+
+#include "app/archive.h"
+#include "media/media.h"
+#include "tests/assets/asset_files.h"
+#include "tests/assets/formats.h"
+#include "tests/assets/language_files.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+const char* const FONT = "Data/a2.ttf";
+
+// Text font size and block size of the five resolution rows.
+struct Row {
+  int TextFontSize;
+  int BlockSize;
+};
+const Row ROWS[] = {{68, 150}, {59, 128}, {45, 96}, {35, 74}, {28, 56}};
+
+class GameFont : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { ASSERT_TRUE(test_support::OpenTestDisplay()); }
+  void TearDown() override {
+    SelectFont(nullptr);
+    for (Font* font : fonts_) FreeFont(font);
+  }
+  Font* Load(const std::string& path, int size) {
+    Font* font = LoadTrueTypeFont(path, size);
+    if (font) fonts_.push_back(font);
+    return font;
+  }
+  std::vector<Font*> fonts_;
+};
+
+// Every character used by the language files, with a file that uses it.
+std::map<uint32_t, std::string> LanguageCharacters() {
+  std::map<uint32_t, std::string> used;
+  for (const ShippedLanguage& language : ShippedLanguages()) {
+    const std::string bytes = MemberFile(LanguageFileName(language));
+    std::vector<uint32_t> characters;
+    if (bytes.size() < 3 || !DecodeUtf8(bytes.substr(3), characters)) {
+      ADD_FAILURE() << LanguageFileName(language) << " cannot be decoded";
+      continue;
+    }
+    for (uint32_t c : characters)
+      if (c != '\r' && c != '\n') used.emplace(c, language.Code);
+  }
+  return used;
+}
+
+// The pieces of a text between its "@" breaks.
+std::vector<std::string> BrokenLines(const std::string& text) {
+  std::vector<std::string> lines;
+  size_t start = 0;
+  for (size_t at; (at = text.find('@', start)) != std::string::npos; start = at + 1)
+    lines.push_back(text.substr(start, at - start));
+  lines.push_back(text.substr(start));
+  return lines;
+}
+
+}  // namespace
+
+TEST_F(GameFont, HasAGlyphForEveryCharacterOfEveryLanguage) {
+  const std::map<uint32_t, std::string> used = LanguageCharacters();
+  ASSERT_GT(used.size(), 200u);
+  for (int size : {30, 91}) {
+    Font* font = Load(test_support::SourceDir() + "/" + FONT, size);
+    ASSERT_NE(font, nullptr) << "size " << size;
+    SelectFont(font);
+    for (const auto& [c, code] : used)
+      EXPECT_GT(StringWidth(EncodeUtf8(c)), 0) << "U+" << std::hex << c << " of " << code << " at " << std::dec
+                                               << size << " px";
+  }
+}
+
+TEST_F(GameFont, CoversPrintableAsciiButNotEverything) {
+  Font* font = Load(test_support::SourceDir() + "/" + FONT, 45);
+  ASSERT_NE(font, nullptr);
+  SelectFont(font);
+  for (uint32_t c = 0x20; c < 0x7F; c++) EXPECT_GT(StringWidth(EncodeUtf8(c)), 0) << "character " << c;
+  // A character of a script no language uses has no glyph, and so no width.
+  EXPECT_EQ(StringWidth(EncodeUtf8(0x0E01)), 0);  // Thai
+  EXPECT_EQ(StringWidth(EncodeUtf8(0x10D0)), 0);  // Georgian
+}
+
+TEST_F(GameFont, LoadsFromTheProgramsArchive) {
+  RegisterArchive();
+  Font* font = Load(std::string(EMBEDDED_PREFIX) + FONT, 60);
+  ASSERT_NE(font, nullptr);
+  SelectFont(font);
+  EXPECT_GT(StringWidth("中文"), 0);
+  EXPECT_GT(FontHeight(), 60);
+}
+
+// Hebrew lines are stored in visual order and Chinese has no spaces to wrap
+// at, so their long texts break only where an "@" says; no line may be wider
+// than the text box (the board's width less 10 pixels) at any resolution.
+TEST_F(GameFont, BrokenLinesOfRightToLeftAndChineseTextsFitTheTextBox) {
+  for (const char* name : {"Data/pLiMo_text_HE.txt", "Data/pLiMo_text_CN.txt"}) {
+    const LanguageFile file = ReadLanguageFile(MemberFile(name));
+    ASSERT_TRUE(file.Ok) << name << ": " << file.Error;
+    for (const Row& row : ROWS) {
+      Font* font = Load(test_support::SourceDir() + "/" + FONT, row.TextFontSize);
+      ASSERT_NE(font, nullptr);
+      SelectFont(font);
+      for (const char* key : {"Tuto0", "Tuto1", "Tuto2", "Tuto3", "Tuto4", "Tuto6", "Tuto7", "Credits Text"})
+        for (const std::string& line : BrokenLines(TextOf(file, key)))
+          EXPECT_LE(StringWidth(line), 10 * row.BlockSize - 10)
+              << name << " " << key << " at block size " << row.BlockSize << ": " << line;
+    }
+  }
+}
