@@ -148,7 +148,7 @@ def sheet_styles(strips, background):
     # The six default colours side by side at full size.
     sheet = Image.new("RGBA", (6 * 3 * 96, 3 * 96), (0, 0, 0, 255))
     if background:
-        sheet.paste(background.resize((960, 768)).crop((0, 0, 6 * 3 * 96, 3 * 96)))
+        sheet.paste(background.resize((6 * 3 * 96, 3 * 96 * 768 // 960)).crop((0, 0, 6 * 3 * 96, 3 * 96)))
     grid = [[-1] * 18 for _ in range(3)]
     for k in range(6):
         for x, y in ((0, 0), (1, 0), (0, 1), (1, 2)):
@@ -306,6 +306,32 @@ def sheet_closeups(strips, background):
     return paths
 
 
+def sheet_particles(strips, background):
+    """Frame 28 (particle, drawn additively over a piece of its style at the
+    scales the game uses) and frame 29 (whole-cell miniature at 20 px, as on
+    flat level thumbnails) of every style."""
+    sheet = Image.new("RGBA", (19 * 80, 2 * 200), (70, 70, 70, 255))
+    for s in range(len(STYLES)):
+        x, y = (s % 19) * 80, (s // 19) * 200
+        tile = Image.new("RGBA", (80, 200), (70, 70, 70, 255))
+        cell = Image.new("RGBA", (96, 96), (0, 0, 0, 0))
+        for f, (qx, qy) in zip((24, 25, 27, 26), ((0, 0), (48, 0), (48, 48), (0, 48))):
+            cell.alpha_composite(strips.styles[s][f], (qx, qy))
+        tile.alpha_composite(cell.crop((8, 8, 88, 88)), (0, 0))
+        p = strips.styles[s][28]
+        for i, scale in enumerate((0.6, 0.4, 0.2)):
+            size = int(48 * scale)
+            add_image(tile, p.resize((size, size), Image.BILINEAR), (4 + i * 26, 30 - size // 2 + 10))
+        add_image(tile, p, (16, 90))
+        tile.alpha_composite(strips.styles[s][29].resize((20, 20), Image.BILINEAR), (10, 160))
+        tile.alpha_composite(strips.styles[s][29].resize((20, 20), Image.BILINEAR), (30, 160))
+        tile.alpha_composite(strips.styles[s][29], (30, 140))
+        sheet.alpha_composite(tile, (x, y))
+    p = os.path.join(OUT, "particles_miniatures.png")
+    sheet.save(p)
+    return [p]
+
+
 def sheet_map(strips):
     """The level map: cards on the map background with thumbnails of
     level 0 drawn from quarters (detailed) and from miniatures (flat)."""
@@ -354,6 +380,7 @@ def main():
     paths += sheet_screens(strips)
     paths += sheet_closeups(strips, picots)
     paths += sheet_map(strips)
+    paths += sheet_particles(strips, picots)
     for p in paths:
         print(p)
 

@@ -33,7 +33,7 @@ def bubble(tint):
     x, y = _grid()
     r = np.hypot(x, y)
     radius = 21.0
-    skin = np.exp(-((r - radius) / 1.8) ** 2)
+    skin = np.exp(-((r - radius) / 3.0) ** 2)
     body = smoothstep(radius, radius - 4.0, r) * (0.10 + 0.15 * (r / radius) ** 3)
     glint = np.exp(-(np.hypot(x + 8.0, y + 9.0) / 4.0) ** 2)
     level = np.clip(skin * 0.9 + body + glint, 0, 1)

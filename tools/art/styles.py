@@ -487,7 +487,7 @@ STYLES = [
     ("mandarine", 0, 0, _m(peel("#f58a12", 21), gloss=0.45, shine=18), "#ffd29a"),
     ("trucmuche_3", 3, 0, _m(polka("#8fa6ff", "#f2f4ff", 24.0, 5.2, stagger=True, raised=1.2), gloss=0.6), "#dce6ff"),
     ("coca_2", 2, 1, _m(cola("#2a0d05", "#7a2a0c", 31), gloss=0.9, shine=45, ambient=0.6), "#ffdcb0"),
-    ("dark_pool_3", 3, 0, _m(caustics("#128997", "#7fe6ea", 41), gloss=0.6), "#c8ffff"),
+    ("dark_pool_3", 3, 0, _m(caustics("#0a6a78", "#6fd8e0", 41), gloss=0.6), "#c8ffff"),
     ("menthe_glace_2", 2, 0, _m(frost("#9fe8d2", "#f4fffb", 51), gloss=0.7), "#f0fffb"),
     ("losanges", 0, 0, _m(harlequin("#f2c230", "#fff0b8", "#b8860b"), gloss=0.5), "#fff6cc"),
     ("dragon", 0, 1, _m(dragon_scales("#123d1d", "#8a6a1e", 61), gloss=0.55, shine=20, ambient=0.5), "#ffe9a0"),
