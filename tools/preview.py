@@ -222,7 +222,7 @@ def sheet_ui():
         x += 280
     bar = load("menu_barre_vide.png")
     if bar:
-        sheet.alpha_composite(bar, (1340, 10))
+        sheet.alpha_composite(bar.resize((32, 384)), (1360, 420))
     p = os.path.join(OUT, "ui.png")
     sheet.save(p)
     paths.append(p)
@@ -332,6 +332,43 @@ def sheet_particles(strips, background):
     return [p]
 
 
+def sheet_menu_and_styles(strips):
+    """A menu made of captioned bars on the menu background, and every
+    style as blocks on the style background."""
+    paths = []
+    menus = load("pLiMo_screen_menus.jpg")
+    if menus:
+        img = menus.copy()
+        grid = [[-1] * 10 for _ in range(8)]
+        entries = [(1, "Play", 0), (3, "Options", 7), (5, "Credits", 15), (7, "Quit", 29)]
+        for row, _, style in entries:
+            for x in range(3, 7):
+                grid[row - 1][x] = style
+        draw_board(img, grid, lambda k: k, strips, 96)
+        d = ImageDraw.Draw(img)
+        f = font(60)
+        for row, text, style in entries:
+            w = d.textlength(text, font=f)
+            x = (4 * 96 - 20 - w) / 2 + 3 * 96 + 10
+            y = (row - 1) * 96 + (96 - 70) // 2
+            colour = (255, 255, 255, 178) if STYLES[style][2] else (0, 0, 0, 178)
+            d.text((x, y), text, font=f, fill=colour)
+        p = os.path.join(OUT, "menu.png")
+        img.save(p)
+        paths.append(p)
+    style_bg = load("pLiMo_screen_style.jpg")
+    if style_bg:
+        img = style_bg.copy()
+        grid = [[-1] * 10 for _ in range(8)]
+        for s in range(38):
+            grid[(s // 10) * 2][s % 10] = s
+        draw_board(img, grid, lambda k: k, strips, 96)
+        p = os.path.join(OUT, "style_screen.png")
+        img.save(p)
+        paths.append(p)
+    return paths
+
+
 def sheet_map(strips):
     """The level map: cards on the map background with thumbnails of
     level 0 drawn from quarters (detailed) and from miniatures (flat)."""
@@ -381,6 +418,7 @@ def main():
     paths += sheet_closeups(strips, picots)
     paths += sheet_map(strips)
     paths += sheet_particles(strips, picots)
+    paths += sheet_menu_and_styles(strips)
     for p in paths:
         print(p)
 

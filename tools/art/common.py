@@ -14,10 +14,9 @@ def data_path(name):
     return os.path.join(DATA, name)
 
 
-def font(size, bold=True, condensed=False):
+def font(size, bold=True):
+    """DejaVu Sans from Debian's fonts-dejavu-core."""
     name = "DejaVuSans"
-    if condensed:
-        name += "Condensed"
     if bold:
         name += "-Bold"
     return ImageFont.truetype(os.path.join(FONT_DIR, name + ".ttf"), size)

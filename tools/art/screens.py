@@ -113,7 +113,7 @@ TITLE = [
     ("p", 0, ["", "", "XXXX", "X..X", "X..X", "XXXX", "X..."]),
     ("L", 1, ["X..", "X..", "X..", "X..", "X..", "XXX", ""]),
     ("i", 2, ["X", "", "X", "X", "X", "X", ""]),
-    ("M", 3, ["X...X", "XX.XX", "XXXXX", "X.X.X", "X...X", "X...X", ""]),
+    ("M", 3, ["X.....X", "XX...XX", "XXX.XXX", "X.XXX.X", "X..X..X", "X.....X", ""]),
     ("o", 5, ["", "", "XXXX", "X..X", "X..X", "XXXX", ""]),
 ]
 
@@ -162,13 +162,13 @@ def bumper():
     rays = (0.5 + 0.5 * np.cos(ang * 14)) * smoothstep(620, 80, np.hypot(XX - W / 2, YY - 170))
     c = c + (0.05 * rays)[..., None] * (1 - smoothstep(H * 0.6, H * 0.75, YY))[..., None]
     img = _image(c * vignette(0.15)[..., None]).convert("RGBA")
-    title = title_blocks(40)
-    img.alpha_composite(title, ((W - title.width) // 2 + 20, 28))
+    title = title_blocks(36)
+    img.alpha_composite(title, ((W - title.width) // 2 + 18, 36))
     d = ImageDraw.Draw(img)
     f = font(34)
     tag = "lite"
     tw = d.textlength(tag, font=f)
-    x0 = (W + title.width) // 2 - 70
+    x0 = (W + title.width) // 2 - 60
     d.rounded_rectangle((x0 - 14, 272, x0 + tw + 14, 316), radius=20, fill=(255, 120, 60, 255),
                         outline=(120, 40, 20, 255), width=3)
     d.text((x0, 274), tag, font=f, fill=(255, 255, 255, 255))

@@ -104,7 +104,7 @@ def wood(light, dark, seed):
 
     def pattern(bx, by):
         w = warp(bx, by)
-        rings = phase(by + 6.0 * w + 2.5 * np.sin(bx * np.pi / 48.0), 12.0)
+        rings = phase(by + 4.0 * w + 1.2 * np.sin(bx * np.pi / 48.0), 12.0)
         late = smoothstep(0.70, 0.82, rings) * smoothstep(1.0, 0.92, rings)
         streak = fine(bx, by * 8.0)
         c = mix(light, dark, 0.12 + 0.7 * late + 0.35 * (streak - 0.5))

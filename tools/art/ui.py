@@ -20,20 +20,17 @@ def _canvas(w, h):
     return Image.new("L", (w * SS, h * SS), 0)
 
 
-def _text(draw, cx, top, text, size, condensed=True):
-    f = font(size * SS, bold=True, condensed=condensed)
-    w = draw.textlength(text, font=f)
-    draw.text((cx * SS - w / 2, top * SS), text, font=f, fill=255)
-
-
-def _fit_text(draw, cx, top, text, max_w, size):
-    """Largest bold condensed size up to `size` whose width fits max_w."""
-    while size > 6:
-        f = font(size * SS, bold=True, condensed=True)
-        if draw.textlength(text, font=f) <= max_w * SS:
-            break
-        size -= 1
-    _text(draw, cx, top, text, size)
+def _fit_text(im, cx, top, text, max_w, size):
+    """Bold text centred on cx, squeezed horizontally (never enlarged) to at
+    most max_w pixels, as a narrow face would draw it."""
+    f = font(size * SS)
+    box = f.getbbox(text)
+    w, h = box[2] - box[0], box[3] - box[1]
+    glyphs = Image.new("L", (w, h), 0)
+    ImageDraw.Draw(glyphs).text((-box[0], -box[1]), text, font=f, fill=255)
+    narrow = min(w, int(max_w * SS * 0.9), int(w * 0.82))
+    glyphs = glyphs.resize((narrow, h), Image.LANCZOS)
+    im.paste(255, (int(cx * SS - narrow / 2), int(top * SS)), glyphs)
 
 
 def _box(x0, y0, x1, y1):
@@ -54,7 +51,7 @@ def icon_mask(name):
     im = _canvas(ICON, ICON)
     d = ImageDraw.Draw(im)
     if name == "menu":
-        _fit_text(d, 32, 6, "MENU", 54, 17)
+        _fit_text(im, 32, 6, "MENU", 54, 17)
         for y in (32, 44):
             d.rounded_rectangle(_box(10, y, 54, y + 7), radius=3 * SS, fill=255)
     elif name == "help":
@@ -80,9 +77,9 @@ def icon_mask(name):
     elif name == "undo":
         d.arc(_box(14, 6, 50, 40), start=200, end=80, fill=255, width=6 * SS)
         _arrow_head(d, (11, 27), (-0.2, 1.0), 9)
-        _fit_text(d, 32, 42, "UNDO", 54, 16)
+        _fit_text(im, 32, 42, "UNDO", 54, 16)
     elif name == "time":
-        _fit_text(d, 32, 0, "TIME", 50, 16)
+        _fit_text(im, 32, 0, "TIME", 50, 16)
         for row in TIME_ROWS:
             # The separating marks between minutes and seconds: an
             # apostrophe after the minutes and a double quote after the
@@ -95,9 +92,9 @@ def icon_mask(name):
             for gy in range(2):
                 x0, y0 = 13 + gx * 13, 6 + gy * 13
                 d.rounded_rectangle(_box(x0, y0, x0 + 10, y0 + 10), radius=2 * SS, fill=255)
-        _fit_text(d, 32, 36, "RESTART", 58, 15)
+        _fit_text(im, 32, 36, "RESTART", 58, 15)
     elif name == "back":
-        _fit_text(d, 32, 4, "BACK", 54, 17)
+        _fit_text(im, 32, 4, "BACK", 54, 17)
         for x in (30, 48):
             d.polygon([(x * SS, 30 * SS), (x * SS, 56 * SS), ((x - 16) * SS, 43 * SS)], fill=255)
     elif name == "view":
@@ -110,7 +107,7 @@ def icon_mask(name):
             for j in range(i + 1):
                 x0, y0 = 10 + i * 11, 32 - j * 9
                 d.rounded_rectangle(_box(x0, y0, x0 + 9, y0 + 7), radius=1 * SS, fill=255)
-        _fit_text(d, 32, 42, "LAST", 54, 16)
+        _fit_text(im, 32, 42, "LAST", 54, 16)
     small = im.resize((ICON, ICON), Image.LANCZOS)
     return np.asarray(small, dtype=np.float64) / 255.0
 
@@ -157,13 +154,17 @@ def icon_strip(colour):
 def digit_strip():
     """Digits 0..9 in white, 10 x 16 each; the game tints them."""
     strip = Image.new("RGBA", (DIGIT_W * 10, DIGIT_H), (0, 0, 0, 0))
-    f = font(17 * SS, bold=True, condensed=True)
+    f = font(15 * SS)
     for i in range(10):
-        im = Image.new("L", (DIGIT_W * SS, DIGIT_H * SS), 0)
-        d = ImageDraw.Draw(im)
-        box = d.textbbox((0, 0), str(i), font=f)
+        # Each digit is drawn alone and squeezed into its 10 x 16 cell with
+        # a one-pixel margin, keeping the strokes bold at this small size.
+        box = f.getbbox(str(i))
         w, h = box[2] - box[0], box[3] - box[1]
-        d.text(((DIGIT_W * SS - w) / 2 - box[0], (DIGIT_H * SS - h) / 2 - box[1]), str(i), font=f, fill=255)
+        glyph = Image.new("L", (w, h), 0)
+        ImageDraw.Draw(glyph).text((-box[0], -box[1]), str(i), font=f, fill=255)
+        glyph = glyph.resize(((DIGIT_W - 1) * SS, (DIGIT_H - 3) * SS), Image.LANCZOS)
+        im = Image.new("L", (DIGIT_W * SS, DIGIT_H * SS), 0)
+        im.paste(glyph, (SS // 2, int(1.5 * SS)))
         a = im.resize((DIGIT_W, DIGIT_H), Image.LANCZOS)
         cell = Image.merge("RGBA", (Image.new("L", a.size, 255),) * 3 + (a,))
         strip.paste(cell, (i * DIGIT_W, 0))
