@@ -16,7 +16,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 
 from common import DATA, encode_png  # noqa: E402
 from quarters import (FRAME_TABLE, FRAMES, INSET, TL, TR, BR, BL, frames_for_mask,  # noqa: E402
-                      neighbour_mask)
+                      neighbour_mask, shape_table_bytes, corner_distance, to_corner)
+from common import PeriodicNoise  # noqa: E402
 from styles import STYLES, archive_name  # noqa: E402
 import particles  # noqa: E402
 import tiles  # noqa: E402
@@ -95,6 +96,56 @@ class Forms(unittest.TestCase):
             self.assertEqual(light, 1 if i in LIGHT_TEXT else 0, i)
 
 
+class Geometry(unittest.TestCase):
+    """The outline functions themselves, before any pixel is drawn."""
+
+    def test_neighbouring_quarters_agree_on_their_border(self):
+        # Along a shared border both quarters give the same distance to the
+        # outline, for every pair that can meet in a shape.
+        t = np.linspace(0.0, Q, 97)
+        for grid in random_boards(40, 11):
+            for y in range(8):
+                for x in range(10):
+                    if grid[y][x] < 0:
+                        continue
+                    f = frames_for_mask(neighbour_mask(grid, x, y))
+                    joins = [(f[TL], f[TR], 1), (f[BL], f[BR], 1), (f[TL], f[BL], 0), (f[TR], f[BR], 0)]
+                    if x < 9 and grid[y][x + 1] == grid[y][x]:
+                        g = frames_for_mask(neighbour_mask(grid, x + 1, y))
+                        joins += [(f[TR], g[TL], 1), (f[BR], g[BL], 1)]
+                    if y < 7 and grid[y + 1][x] == grid[y][x]:
+                        g = frames_for_mask(neighbour_mask(grid, x, y + 1))
+                        joins += [(f[BL], g[TL], 0), (f[BR], g[TR], 0)]
+                    for a, b, axis in joins:
+                        da = quarter_distance(a, np.full_like(t, Q), t) if axis == 1 else \
+                            quarter_distance(a, t, np.full_like(t, Q))
+                        db = quarter_distance(b, np.zeros_like(t), t) if axis == 1 else \
+                            quarter_distance(b, t, np.zeros_like(t))
+                        # Deep inside a shape (30 px and more from the outline,
+                        # where the shading is flat) each quarter only knows
+                        # the outline nearest to it.
+                        near = (np.abs(da) < 30) | (np.abs(db) < 30)
+                        if near.any():
+                            self.assertLess(np.abs(da - db)[near].max(), 1e-9, (a, b, axis))
+
+    def test_fillets_stay_out_of_cells_the_shape_does_not_hold(self):
+        # A bend is rounded inside the shape's own cells only: the cell on
+        # the open side of the corner may belong to another shape.
+        g = np.linspace(-Q, -0.01, 60)
+        u, v = np.meshgrid(g, -g)
+        self.assertGreaterEqual(corner_distance("vertical+diagonal", u, v).min(), 0.0)    # the side cell
+        self.assertGreaterEqual(corner_distance("horizontal+diagonal", -u, -v).min(), 0.0)
+        u, v = np.meshgrid(g, g)
+        self.assertGreaterEqual(corner_distance("both", u, v).min(), 0.0)                  # the diagonal cell
+        self.assertGreaterEqual(corner_distance("neither", u, v).min(), 0.0)
+
+
+def quarter_distance(frame, x, y):
+    pos, case = FRAMES[frame]
+    u, v = to_corner(pos, x, y)
+    return corner_distance(case, u, v)
+
+
 class ShapeRule(unittest.TestCase):
     def test_examples(self):
         self.assertEqual(frames_for_mask(0), [20, 21, 23, 22])
@@ -103,6 +154,15 @@ class ShapeRule(unittest.TestCase):
         self.assertEqual(frames_for_mask(20), [20, 1, 12, 18])
         self.assertEqual(frames_for_mask(2), [20, 21, 23, 22])
         self.assertEqual(frames_for_mask(28), [20, 1, 27, 18])
+
+    def test_matches_the_game_shape_table(self):
+        # The quarter pictures are numbered as the game's shape table uses
+        # them; when that table is present both must agree byte for byte.
+        path = os.path.join(DATA, "TabFrame3.bin")
+        if not os.path.exists(path):
+            self.skipTest("Data/TabFrame3.bin not generated yet")
+        with open(path, "rb") as f:
+            self.assertEqual(f.read(), shape_table_bytes())
 
     def test_board_edges_never_match(self):
         grid = [[0] * 10 for _ in range(8)]
@@ -363,6 +423,13 @@ class Icons(unittest.TestCase):
             wm = normal[i][..., 3] > 0.9
             self.assertGreater(normal[i][..., 0][wm].mean(), 0.8, i)
 
+    def test_icons_stay_inside_their_slot(self):
+        # Icons are drawn (block size - 48) / 2 below the top of a slot; at
+        # block size 74 anything below row 61 would spill into the next slot.
+        for n in ("pLiMo_icones_normales.png", "pLiMo_icones_light.png"):
+            for i, icon in enumerate(strip_frames_w(rgba(n), 64)):
+                self.assertLess(icon[61:, :, 3].max(), 0.3, (n, i))
+
     def test_digits_are_ten_distinct_white_glyphs(self):
         d = rgba("pLiMo_chiffres_10x16.png")
         cells = [d[:, i * 10:(i + 1) * 10, 3] for i in range(10)]
@@ -407,6 +474,39 @@ class Screens(unittest.TestCase):
         self.assertGreater((a == 0).mean(), 0.5)
         self.assertGreater(a[40:220].mean(), 0.2)               # the title
         self.assertLess(a[300:680, 150:810].mean(), 0.05)        # the result lines
+
+
+class Helpers(unittest.TestCase):
+    def test_png_palette_only_when_lossless(self):
+        rng = np.random.RandomState(5)
+        few = rng.randint(0, 4, (20, 30)) * 60
+        img = Image.fromarray(np.dstack([few, few // 2, 255 - few, (few > 0) * 255]).astype(np.uint8), "RGBA")
+        many = Image.fromarray(rng.randint(0, 256, (20, 30, 4)).astype(np.uint8), "RGBA")
+        for src in (img, many):
+            out = Image.open(io.BytesIO(encode_png(src))).convert("RGBA")
+            a, b = np.asarray(src).copy(), np.asarray(out)
+            a[a[..., 3] == 0] = 0
+            self.assertTrue(np.array_equal(a, b))
+        self.assertEqual(Image.open(io.BytesIO(encode_png(img))).mode, "P")
+        self.assertEqual(Image.open(io.BytesIO(encode_png(many))).mode, "RGBA")
+
+    def test_noise_wraps_around_its_period(self):
+        n = PeriodicNoise(9, period=96).fbm([(3, 1.0), (8, 0.5)])
+        x = np.linspace(0, 96, 50)
+        self.assertLess(np.abs(n(x, x * 0.5) - n(x + 96, x * 0.5 + 192)).max(), 1e-12)
+        self.assertGreater(np.ptp(n(x, x)), 0.1)
+
+    def test_styles_look_different_from_each_other(self):
+        # No two styles may be near copies: compare their average colour
+        # and the strength of their pattern.
+        sig = []
+        for s in STYLES:
+            frames = strip_frames(rgba(archive_name(s[0])))
+            c = np.concatenate([frames[f][..., :3].reshape(-1, 3) for f in (24, 25, 26, 27)])
+            sig.append(np.concatenate([c.mean(axis=0), [luminance(c).std() * 2]]))
+        for i in range(len(sig)):
+            for j in range(i + 1, len(sig)):
+                self.assertGreater(np.abs(sig[i] - sig[j]).sum(), 0.08, (STYLES[i][0], STYLES[j][0]))
 
 
 class Reproducible(unittest.TestCase):
