@@ -47,11 +47,12 @@ class Player:
                 note = inst.bass(freq, self.arr.beat_seconds(length) * 0.9, velocity * self.vary())
                 self.arr.add(note, index * bar_beats + beat, position, gain)
 
-    def arpeggio(self, chords, pattern, instrument, gain, position, transpose=12, step=0.5):
+    def arpeggio(self, chords, pattern, instrument, gain, position, transpose=12, step=0.5,
+                 first_bar=0):
         """pattern: one chord-tone index (or None for a rest) per step; chord
         tones wrap upwards an octave past the top of the chord."""
         bar_beats = self.arr.beats_per_bar
-        for index, chord in enumerate(chords):
+        for index, chord in enumerate(chords, start=first_bar):
             notes = chord_notes(chord)
             for slot, tone in enumerate(pattern):
                 if tone is None:
@@ -132,7 +133,10 @@ def menu():
     roots = ['G2', 'F#2', 'E2', 'C3', 'A2', 'D3', 'B2', 'D3'] * 2
     play.pads(chords, gain=0.04)
     play.bass(roots, [(0, 1, 1.0), (1.5, 0.5, 0.6), (2, 1, 0.85), (3, 1, 0.7)], gain=0.1)
-    play.arpeggio(chords, [0, 1, 2, 3, 1, 2, 3, 2], inst.marimba, gain=0.1, position=-0.3)
+    # The second pass climbs higher, so the repeat does not sound like a copy.
+    play.arpeggio(chords[:8], [0, 1, 2, 3, 1, 2, 3, 2], inst.marimba, gain=0.1, position=-0.3)
+    play.arpeggio(chords[8:], [0, 2, 1, 3, 2, 4, 3, 1], inst.marimba, gain=0.1, position=-0.3,
+                  first_bar=8)
     melody = two_passes(
         'D5/1 G5/1 B5/1 A5/1 | A5/2 F#5/1 D5/1 | E5/1 G5/1 B5/1.5 A5/0.5 | G5/3 r/1 | '
         'A5/1 C6/1 B5/1 A5/1 | F#5/2 A5/1 D5/1 | G5/1 B5/1 D6/1 B5/1 | A5/3 r/1',
@@ -156,8 +160,10 @@ def tutorial():
     roots = ['F2', 'D2', 'Bb2', 'C3', 'A2', 'D3', 'G2', 'C3'] * 2
     play.pads(chords, gain=0.03)
     play.bass(roots, [(0, 1.5, 1.0), (2, 1.5, 0.8)], gain=0.09)
-    play.arpeggio(chords, [0, None, 1, 2, None, 1, 2, None], inst.kalimba, gain=0.1,
+    play.arpeggio(chords[:8], [0, None, 1, 2, None, 1, 2, None], inst.kalimba, gain=0.1,
                   position=-0.35)
+    play.arpeggio(chords[8:], [0, None, 2, 1, None, 3, 2, 1], inst.kalimba, gain=0.1,
+                  position=-0.35, first_bar=8)
     melody = two_passes(
         'C5/0.5 F5/0.5 A5/1 G5/0.5 F5/0.5 r/1 | D5/1 F5/1 A5/2 | Bb4/0.5 D5/0.5 F5/1 G5/1 F5/1 | '
         'E5/2 G5/1 r/1 | A5/1 C6/0.5 A5/0.5 F5/2 | D5/1 E5/1 F5/1 A5/1 | '
