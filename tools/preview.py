@@ -369,6 +369,33 @@ def sheet_menu_and_styles(strips):
     return paths
 
 
+def sheet_language():
+    """The language screen: flags in rows of nine over the loading picture,
+    the hovered language's name in white near the bottom."""
+    bumper = load("pLiMo_screen_bumper_lite.png")
+    flags = [(n, load(n + ".png")) for n in LANGUAGES]
+    flags = [(n, f) for n, f in flags if f is not None]
+    if not bumper or not flags:
+        return []
+    img = bumper.copy()
+    rows = [flags[:9], flags[9:]]
+    top = (768 - 80 * len(rows)) // 2 + 40
+    for r, row in enumerate(rows):
+        x0 = (960 - 105 * len(row)) // 2
+        for i, (_, f) in enumerate(row):
+            img.alpha_composite(f.resize((101, 76)), (x0 + 105 * i, top + 80 * r))
+    d = ImageDraw.Draw(img)
+    f = font(56)
+    name = "Deutsch"
+    w = d.textlength(name, font=f)
+    y = 768 - 60 - 20
+    d.text(((960 - w) // 2 + 4, y), name, font=f, fill=(0, 0, 0, 128))
+    d.text(((960 - w) // 2, y), name, font=f, fill=(255, 255, 255, 255))
+    p = os.path.join(OUT, "language_screen.png")
+    img.save(p)
+    return [p]
+
+
 def sheet_map(strips):
     """The level map: cards on the map background with thumbnails of
     level 0 drawn from quarters (detailed) and from miniatures (flat)."""
@@ -419,6 +446,7 @@ def main():
     paths += sheet_map(strips)
     paths += sheet_particles(strips, picots)
     paths += sheet_menu_and_styles(strips)
+    paths += sheet_language()
     for p in paths:
         print(p)
 

@@ -158,20 +158,24 @@ def bumper():
     c = mix(c, rgb("#5b4b8a"), smoothstep(H * 0.72, H * 0.98, YY))
     c = c * (0.98 + 0.04 * n)[..., None]
     # Light rays from behind the title.
-    ang = np.arctan2(YY - 170, XX - W / 2)
-    rays = (0.5 + 0.5 * np.cos(ang * 14)) * smoothstep(620, 80, np.hypot(XX - W / 2, YY - 170))
+    ang = np.arctan2(YY - 120, XX - W / 2)
+    rays = (0.5 + 0.5 * np.cos(ang * 14)) * smoothstep(620, 80, np.hypot(XX - W / 2, YY - 120))
     c = c + (0.05 * rays)[..., None] * (1 - smoothstep(H * 0.6, H * 0.75, YY))[..., None]
     img = _image(c * vignette(0.15)[..., None]).convert("RGBA")
-    title = title_blocks(36)
-    img.alpha_composite(title, ((W - title.width) // 2 + 18, 36))
+    # The title stays in the top 240 px: at the smaller block sizes the
+    # flags of the language screen come up to just below it.
+    cell = 30
+    title = title_blocks(cell)
+    left = (W - title.width) // 2 - 20
+    img.alpha_composite(title, (left, 18))
     d = ImageDraw.Draw(img)
-    f = font(34)
+    f = font(30)
     tag = "lite"
     tw = d.textlength(tag, font=f)
-    x0 = (W + title.width) // 2 - 60
-    d.rounded_rectangle((x0 - 14, 272, x0 + tw + 14, 316), radius=20, fill=(255, 120, 60, 255),
+    x0 = left + 23 * cell + 22
+    d.rounded_rectangle((x0 - 12, 186, x0 + tw + 12, 226), radius=18, fill=(255, 120, 60, 255),
                         outline=(120, 40, 20, 255), width=3)
-    d.text((x0, 274), tag, font=f, fill=(255, 255, 255, 255))
+    d.text((x0, 187), tag, font=f, fill=(255, 255, 255, 255))
     return img
 
 
