@@ -14,8 +14,8 @@ struct Entry {
 };
 
 std::map<std::string, Entry>& Entries() {
-  static std::map<std::string, Entry> entries;
-  return entries;
+  static auto* entries = new std::map<std::string, Entry>;  // lives until the process ends
+  return *entries;
 }
 
 }  // namespace

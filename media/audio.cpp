@@ -2,6 +2,7 @@
 // are converted to the device's rate as 16-bit stereo when loaded. Without
 // an audio device every operation quietly does nothing.
 #include <algorithm>
+#include <cstdlib>
 
 #include "media/internal.h"
 #include "media/sound_codec.h"
@@ -34,8 +35,8 @@ struct Mixer {
 };
 
 Mixer& TheMixer() {
-  static Mixer mixer;
-  return mixer;
+  static auto* mixer = new Mixer;  // never destroyed: the audio thread may still read it
+  return *mixer;
 }
 
 // Holds the audio thread off the channels for the life of the object.
@@ -48,13 +49,12 @@ struct Lock {
   }
 };
 
-void Mix(void*, Uint8* stream, int bytes) {
-  Mixer& m = TheMixer();
-  auto* out = reinterpret_cast<int16_t*>(stream);
-  const size_t count = static_cast<size_t>(bytes) / 2;
-  static std::vector<int32_t> sum;  // used by the audio thread only
-  sum.assign(count, 0);
-  for (Slot& slot : m.Slots) {
+// Mixes one block of at most MIX_BLOCK samples.
+constexpr size_t MIX_BLOCK = 4096;
+
+void MixBlock(int16_t* out, size_t count) {
+  int32_t sum[MIX_BLOCK] = {};
+  for (Slot& slot : TheMixer().Slots) {
     if (!slot.Id || !slot.Playing || slot.Paused) continue;
     const std::vector<int16_t>& samples = slot.Playing->Samples;
     const int volume = static_cast<int>(slot.Volume * 256.0f);
@@ -71,6 +71,18 @@ void Mix(void*, Uint8* stream, int bytes) {
     }
   }
   for (size_t i = 0; i < count; i++) out[i] = static_cast<int16_t>(std::clamp(sum[i], -32768, 32767));
+}
+
+// The audio thread's callback; it runs with the device locked.
+void Mix(void*, Uint8* stream, int bytes) {
+  auto* out = reinterpret_cast<int16_t*>(stream);
+  size_t count = static_cast<size_t>(bytes) / 2;
+  while (count > 0) {
+    const size_t block = std::min(count, MIX_BLOCK);
+    MixBlock(out, block);
+    out += block;
+    count -= block;
+  }
 }
 
 Slot* Find(Channel channel) {
@@ -121,6 +133,10 @@ namespace media_internal {
 void StartAudio() {
   Mixer& m = TheMixer();
   if (m.Device) return;
+  // The audio thread must stop (and the sounds go) when the program ends,
+  // also when it ends without MediaQuit.
+  static const bool registered = (std::atexit(StopAudio), true);
+  (void)registered;
   if (SDL_InitSubSystem(SDL_INIT_AUDIO) != 0) return;
   SDL_AudioSpec want{}, have{};
   want.freq = 44100;

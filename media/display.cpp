@@ -21,7 +21,12 @@ bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
   Uint32 flags = SDL_WINDOW_SHOWN | (fullScreen ? SDL_WINDOW_FULLSCREEN_DESKTOP : 0);
   d.Window = SDL_CreateWindow(d.Title.c_str(), SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED, width, height, flags);
   if (!d.Window) return false;
-  d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  // Without a screen (the offscreen and dummy video drivers) there is
+  // nothing to accelerate, and only the software renderer follows a window
+  // that changes size there.
+  const char* driver = SDL_GetCurrentVideoDriver();
+  const bool headless = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
+  if (!headless) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
   if (!d.Renderer) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_SOFTWARE);
   if (!d.Renderer) {
     SDL_DestroyWindow(d.Window);
@@ -47,8 +52,8 @@ void ReadRefreshRate() {
 namespace media_internal {
 
 DisplayState& Display() {
-  static DisplayState display;
-  return display;
+  static auto* display = new DisplayState;  // lives until the process ends
+  return *display;
 }
 
 }  // namespace media_internal
@@ -56,36 +61,33 @@ DisplayState& Display() {
 bool OpenDisplay(int width, int height, bool fullScreen) {
   if (!VideoStarted() || width <= 0 || height <= 0) return false;
   DisplayState& d = Display();
+  // Full screen covers the desktop at its own size, so the display's pixels
+  // are the screen's. A size other than the real desktop's (a desktop size
+  // set by a test) gets a window of that size instead, which keeps every
+  // pixel position meaningful.
+  SDL_DisplayMode desktop;
+  const bool wholeDesktop = fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == width &&
+                            desktop.h == height;
   if (!d.Window) {
-    if (!CreateWindowAndRenderer(width, height, fullScreen)) return false;
+    if (!CreateWindowAndRenderer(width, height, wholeDesktop)) return false;
   } else {
     // A display change stands for a new window: it takes the current title.
     SDL_SetWindowTitle(d.Window, d.Title.c_str());
     SDL_SetWindowFullscreen(d.Window, 0);
     SDL_SetWindowSize(d.Window, width, height);
-    if (fullScreen) {
+    if (wholeDesktop) {
       SDL_SetWindowFullscreen(d.Window, SDL_WINDOW_FULLSCREEN_DESKTOP);
     } else {
       SDL_SetWindowPosition(d.Window, SDL_WINDOWPOS_CENTERED, SDL_WINDOWPOS_CENTERED);
     }
-  }
-  // Draw at the asked size whatever the window became; full screen at
-  // another size than the desktop's is scaled by the renderer, and SDL maps
-  // the pointer back to these pixels.
-  int outW = 0, outH = 0;
-  SDL_GetRendererOutputSize(d.Renderer, &outW, &outH);
-  if (outW != width || outH != height) {
-    SDL_RenderSetLogicalSize(d.Renderer, width, height);
-  } else {
-    SDL_RenderSetLogicalSize(d.Renderer, 0, 0);
   }
   d.Width = width;
   d.Height = height;
   d.Open = true;
   ReadRefreshRate();
   ResetDrawState(width, height);
-  SDL_SetRenderDrawColor(d.Renderer, 0, 0, 0, 255);
   SDL_RenderSetClipRect(d.Renderer, nullptr);
+  SDL_SetRenderDrawColor(d.Renderer, 0, 0, 0, 255);
   SDL_RenderClear(d.Renderer);
   ApplyClip();
   d.LastPresentNs = NowNs();

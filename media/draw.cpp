@@ -10,7 +10,8 @@ using namespace media_internal;
 namespace {
 
 bool recording = false;
-std::vector<media_test::DrawCall> recorded;
+// Lives until the process ends, so tests may look at it at any time.
+std::vector<media_test::DrawCall>& recorded = *new std::vector<media_test::DrawCall>;
 
 SDL_BlendMode SdlBlend(BlendMode mode) {
   switch (mode) {
@@ -46,8 +47,8 @@ void DrawFrame(Image* image, float x, float y, float w, float h, int frame) {
 namespace media_internal {
 
 DrawState& Draw() {
-  static DrawState state;
-  return state;
+  static auto* state = new DrawState;  // lives until the process ends
+  return *state;
 }
 
 void ResetDrawState(int width, int height) {

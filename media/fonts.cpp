@@ -37,8 +37,8 @@ namespace {
 FT_Library library = nullptr;
 
 std::vector<Font*>& AllFonts() {
-  static std::vector<Font*> fonts;
-  return fonts;
+  static auto* fonts = new std::vector<Font*>;  // lives until the process ends
+  return *fonts;
 }
 
 Font*& BuiltInFont() {

@@ -10,8 +10,8 @@ using namespace media_internal;
 namespace {
 
 std::vector<Image*>& AllImages() {
-  static std::vector<Image*> images;
-  return images;
+  static auto* images = new std::vector<Image*>;  // lives until the process ends
+  return *images;
 }
 
 SDL_Renderer* Renderer() { return Display().Renderer; }

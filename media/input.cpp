@@ -22,8 +22,8 @@ struct InputState {
 };
 
 InputState& State() {
-  static InputState state;
-  return state;
+  static auto* state = new InputState;  // lives until the process ends
+  return *state;
 }
 
 struct KeyPair {

@@ -15,8 +15,8 @@ using namespace media_internal;
 namespace media_internal {
 
 Overrides& TestOverrides() {
-  static Overrides overrides;
-  return overrides;
+  static auto* overrides = new Overrides;  // lives until the process ends
+  return *overrides;
 }
 
 }  // namespace media_internal

@@ -21,8 +21,8 @@ struct TouchPoint {
 };
 
 std::vector<TouchPoint>& Points() {
-  static std::vector<TouchPoint> points;
-  return points;
+  static auto* points = new std::vector<TouchPoint>;  // lives until the process ends
+  return *points;
 }
 
 bool touchReady = false;

@@ -16,8 +16,8 @@ namespace fs = std::filesystem;
 
 TempDir::TempDir() {
   static std::atomic<int> counter{0};
-  const char* binary = std::getenv("PLIMO_BINARY_DIR");
-  fs::path base = binary && *binary ? fs::path(binary) / "test-tmp" : fs::temp_directory_path() / "plimo-test-tmp";
+  const std::string binary = BinaryDir();
+  fs::path base = !binary.empty() ? fs::path(binary) / "test-tmp" : fs::temp_directory_path() / "plimo-test-tmp";
   fs::create_directories(base);
   for (;;) {
     fs::path candidate = base / ("t" + std::to_string(getpid()) + "_" + std::to_string(counter++));
@@ -47,9 +47,47 @@ bool OpenTestDisplay(int width, int height) {
   return OpenDisplay(width, height, false);
 }
 
+namespace {
+
+// The build folder holding this test program: the first folder above it
+// with a CMakeCache.txt.
+fs::path BuildFolderOfThisProgram() {
+  std::error_code error;
+  fs::path dir = fs::read_symlink("/proc/self/exe", error).parent_path();
+  for (; !error && !dir.empty() && dir != dir.root_path(); dir = dir.parent_path())
+    if (fs::exists(dir / "CMakeCache.txt")) return dir;
+  return {};
+}
+
+// A value of the build folder's CMake cache, "" when absent.
+std::string CacheValue(const std::string& key) {
+  fs::path build = BuildFolderOfThisProgram();
+  if (build.empty()) return "";
+  std::ifstream cache(build / "CMakeCache.txt");
+  for (std::string line; std::getline(cache, line);) {
+    if (line.rfind(key + ":", 0) != 0) continue;
+    size_t equals = line.find('=');
+    if (equals != std::string::npos) return line.substr(equals + 1);
+  }
+  return "";
+}
+
+}  // namespace
+
 std::string SourceDir() {
   const char* dir = std::getenv("PLIMO_SOURCE_DIR");
-  return dir ? dir : "";
+  if (dir && *dir) return dir;
+  // Run without the test environment (by hand, or by a runner that lost
+  // it): the build folder knows where the sources are.
+  static const std::string fromCache = CacheValue("CMAKE_HOME_DIRECTORY");
+  return fromCache;
+}
+
+std::string BinaryDir() {
+  const char* dir = std::getenv("PLIMO_BINARY_DIR");
+  if (dir && *dir) return dir;
+  static const std::string fromProgram = BuildFolderOfThisProgram().string();
+  return fromProgram;
 }
 
 std::string ReadSourceFile(const std::string& relativePath) {

@@ -5,8 +5,8 @@
 
 namespace test_support {
 
-// A fresh folder under the build folder (or /tmp when PLIMO_BINARY_DIR is
-// unset), removed with everything in it when the object goes away.
+// A fresh folder under BinaryDir()/test-tmp (or the system's temporary
+// folder when that is unknown), removed with everything in it when the object goes away.
 class TempDir {
  public:
   TempDir();
@@ -28,8 +28,13 @@ class TempDir {
 // display could be opened.
 bool OpenTestDisplay(int width = 640, int height = 480);
 
-// The repository folder (PLIMO_SOURCE_DIR), or "" when unset.
+// The repository folder: PLIMO_SOURCE_DIR, or when that is unset the source
+// folder recorded in the CMake cache of the build folder holding the test
+// program; "" when neither is known.
 std::string SourceDir();
+// The build folder: PLIMO_BINARY_DIR, or the build folder holding the test
+// program; "" when neither is known.
+std::string BinaryDir();
 // Contents of a file of the repository given by its path from the
 // repository root; "" when it cannot be read.
 std::string ReadSourceFile(const std::string& relativePath);
