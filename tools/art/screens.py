@@ -54,7 +54,7 @@ def menu_background():
     ly = (YY + 24) % 48 - 24
     q = np.maximum(np.abs(lx), np.abs(ly))
     motif = smoothstep(14.0, 13.0, q) * smoothstep(11.0, 12.0, q)
-    c = c * (1 - 0.05 * motif)[..., None] * (0.97 + 0.05 * n)[..., None]
+    c = c * (1 - 0.035 * motif)[..., None] * (0.97 + 0.05 * n)[..., None]
     return c * vignette(0.2)[..., None]
 
 
