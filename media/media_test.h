@@ -26,7 +26,8 @@ void InjectPointerMove(int x, int y);  // window pixels
 void InjectButtonDown(int button);
 void InjectButtonUp(int button);
 void InjectWheel(int notches);
-// Touch points (window pixels); id 0 is the primary finger.
+// Touch points (window pixels), by finger id. The primary finger is the one
+// that went down while no other finger was down.
 void InjectTouchDown(int id, float x, float y);
 void InjectTouchMove(int id, float x, float y);
 void InjectTouchUp(int id);
