@@ -19,6 +19,8 @@ struct Stream {
   size_t Position = 0;
 
   FILE* File = nullptr;
+  long FilePosition = 0;  // kept here so that no query needs a system call
+  long FileSize = 0;
   bool Writable = false;
   bool LastWasWrite = false;  // C streams need a seek between reads and writes
   bool Failed = false;        // a write or the flush did not succeed
@@ -31,8 +33,14 @@ namespace {
 Stream* OpenFile(const std::string& path, const char* mode, bool writable) {
   FILE* f = std::fopen(path.c_str(), mode);
   if (!f) return nullptr;
+  struct stat st;
+  if (fstat(fileno(f), &st) != 0) {
+    std::fclose(f);
+    return nullptr;
+  }
   auto* s = new Stream;
   s->File = f;
+  s->FileSize = static_cast<long>(st.st_size);
   s->Writable = writable;
   return s;
 }
@@ -41,13 +49,6 @@ Stream* OpenFile(const std::string& path, const char* mode, bool writable) {
 void Turn(Stream* s, bool toWrite) {
   if (s->LastWasWrite != toWrite) std::fseek(s->File, 0, SEEK_CUR);
   s->LastWasWrite = toWrite;
-}
-
-long FileSize(FILE* f) {
-  std::fflush(f);
-  struct stat st;
-  if (fstat(fileno(f), &st) != 0) return 0;
-  return static_cast<long>(st.st_size);
 }
 
 }  // namespace
@@ -60,6 +61,7 @@ bool WriteFileAtomically(const std::string& path, const uint8_t* bytes, size_t l
   Stream* s = OpenWrite(path);
   if (!s) return false;
   if (length > 0 && std::fwrite(bytes, 1, length, s->File) != length) s->Failed = true;
+  s->FilePosition = s->FileSize = static_cast<long>(length);
   return CloseFile(s);
 }
 
@@ -105,13 +107,13 @@ Stream* OpenUpdate(const std::string& path) {
 int StreamLength(Stream* s) {
   if (!s) return 0;
   if (s->Embedded) return static_cast<int>(s->Length);
-  return static_cast<int>(FileSize(s->File));
+  return static_cast<int>(s->FileSize);
 }
 
 bool AtEnd(Stream* s) {
   if (!s) return true;
   if (s->Embedded) return s->Position >= s->Length;
-  return std::ftell(s->File) >= FileSize(s->File);
+  return s->FilePosition >= s->FileSize;
 }
 
 void SeekTo(Stream* s, int position) {
@@ -120,7 +122,7 @@ void SeekTo(Stream* s, int position) {
     s->Position = static_cast<size_t>(position);
     return;
   }
-  std::fseek(s->File, position, SEEK_SET);
+  if (std::fseek(s->File, position, SEEK_SET) == 0) s->FilePosition = position;
 }
 
 bool CloseFile(Stream* s) {
@@ -149,7 +151,9 @@ int ReadUInt8(Stream* s) {
   }
   Turn(s, false);
   int c = std::fgetc(s->File);
-  return c == EOF ? -1 : c;
+  if (c == EOF) return -1;
+  s->FilePosition++;
+  return c;
 }
 
 void WriteUInt8(Stream* s, int value) {
@@ -159,7 +163,13 @@ void WriteUInt8(Stream* s, int value) {
     return;
   }
   Turn(s, true);
-  if (std::fputc(value & 0xFF, s->File) == EOF) s->Failed = true;
+  if (std::fputc(value & 0xFF, s->File) == EOF) {
+    s->Failed = true;
+    return;
+  }
+  // Writing past the end extends the file (a gap left by a seek reads as 0).
+  s->FilePosition++;
+  if (s->FilePosition > s->FileSize) s->FileSize = s->FilePosition;
 }
 
 std::string ReadTextLine(Stream* s) {

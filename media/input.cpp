@@ -36,9 +36,7 @@ const KeyPair SPECIAL_KEYS[] = {
     {SDLK_ESCAPE, KEY_ESCAPE},       {SDLK_SPACE, KEY_SPACE},       {SDLK_PAGEUP, KEY_PAGE_UP},
     {SDLK_PAGEDOWN, KEY_PAGE_DOWN},  {SDLK_END, KEY_END},           {SDLK_HOME, KEY_HOME},
     {SDLK_LEFT, KEY_LEFT},           {SDLK_UP, KEY_UP},             {SDLK_RIGHT, KEY_RIGHT},
-    {SDLK_DOWN, KEY_DOWN},           {SDLK_TAB, 9},                 {SDLK_DELETE, 46},
-    {SDLK_PLUS, 187},                {SDLK_EQUALS, 187},            {SDLK_MINUS, 189},
-    {SDLK_KP_PLUS, 107},             {SDLK_KP_MINUS, 109},
+    {SDLK_DOWN, KEY_DOWN},
 };
 
 int ButtonFromSdl(uint8_t button) {
