@@ -8,18 +8,8 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 PY=/usr/bin/python3
 
-PACKAGES=(python3-pil python3-numpy python3-fonttools fonts-comfortaa fonts-dejavu-core fonts-droid-fallback)
-missing=()
-for p in "${PACKAGES[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  echo "Installing: ${missing[*]}"
-  SUDO=""
-  [ "$(id -u)" -eq 0 ] || SUDO="sudo"
-  $SUDO apt-get update
-  DEBIAN_FRONTEND=noninteractive $SUDO apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+PACKAGES=(python3-pil python3-numpy python3-fonttools fonts-comfortaa fonts-dejavu-core fonts-droid-fallback vorbis-tools)
+bash tools/install_packages.sh "${PACKAGES[@]}"
 
 mkdir -p Data
 $PY tools/text/make_tables.py Data

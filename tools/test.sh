@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
 
-bash tools/setup.sh build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
+bash tools/setup.sh --tests build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
 ctest --test-dir build-test --output-on-failure -j "$jobs"
 
 bash tools/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DPLIMO_SANITIZE=ON -DPLIMO_BENCHMARKS=OFF
