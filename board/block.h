@@ -59,7 +59,11 @@ extern T_BLOCK* BlockGrid[10][8];  // [x][y], nullptr empty
 T_BLOCK* BlockAt(int x, int y);  // nullptr when empty or off the board
 void ClearGrids();
 void RebuildGrids();
-void ClearBoard();  // blocks, particles and grids; not the fragments
+// Empties the blocks, particles and grids (not the fragments) and forgets the
+// grabbed block, which no longer exists.
+void ClearBoard();
 // Takes one block out of the list (ending it). Safe to call while another
-// iterator of the list is held on a different element.
+// iterator of the list is held on a different element. Nothing keeps
+// pointing at it afterwards: its remaining particles go, grid cells that
+// still name it are emptied and a grab on it is dropped.
 void RemoveBlock(T_BLOCK* block);

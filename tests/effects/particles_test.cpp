@@ -133,8 +133,7 @@ TEST_F(BoardTest, DropSourceMakesDropsAndGoesWhenCoveredBySameKind) {
       EXPECT_GE(p->Timer, Frame.Now + 2000);
     }
   }
-  // The lower block moves under nothing; a kind-3 block is moved on top of
-  // the source's block.
+  // The other kind-3 block is moved onto the cell above the source's block.
   T_BLOCK::InitRecursiveSelect();
   BlockAt(1, 2)->RecursiveSelect();
   BlockAt(1, 2)->SetSelectedCoorsOffset(-1, -2);
