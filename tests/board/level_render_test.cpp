@@ -92,3 +92,25 @@ TEST_F(LevelRenderTest, EveryLevelDrawsPiecesShadowsAndEmptyCells) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST_F(LevelRenderTest, EveryStyleStripHasItsFramesAndSpareSlotsStayEmpty) {
+  size_t length = 0;
+  for (int s = 0; s < STYLE_COUNT; s++) {
+    if (!EmbeddedData(TILE_STYLE_FILES[s], &length)) continue;  // art still to come
+    ASSERT_NE(StyleImage[s], nullptr) << TILE_STYLE_FILES[s];
+    EXPECT_EQ(ImageFrames(StyleImage[s]), 30) << TILE_STYLE_FILES[s];
+    EXPECT_EQ(ImageWidth(StyleImage[s]), 48);
+    EXPECT_EQ(ImageHeight(StyleImage[s]), 48);
+  }
+  for (int s = STYLE_COUNT; s < STYLE_SLOTS; s++) EXPECT_EQ(StyleImage[s], nullptr);
+  ASSERT_NE(ShadowStrip, nullptr);
+  EXPECT_EQ(ImageFrames(ShadowStrip), 28);
+  if (EmbeddedData("Data/pLiMo_fx_highlight.png", &length)) {
+    ASSERT_NE(HighlightStrip, nullptr);
+    EXPECT_EQ(ImageFrames(HighlightStrip), 28);
+  }
+}
+
+}  // namespace
