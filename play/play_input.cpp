@@ -44,7 +44,10 @@ int Sign(int v) { return (v > 0) - (v < 0); }
 // A grabbed block that has left the board (it vanished after its explosion,
 // or the board was rebuilt) must not be touched again.
 void ForgetVanishedGrab() {
-  if (GrabbedBlock == nullptr) return;
+  if (GrabbedBlock == nullptr) {
+    DraggingFlag = 0;  // the board was cleared under the drag
+    return;
+  }
   for (const auto& block : Blocks) {
     if (block.get() == GrabbedBlock) return;
   }
