@@ -19,50 +19,20 @@
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "play/undo.h"
+#include "tests/support/headless_game.h"
 
 namespace fs = std::filesystem;
 
 namespace {
 
-class StartUpTest : public ::testing::Test {
+class StartUpTest : public HeadlessGameTest {
  protected:
-  fs::path Home;
-  int Clock = 100000;
-
   void SetUp() override {
-    Home = fs::path(std::getenv("PLIMO_BINARY_DIR")) / "test-tmp" /
-           ::testing::UnitTest::GetInstance()->current_test_info()->name();
-    fs::remove_all(Home);
-    fs::create_directories(Home);
-    media_test::SetUserAppDataFolder(Home.string());
-    media_test::SetDesktopSize(1920, 1080);
-    media_test::SetClock(Clock);
-    media_test::RecordMessages(true);
-    media_test::RecordedMessages().clear();
+    HeadlessGameTest::SetUp();
     MusicFlag = true;
-    LanguageFile.clear();
     ScreenMode = 0;
     BorderFix = false;
     CustomCursor = false;
-  }
-  void TearDown() override {
-    media_test::RecordMessages(false);
-    media_test::SetUserAppDataFolder("");
-    media_test::SetDesktopSize(0, 0);
-    fs::remove_all(Home);
-  }
-  void Start() {
-    ASSERT_TRUE(StartUp());
-    media_test::ResetInput();
-  }
-  bool Frames(int count, int step = 16) {
-    bool running = true;
-    for (int i = 0; i < count && running; i++) {
-      Clock += step;
-      media_test::SetClock(Clock);
-      running = RunFrame();
-    }
-    return running;
   }
   std::set<std::string> DataFiles() const {
     std::set<std::string> names;
@@ -87,9 +57,7 @@ TEST_F(StartUpTest, HeadlessRunCopiesTheLanguagesShowsTheMainMenuAndSavesNothing
 
   // Escape on the main menu ends the loop; shutting down writes no undo
   // history and no best scores.
-  media_test::InjectKeyDown(KEY_ESCAPE);
-  media_test::InjectKeyUp(KEY_ESCAPE);
-  EXPECT_FALSE(Frames(1));
+  EXPECT_FALSE(PressKey(KEY_ESCAPE));
   Shutdown();
   EXPECT_EQ(DataFiles(), expected);
   EXPECT_TRUE(media_test::RecordedMessages().empty());
@@ -156,15 +124,11 @@ TEST_F(StartUpTest, BlockSizeKeysReopenTheDisplayOnlyWhenTheSizeChanges) {
 TEST_F(StartUpTest, EscapeOnAnotherScreenReturnsToTheMainMenu) {
   Start();
   SetScreen(SCREEN_OPTIONS_MENU);
-  media_test::InjectKeyDown(KEY_ESCAPE);
-  media_test::InjectKeyUp(KEY_ESCAPE);
-  EXPECT_TRUE(Frames(1));
+  EXPECT_TRUE(PressKey(KEY_ESCAPE));
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
 
   SetScreen(SCREEN_LANGUAGE_FIRST);
-  media_test::InjectKeyDown(KEY_ESCAPE);
-  media_test::InjectKeyUp(KEY_ESCAPE);
-  EXPECT_TRUE(Frames(1));
+  EXPECT_TRUE(PressKey(KEY_ESCAPE));
   EXPECT_EQ(ScreenState, SCREEN_LANGUAGE_FIRST);
   Shutdown();
 }

@@ -26,6 +26,7 @@
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "play/undo.h"
+#include "tests/support/headless_game.h"
 
 namespace fs = std::filesystem;
 
@@ -168,50 +169,14 @@ std::vector<Move> Solve(Cells g) {
 }
 
 // ------------------------------------------------------------ the program
-class Playthrough : public ::testing::Test {
+class Playthrough : public HeadlessGameTest {
  protected:
-  fs::path Home;
-  int Clock = 200000;
-
-  void SetUp() override {
-    const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-    Home = fs::path(std::getenv("PLIMO_BINARY_DIR")) / "test-tmp" / (std::string("Playthrough.") + info->name());
-    fs::remove_all(Home);
-    fs::create_directories(Home);
-    media_test::SetUserAppDataFolder(Home.string());
-    media_test::SetDesktopSize(1920, 1080);
-    media_test::RecordMessages(true);
-    media_test::RecordedMessages().clear();
-    LanguageFile.clear();
-  }
-  void TearDown() override {
-    media_test::RecordMessages(false);
-    media_test::SetUserAppDataFolder("");
-    media_test::SetDesktopSize(0, 0);
-    fs::remove_all(Home);
-  }
-
-  void Start() {
-    media_test::SetClock(Clock);
-    ASSERT_TRUE(StartUp());
-    media_test::ResetInput();
-  }
-  void Frames(int count) {
-    for (int i = 0; i < count; ++i) {
-      Clock += 16;
-      media_test::SetClock(Clock);
-      ASSERT_TRUE(RunFrame());
-    }
-  }
+  void Frames(int count) { ASSERT_TRUE(HeadlessGameTest::Frames(count)); }
   void PointerToCell(int cell) {
     media_test::InjectPointerMove(ScreenOffsetX + (cell % 10) * BlockSize + BlockSize / 2,
                                   ScreenOffsetY + (cell / 10) * BlockSize + BlockSize / 2);
   }
-  void PressEnter() {
-    media_test::InjectKeyDown(KEY_ENTER);
-    media_test::InjectKeyUp(KEY_ENTER);
-    Frames(1);
-  }
+  void PressEnter() { ASSERT_TRUE(PressKey(KEY_ENTER)); }
   // Press on the shape, move the pointer one cell, release; after a colour
   // completes, wait until its blocks have vanished.
   void Play(const Move& m) {
