@@ -27,6 +27,9 @@ bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool headless = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
   if (!headless) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  // Headless, the software renderer draws straight into the driver's own
+  // frame buffer rather than through a hidden OpenGL context.
+  if (headless) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (!d.Renderer) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_SOFTWARE);
   if (!d.Renderer) {
     SDL_DestroyWindow(d.Window);
