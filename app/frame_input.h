@@ -16,3 +16,7 @@ struct FrameInput {
 };
 
 extern FrameInput Frame;
+
+// The platform's millisecond counter masked to 31 bits, as the frame clock
+// reads it.
+int64_t ReadClock();

@@ -1,8 +1,11 @@
 // Definitions of the frame input and the in-memory settings.
 #include "app/frame_input.h"
 #include "app/settings.h"
+#include "media/media.h"
 
 FrameInput Frame;
+
+int64_t ReadClock() { return static_cast<int64_t>(Milliseconds() & 0x7FFFFFFF); }
 
 const char* const VERSION_TAG = "L1.3.4";
 std::string StoredVersionTag = VERSION_TAG;

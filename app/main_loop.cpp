@@ -39,8 +39,6 @@ const char* const LANGUAGE_COPIES[][2] = {
 bool WebRowHovered = false;
 int64_t StartTime = 0;  // clock at the end of start-up
 
-int64_t ReadClock() { return static_cast<int64_t>(Milliseconds() & 0x7FFFFFFF); }
-
 void ExtractLanguageFiles() {
   for (const auto& language : LANGUAGE_COPIES) {
     ExtractEmbeddedFile(std::string("pLiMo_text_") + language[0] + ".txt");

@@ -72,6 +72,9 @@ void NextLevel() {
     }
   }
   ShowMessage("All levels are played, Random mode activated");
+  // The message waits for the player: the fresh start is timed from its
+  // dismissal, not from the start of the frame.
+  Frame.Now = ReadClock();
   RandomLevelStep();
   StartLevel(1);
 }
@@ -83,17 +86,18 @@ void RandomLevelStep() {
 void CheckLevelWon() {
   if (!Blocks.empty()) return;
   WonTime = LevelTimer;
+  // The victory screen with its replay of the undo file belongs here; until
+  // it exists the win leads back to the main menu, keeping the keyboard
+  // cursor on when it was on. The menu picks its own music, so the victory
+  // jingle is chosen after the switch: it must be what the player hears.
+  const bool keyboardOn = KeyboardMode != 0;
+  SetScreen(SCREEN_MAIN_MENU);
+  if (keyboardOn) KeyboardMode = 1;
   if (MusicFlag) {
     SelectMusicTrack(0);
   } else {
     PlayEffect(LevelWonSound);
   }
-  // The victory screen with its replay of the undo file belongs here; until
-  // it exists the win leads back to the main menu, keeping the keyboard
-  // cursor on when it was on.
-  const bool keyboardOn = KeyboardMode != 0;
-  SetScreen(SCREEN_MAIN_MENU);
-  if (keyboardOn) KeyboardMode = 1;
   RecordTime = 0;
   if (CurrentLevelInBank()) {
     RecordWin();

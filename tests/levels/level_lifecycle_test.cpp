@@ -32,7 +32,12 @@ TEST_F(LevelLifecycle, WithEveryLevelWonPlayGoesOnFreshlyOnTheBoardAsItIs) {
   CurrentLevel = 3;
   LevelTimer = 9000;
   ScreenState = SCREEN_MAIN_MENU;
+  // The player reads the message for 20 s; that wait is not play time.
+  Frame.Now = 70000;
+  media_test::SetClock(90000);
   NextLevel();
+  EXPECT_EQ(LevelStartTime, 90000);
+  EXPECT_EQ(LevelBannerEnd, 92000);
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
   EXPECT_EQ(media_test::RecordedMessages()[0], "All levels are played, Random mode activated");
   EXPECT_EQ(CurrentLevel, 3);
@@ -114,10 +119,13 @@ TEST_F(LevelLifecycle, AWinRecordsTheTimeDeletesTheHistoryAndEndsTheSavedGame) {
 
   ClearBoard();
   KeyboardMode = 2;
+  MusicFlag = true;
+  MusicTrack = 2;
   LevelStartTime = Frame.Now - 10700;
   UpdatePlay();
   EXPECT_EQ(WonTime, 10700);
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_EQ(MusicTrack, 0);  // the victory jingle, not the menu music
   EXPECT_EQ(KeyboardMode, 1);
   EXPECT_EQ(UndoRecordCount, 0);
   EXPECT_FALSE(fs::exists(UndoPath));

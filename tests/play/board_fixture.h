@@ -75,6 +75,7 @@ class BoardFixture : public ::testing::Test {
   }
 
   void TearDown() override {
+    media_test::UseRealClock();
     ReleaseGrab();
     ClearBoard();
     Fragments.clear();
