@@ -53,8 +53,9 @@ void T_BLOCK::DrawShadow() {
 }
 
 void T_BLOCK::DrawHighLight() {
-  const double degrees = static_cast<double>(::Frame.Now % 2048) * 360.0 / 2047.0;
-  SetDrawAlpha(static_cast<float>(0.8 + 0.2 * std::sin(degrees * M_PI / 180.0)));
+  // Whole degrees: the angle is an integer division, truncated.
+  const int64_t degrees = (::Frame.Now % 2048) * 360 / 2047;
+  SetDrawAlpha(static_cast<float>(0.8 + 0.2 * std::sin(static_cast<double>(degrees) * M_PI / 180.0)));
   if (HighlightStrip) DrawQuarters(HighlightStrip, X, Y, Frame);
   SetDrawAlpha(1.0f);
 }

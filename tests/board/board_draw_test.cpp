@@ -183,14 +183,18 @@ TEST_F(DrawTest, HighlightPulsesOverTheSelection) {
   const struct {
     int64_t Now;
     float Alpha;
-  } samples[] = {{0, 0.8f}, {512, 0.8f + 0.2f * std::sin(512 * 360.0 / 2047 * M_PI / 180)}, {2048 + 1024, 0.8f}};
+  } samples[] = {{0, 0.8f},
+                 {512, 0.8f + 0.2f * std::sin(90 * M_PI / 180)},
+                 // 1000 ms is 175.86 degrees, taken as a whole 175.
+                 {1000, 0.8f + 0.2f * std::sin(175 * M_PI / 180)},
+                 {2048 + 1024, 0.8f}};
   for (auto s : samples) {
     Frame.Now = s.Now;
     Restart();
     T_BLOCK::DrawSelectedBlocks();
     const std::vector<DrawCall> d = DrawsOf(HighlightStrip);
     ASSERT_EQ(d.size(), 8u);  // two selected blocks, four quarters each
-    EXPECT_NEAR(d[0].Alpha, s.Alpha, 0.002) << s.Now;
+    EXPECT_NEAR(d[0].Alpha, s.Alpha, 0.0005) << s.Now;
     EXPECT_EQ(d[0].Blend, BLEND_ADDITIVE);
     EXPECT_EQ(d[0].Frame, 20);
     EXPECT_EQ(d[1].Frame, 1);
