@@ -22,16 +22,13 @@ COLS, ROWS = 10, 8
 LANGUAGES = ["French", "English", "Dutch", "Portuguese", "Espanol", "Polish", "Deutsch",
              "Hungarian", "Italiano", "Chinese", "Hebrew", "Bulgarian", "Swedish",
              "Suid-Afrika", "Romanian"]
-LEVEL0 = """
-. . 3 6 5 . . . . .
-. . 5 . 6 3 3 . 1 .
-1 1 . . . 3 . . 2 .
-. 4 2 1 1 . 3 4 2 .
-. 6 6 4 1 . . 4 . .
-. . 4 . . 6 . . . .
-5 . 5 . 2 . . . . .
-. 2 . 2 6 . 5 3 . .
-"""
+
+
+def level_grid(n):
+    """Colour slots (-1 empty) of record n of the shipped level bank, [y][x]."""
+    with open(os.path.join(DATA, "lite2.lvl"), "rb") as f:
+        record = f.read()[404 * n:404 * (n + 1)]
+    return [[record[4 + 10 * y + x] - 1 for x in range(COLS)] for y in range(ROWS)]
 
 
 def load(name):
@@ -162,8 +159,7 @@ def sheet_styles(strips, background):
 
 
 def sheet_level0(strips, background):
-    rows = [line.split() for line in LEVEL0.strip().splitlines()]
-    grid = [[int(c) - 1 if c != "." else -1 for c in row] for row in rows]
+    grid = level_grid(0)
     board = Image.new("RGBA", (1024, 768), (0, 0, 0, 255))
     if background:
         board.paste(background.resize((960, 768)), (0, 0))
@@ -266,8 +262,7 @@ def sheet_screens(strips):
     bravo = load("pLiMo_sprite_bravo.png")
     if fond and bravo:
         v = fond.copy()
-        rows = [line.split() for line in LEVEL0.strip().splitlines()]
-        grid = [[int(c) - 1 if c != "." else -1 for c in row] for row in rows]
+        grid = level_grid(0)
         draw_board(v, grid, lambda k: k, strips, 96)
         v.alpha_composite(bravo)
         d = ImageDraw.Draw(v)
@@ -405,8 +400,7 @@ def sheet_map(strips):
     if not (fond and card and card_hi):
         return []
     img = fond.copy()
-    rows = [line.split() for line in LEVEL0.strip().splitlines()]
-    grid = [[int(c) - 1 if c != "." else -1 for c in row] for row in rows]
+    grid = level_grid(0)
     d = ImageDraw.Draw(img)
     for n, (x, y) in enumerate(((20, 204), (260, 204), (500, 204), (740, 204), (20, 404))):
         img.alpha_composite(card_hi if n == 1 else card, (x - 30, y - 30))
