@@ -10,7 +10,7 @@ PACKAGES=(build-essential cmake pkg-config libsdl2-dev libpng-dev libjpeg-dev
   libvorbis-dev libogg-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev)
 
 if [ "${1:-}" = "--tests" ]; then
-  PACKAGES+=(python3 python3-pil python3-numpy vorbis-tools)
+  PACKAGES+=(python3 python3-pil python3-numpy vorbis-tools fonts-dejavu-core)
   shift
 fi
 
