@@ -48,4 +48,13 @@ bool EmbeddedView(const std::string& path, const uint8_t*& data, size_t& length)
   return data != nullptr;
 }
 
+bool ViewPathBytes(const std::string& path, std::vector<uint8_t>& storage, const uint8_t*& data,
+                   size_t& length) {
+  if (IsEmbeddedPath(path)) return EmbeddedView(path, data, length);
+  if (!ReadAllBytes(path, storage)) return false;
+  data = storage.data();
+  length = storage.size();
+  return true;
+}
+
 }  // namespace media_internal

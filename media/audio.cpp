@@ -169,13 +169,7 @@ Sound* LoadSoundFile(const std::string& path, bool loop) {
   const uint8_t* data;
   size_t length;
   std::vector<uint8_t> fileBytes;
-  if (IsEmbeddedPath(path)) {
-    if (!EmbeddedView(path, data, length)) return nullptr;
-  } else {
-    if (!ReadAllBytes(path, fileBytes)) return nullptr;
-    data = fileBytes.data();
-    length = fileBytes.size();
-  }
+  if (!ViewPathBytes(path, fileBytes, data, length)) return nullptr;
   DecodedSound decoded;
   if (!DecodeSound(data, length, decoded)) return nullptr;
   auto* sound = new Sound;

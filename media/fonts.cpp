@@ -215,18 +215,10 @@ Font* LoadTrueTypeFont(const std::string& path, int pixelSize) {
   auto* font = new Font;
   const uint8_t* data;
   size_t length;
-  if (IsEmbeddedPath(path)) {
-    if (!EmbeddedView(path, data, length)) {
-      delete font;
-      return nullptr;
-    }
-  } else {
-    if (!ReadAllBytes(path, font->FileBytes)) {
-      delete font;
-      return nullptr;
-    }
-    data = font->FileBytes.data();
-    length = font->FileBytes.size();
+  // FreeType reads the face from these bytes for as long as the font lives.
+  if (!ViewPathBytes(path, font->FileBytes, data, length)) {
+    delete font;
+    return nullptr;
   }
   if (FT_New_Memory_Face(library, data, static_cast<FT_Long>(length), 0, &font->Face) != 0) {
     font->Face = nullptr;

@@ -64,13 +64,7 @@ bool LoadPicture(const std::string& path, std::vector<uint8_t>& rgba, int& width
   const uint8_t* data;
   size_t length;
   std::vector<uint8_t> fileBytes;
-  if (IsEmbeddedPath(path)) {
-    if (!EmbeddedView(path, data, length)) return false;
-  } else {
-    if (!ReadAllBytes(path, fileBytes)) return false;
-    data = fileBytes.data();
-    length = fileBytes.size();
-  }
+  if (!ViewPathBytes(path, fileBytes, data, length)) return false;
   return DecodePicture(data, length, rgba, width, height);
 }
 

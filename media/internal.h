@@ -31,6 +31,10 @@ bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out);
 // false when the path is not embedded or has no entry (then `data` is null).
 bool EmbeddedView(const std::string& path, const uint8_t*& data, size_t& length);
 bool IsEmbeddedPath(const std::string& path);
+// The bytes behind a path: an embedded entry viewed in place, or a file read
+// into `storage`. False when neither can be had.
+bool ViewPathBytes(const std::string& path, std::vector<uint8_t>& storage, const uint8_t*& data,
+                   size_t& length);
 
 // Writes `length` bytes to a temporary file beside `path`, flushes it to
 // disk and renames it over `path`. The old file survives any failure.
