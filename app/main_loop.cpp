@@ -16,9 +16,16 @@
 #include "effects/effects.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "levels/level_map.h"
+#include "levels/victory.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
+#include "menus/side_bar.h"
+#include "menus/text_box.h"
+#include "menus/tutorial.h"
 #include "persistence/best_scores.h"
+#include "persistence/profile.h"
 #include "play/play_input.h"
 #include "play/undo.h"
 
@@ -146,17 +153,35 @@ void HandleShortcuts() {
   }
 }
 
+// The tutorial's continue check: while it waits, a click on the board or a
+// typed character goes on; while it plays, the board area is not the
+// player's (the side bar stays usable).
+void TutorialInput() {
+  if (TutorialWaiting) {
+    if ((Frame.LeftHit && PointerInBoard()) || Frame.TypedChar > 0) {
+      ContinueTutorial();
+      PlayEffect(ClickSound);
+    }
+  } else if (Frame.PointerX < BOARD_COLUMNS * BlockSize) {
+    Frame.LeftHit = 0;
+    Frame.LeftDown = false;
+  }
+  PlayTutorial();
+  UpdatePlay();
+}
+
 void ScreenInput() {
   switch (ScreenState) {
     case SCREEN_OPTIONS_MENU:
       if (Frame.LeftHit) ClickWebRow(0);
       UpdatePlay();
       break;
-    case SCREEN_LEVEL_MAP:
-    case SCREEN_CREDITS:
-    case SCREEN_VICTORY:
+    case SCREEN_LEVEL_MAP: UpdateLevelMap(); break;
+    case SCREEN_CREDITS: break;
+    case SCREEN_VICTORY: UpdateVictoryScreen(); break;
     case SCREEN_LANGUAGE_FIRST:
-    case SCREEN_LANGUAGE: break;
+    case SCREEN_LANGUAGE: T_LANG::DoFlagsSelection(); break;
+    case SCREEN_TUTORIAL: TutorialInput(); break;
     default: UpdatePlay(); break;
   }
 }
@@ -168,14 +193,18 @@ void ScreenDrawing() {
       DrawPlay();
       break;
     case SCREEN_LEVEL_MAP:
-    case SCREEN_CREDITS:
+      DrawLevelMap();
+      DrawLevelZoom();
+      break;
+    case SCREEN_CREDITS: DrawTextBox(10, 10, BOARD_COLUMNS * BlockSize, 255, 255, 255, CreditsText); break;
     case SCREEN_LANGUAGE_FIRST:
-    case SCREEN_LANGUAGE: break;
+    case SCREEN_LANGUAGE: T_LANG::DrawFlagsSelection(); break;
     case SCREEN_VICTORY: {
       const bool particles = ParticlesOn;
       ParticlesOn = false;
       DrawPlay();
       ParticlesOn = particles;
+      DrawVictoryScreen();
       break;
     }
     default: DrawPlay(); break;
@@ -254,6 +283,7 @@ bool StartUp() {
   }
   ExtractLanguageFiles();
   ResetColourStyles();
+  LoadProfile(ProfilePath);
 
   FontPath = ChooseFontPath();
   if (LanguageFile.empty()) FitResolutionToDesktop();
@@ -264,7 +294,9 @@ bool StartUp() {
   LoadAssets();
   LoadTileStyles();
   LoadStripAssets();
+  MapScroll = static_cast<float>(ScreenHeight);
 
+  InitSideBar();
   LoadShapeTable(std::string(EMBEDDED_PREFIX) + "Data/TabFrame3.bin");
   StartMenuMusicSilently();
   LoadLevelBank();
@@ -284,6 +316,7 @@ bool StartUp() {
   InitTouch();
   SelectFont(LargeFont);
   SetScreen(SCREEN_MAIN_MENU);
+  if (CurrentLevel > 0) MapScroll = -static_cast<float>(CurrentLevel / (ScreenWidth / 240) * 200);
   return true;
 }
 
@@ -313,6 +346,7 @@ bool RunFrame() {
   }
   HandleShortcuts();
   UpdateMusicFade();
+  DoSideBar();
   ScreenInput();
   if (QuitRequested) return false;
 
@@ -329,6 +363,9 @@ bool RunFrame() {
   }
   ScreenDrawing();
   DrawKeyboardCursor();
+  DrawSideBar();
+  DrawMessage();
+  if (ScreenState == SCREEN_TUTORIAL) DrawTutorialPointer();
   DrawBorderBands();
   DrawCustomCursor();
   PresentFrame();
@@ -337,6 +374,7 @@ bool RunFrame() {
 }
 
 void Shutdown() {
+  SaveProfile(ProfilePath);
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();
