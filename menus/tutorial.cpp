@@ -25,8 +25,8 @@ constexpr int64_t TEXT_SLIDE_MS = 1000;
 constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
 constexpr int64_t BLINK_BIT = 512;  // the waiting pointer blinks every 512 ms
 
-// The side bar's UNDO icon is left to the script on this screen.
-void SetUndoIcon(int state) { (void)state; }
+// The side bar's UNDO icon (slot 0) is left to the script on this screen.
+void SetUndoIcon(int state) { SideBarIcons[0].State = state; }
 
 int CellCentre(int cell) { return cell * BlockSize + BlockSize / 2; }
 
@@ -79,7 +79,7 @@ void MoveTo(int x, int y, int press) {
 // moved onto another would leave two blocks on one cell.
 void UndoStep(int x0, int y0, int x1, int y1) {
   PlayEffect(ClickSound);
-  SetUndoIcon(2);
+  SetUndoIcon(ICON_LIT);
   T_BLOCK* block = BlockAt(x0, y0);
   if (block == nullptr || !OnBoard(x1, y1) || BlockAt(x1, y1) != nullptr) return;
   KindGrid[x1][y1] = block->Kind;
@@ -120,7 +120,7 @@ bool RunInstruction() {
       UndoStep(x0, y0, x1, y1);
       return false;
     }
-    case TUTORIAL_UNDO_ICON_OFF: SetUndoIcon(1); return false;
+    case TUTORIAL_UNDO_ICON_OFF: SetUndoIcon(ICON_SHOWN); return false;
     case TUTORIAL_END: SetScreen(SCREEN_MAIN_MENU); return false;
     default: return false;
   }

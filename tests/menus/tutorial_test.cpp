@@ -18,6 +18,7 @@
 #include "media/media.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
+#include "menus/side_bar.h"
 #include "menus/tutorial.h"
 #include "play/play_input.h"
 #include "tests/support/headless_game.h"
@@ -102,6 +103,7 @@ class TutorialTest : public HeadlessGameTest {
       for (int x = 0; x < 10; x++)
         if (TUTORIAL_BOARD[y][x] != '.') T_BLOCK::addBlock(x, y, TUTORIAL_BOARD[y][x] - '0');
     T_BLOCK::ShapeAllBlocks();
+    LoadSideBarIcons(ICON_SET_TUTORIAL);
     StartTutorial();
   }
 
@@ -284,6 +286,20 @@ TEST_F(TutorialTest, ClicksInTheSideBarDoNotContinueButAClickOnTheBoardOrAnyKeyD
   Frames(1);
   EXPECT_FALSE(TutorialWaiting);
   EXPECT_EQ(Tutorial.Position, 12);  // and the scene's first move was read
+
+  // While the scene waits with the virtual pointer on the piece of (5, 4)
+  // and its button up, a click on the side bar's music icon is the side
+  // bar's alone: the play input does not take it for a press on that piece.
+  while (Tutorial.Position < 14) Frames(1);
+  ASSERT_EQ(Frame.PointerX / BlockSize, 5);
+  ASSERT_EQ(Frame.PointerY / BlockSize, 4);
+  PointerAt(BOARD_COLUMNS * BlockSize + 32, 7 * BlockSize + BlockSize / 2);
+  media_test::InjectButtonDown(BUTTON_LEFT);
+  Frames(1);
+  EXPECT_EQ(GrabbedBlock, nullptr);
+  EXPECT_EQ(T_BLOCK::CountSelected(), 0);
+  media_test::InjectButtonUp(BUTTON_LEFT);
+  Frames(1);
 }
 
 TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) {
@@ -349,6 +365,43 @@ TEST_F(TutorialTest, LeavingAndChoosingRulesAgainStartsOverOnAFreshBoard) {
   EXPECT_EQ(Tutorial.PointerY, 9 * BlockSize + BlockSize / 2);
   EXPECT_EQ(Show(KindRows()), Show(TUTORIAL_BOARD));
   ASSERT_EQ(RunToText(), "Tuto0");
+}
+
+TEST_F(TutorialTest, TheUndoSceneLightsTheUndoIconForEachScriptedStep) {
+  OpenTutorial();
+  for (const char* key : {"Tuto0", "Tuto1", "Tuto3"}) {
+    ASSERT_EQ(RunToText(), key);
+    ClickBoard();
+  }
+  ASSERT_EQ(RunToText(), "Tuto2");
+  EXPECT_EQ(SideBarIcons[0].Index, ICON_UNDO);
+  EXPECT_EQ(SideBarIcons[0].State, ICON_SHOWN);
+  ClickBoard();
+
+  // Each undo lights the icon and moves one block back a cell; the icon
+  // goes back to normal after 200 ms.
+  struct Undo {
+    int X0, Y0, X1, Y1;
+  };
+  const Undo undos[] = {{8, 3, 7, 3}, {7, 3, 6, 3}, {5, 2, 5, 1}};
+  int lit = 0;
+  int previous = ICON_SHOWN;
+  for (int i = 0; i < 600 && !TutorialWaiting; i++) {
+    Frames(1);
+    const int state = SideBarIcons[0].State;
+    if (state == ICON_LIT && previous != ICON_LIT) {
+      ASSERT_LT(lit, 3);
+      const Undo& u = undos[lit];
+      EXPECT_EQ(KindGrid[u.X0][u.Y0], -1) << "undo " << lit;
+      ASSERT_NE(BlockAt(u.X1, u.Y1), nullptr) << "undo " << lit;
+      EXPECT_EQ(BlockAt(u.X1, u.Y1)->X, u.X1 * BlockSize);
+      lit++;
+    }
+    previous = state;
+  }
+  EXPECT_EQ(lit, 3);
+  EXPECT_EQ(SideBarIcons[0].State, ICON_SHOWN);
+  EXPECT_EQ(TUTORIAL_SCRIPT[Tutorial.Position - 1].Key, std::string("Tuto4"));
 }
 
 }  // namespace
