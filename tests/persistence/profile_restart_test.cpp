@@ -1,6 +1,8 @@
 // Quitting and starting the program again: the settings and the level in
 // progress come back from the profile, and the saved board resumes as its
 // level with its timer running on.
+#include <filesystem>
+#include <fstream>
 #include <vector>
 
 #include "app/display.h"
@@ -36,13 +38,13 @@ class ProfileRestart : public HeadlessGameTest {
 
 TEST_F(ProfileRestart, QuitAndStartAgainBringsBackSettingsAndTheLevelInProgress) {
   Start();
-  ASSERT_TRUE(LanguageFile.empty());
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
   media_test::InjectTypedChar('m');
   media_test::InjectTypedChar('-');
   ASSERT_TRUE(Frames(2));
   ASSERT_FALSE(MusicFlag);
   ASSERT_EQ(Wanted.BlockSize, 74);
-  const std::string language = UserDataFolder + "/pLiMo_text_EN.txt";
+  const std::string language = UserDataFolder + "/pLiMo_text_FR.txt";
   LanguageFile = language;
   const std::vector<int> styles = {3, 4, 5, 0, 1, 2};
   std::copy(styles.begin(), styles.end(), ColourStyles);
@@ -73,6 +75,7 @@ TEST_F(ProfileRestart, QuitAndStartAgainBringsBackSettingsAndTheLevelInProgress)
   SetDisplayQuality(0);
 
   Start();
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
   EXPECT_EQ(LanguageFile, language);
   EXPECT_FALSE(MusicFlag);
   EXPECT_EQ(Styles(), styles);
@@ -108,6 +111,18 @@ TEST_F(ProfileRestart, QuitAndStartAgainBringsBackSettingsAndTheLevelInProgress)
   EXPECT_EQ(CurrentLevel, 0);
   Shutdown();
   EXPECT_TRUE(media_test::RecordedMessages().empty());
+}
+
+TEST_F(ProfileRestart, AProfileNamingALanguageFileThatIsGoneStartsOnTheFlagScreen) {
+  std::filesystem::create_directories(Home / "pLiMo");
+  std::ofstream(Home / "pLiMo" / "pLiMo_User_Profile.txt", std::ios::binary)
+      << "\"Language\" = \"" << (Home / "pLiMo" / "pLiMo_text_XX.txt").string() << "\"\r\n\"Music Flag\" = 0\r\n";
+  Start();
+  EXPECT_TRUE(LanguageFile.empty());
+  EXPECT_FALSE(MusicFlag);
+  EXPECT_EQ(ScreenState, SCREEN_LANGUAGE_FIRST);
+  EXPECT_EQ(ReturnState, SCREEN_TUTORIAL);
+  Shutdown();
 }
 
 }  // namespace
