@@ -49,11 +49,15 @@ Image* MakeImage(const std::vector<uint8_t>& rgba, int picWidth, int cellW, int 
     CopyFramePadded(rgba, picWidth, cells[i].x, cells[i].y, cellW, cellH, atlas, texW, dx, dy);
     image->Frames.push_back(SDL_Rect{dx + 1, dy + 1, cellW, cellH});
   }
-  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, texW, texH);
+  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, texW, texH);
   if (!image->Texture) {
     delete image;
     return nullptr;
   }
+  // Textures hold the renderer's own pixel layout, so that blending a frame
+  // onto the screen needs no conversion of each pixel.
+  SDL_ConvertPixels(texW, texH, SDL_PIXELFORMAT_ABGR8888, atlas.data(), texW * 4, SDL_PIXELFORMAT_ARGB8888,
+                    atlas.data(), texW * 4);
   SDL_UpdateTexture(image->Texture, nullptr, atlas.data(), texW * 4);
   SDL_SetTextureScaleMode(image->Texture, SDL_ScaleModeLinear);
   AllImages().push_back(image);
@@ -110,7 +114,7 @@ Image* CreateCaptureImage(int width, int height) {
   image->Height = height;
   image->Capture = true;
   image->Frames.push_back(SDL_Rect{0, 0, width, height});
-  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, width, height);
+  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
   if (!image->Texture) {
     delete image;
     return nullptr;
@@ -129,7 +133,7 @@ void CaptureScreen(Image* image, int x, int y) {
   SDL_Rect want{x, y, image->Width, image->Height}, screen{0, 0, Display().Width, Display().Height}, part;
   if (!SDL_IntersectRect(&want, &screen, &part)) return;
   std::vector<uint8_t> pixels(static_cast<size_t>(part.w) * part.h * 4);
-  if (SDL_RenderReadPixels(r, &part, SDL_PIXELFORMAT_ABGR8888, pixels.data(), part.w * 4) != 0) return;
+  if (SDL_RenderReadPixels(r, &part, SDL_PIXELFORMAT_ARGB8888, pixels.data(), part.w * 4) != 0) return;
   for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;  // the screen is opaque
   SDL_Rect target{part.x - x, part.y - y, part.w, part.h};
   SDL_UpdateTexture(image->Texture, &target, pixels.data(), part.w * 4);
