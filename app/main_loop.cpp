@@ -44,7 +44,6 @@ const char* const LANGUAGE_COPIES[][2] = {
 };
 
 bool WebRowHovered = false;
-int64_t StartTime = 0;  // clock at the end of start-up
 
 void ExtractLanguageFiles() {
   for (const auto& language : LANGUAGE_COPIES) {
@@ -106,6 +105,7 @@ void ResetInitialValues() {
   Fragments.clear();
   CurrentLevel = -1;
   LevelTimer = 0;
+  TotalPlayTime = 0;
   QuitRequested = false;
   ScreenState = SCREEN_MAIN_MENU;
   ReturnState = SCREEN_MAIN_MENU;
@@ -302,16 +302,11 @@ bool StartUp() {
   LoadLevelBank();
   LoadBestScores();
 
-  // A profile written by another generation of the game cannot resume its
-  // saved level.
-  if (StoredVersionTag.empty() || StoredVersionTag[0] != VERSION_TAG[0]) {
-    DeleteFileAt(UndoPath);
-    CurrentLevel = -1;
-  }
+  CheckSavedGame();
   CountUndoRecords();
 
   Frame.Now = ReadClock();
-  StartTime = Frame.Now;
+  RunStartTime = Frame.Now;
   SetMusic(MusicFlag);
   InitTouch();
   SelectFont(LargeFont);

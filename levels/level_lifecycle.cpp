@@ -9,7 +9,6 @@
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "media/media.h"
-#include "menus/menu_tables.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
 #include "persistence/best_scores.h"
@@ -53,7 +52,7 @@ void BeginLevel(int fresh) {
   ExitScrollOn = false;
   ExitScrollOffset = 0;
   // A running tutorial is stopped here once the tutorial player exists.
-  LoadSideBarIcons(PLAY_ICONS);
+  LoadSideBarIcons(ICON_SET_PLAY);
   LevelBannerEnd = now + BANNER_MS;
 }
 

@@ -83,11 +83,6 @@ const MenuTable QUALITY_MENU_TABLE = {QUALITY_MENU, std::size(QUALITY_MENU)};
 const MenuTable SCREEN_MENU_TABLE = {SCREEN_MENU, std::size(SCREEN_MENU)};
 const MenuTable TUTORIAL_TABLE = {TUTORIAL, std::size(TUTORIAL)};
 
-const int PLAY_ICONS[SIDE_BAR_SLOTS] = {6, 0, 8, 0, 7, 0, 1, 3};
-const int SUB_SCREEN_ICONS[SIDE_BAR_SLOTS] = {9, 0, 11, 0, 0, 0, 0, 3};
-const int VICTORY_ICONS[SIDE_BAR_SLOTS] = {0, 0, 0, 0, 0, 0, 1, 3};
-const int FIRST_LANGUAGE_ICONS[SIDE_BAR_SLOTS] = {0, 0, 0, 0, 0, 0, 0, 3};
-
 const MenuBlock BLOCK_SIZE_ENTRIES[BLOCK_SIZE_ENTRY_BLOCKS] = {
     {4, 3, 5, "", REQ_SMALLER_BLOCKS},
     {4, 7, 4, "-", REQ_SMALLER_BLOCKS},

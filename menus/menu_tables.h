@@ -27,14 +27,6 @@ extern const MenuTable QUALITY_MENU_TABLE;
 extern const MenuTable SCREEN_MENU_TABLE;
 extern const MenuTable TUTORIAL_TABLE;
 
-constexpr int SIDE_BAR_SLOTS = 8;
-
-// Icon sets of the screens built without a menu table.
-extern const int PLAY_ICONS[SIDE_BAR_SLOTS];
-extern const int SUB_SCREEN_ICONS[SIDE_BAR_SLOTS];  // style, credits, language, level map
-extern const int VICTORY_ICONS[SIDE_BAR_SLOTS];
-extern const int FIRST_LANGUAGE_ICONS[SIDE_BAR_SLOTS];
-
 // The block-size entries of the screen-mode menu: a handle and a one-block
 // caption bar per entry, with literal captions.
 struct MenuBlock {

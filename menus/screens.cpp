@@ -84,7 +84,7 @@ void SetScreen(int id) {
     case SCREEN_CREDITS:
       // The board stays as it was; this screen neither draws nor plays it.
       CreditsText = GetText("Credits Text");
-      LoadSideBarIcons(SUB_SCREEN_ICONS);
+      LoadSideBarIcons(ICON_SET_SUB_SCREEN);
       ReturnState = SCREEN_OPTIONS_MENU;
       break;
     case SCREEN_DISPLAY_MENU: BuildMenu(DISPLAY_MENU_TABLE); break;
@@ -101,8 +101,8 @@ void SetScreen(int id) {
       SetDisplayQuality(2);
       SetScreen(SCREEN_QUALITY_MENU);
       break;
-    case SCREEN_VICTORY: LoadSideBarIcons(VICTORY_ICONS); break;
-    case SCREEN_LANGUAGE_FIRST: OpenFlagScreen(FIRST_LANGUAGE_ICONS, SCREEN_MAIN_MENU); break;
+    case SCREEN_VICTORY: LoadSideBarIcons(ICON_SET_VICTORY); break;
+    case SCREEN_LANGUAGE_FIRST: OpenFlagScreen(ICON_SET_LANGUAGE_FIRST, SCREEN_MAIN_MENU); break;
     case SCREEN_TUTORIAL: {
       const int cameFrom = PreviousState;
       BuildMenu(TUTORIAL_TABLE);
@@ -110,7 +110,7 @@ void SetScreen(int id) {
       ReturnState = cameFrom;
       break;
     }
-    case SCREEN_LANGUAGE: OpenFlagScreen(SUB_SCREEN_ICONS, SCREEN_OPTIONS_MENU); break;
+    case SCREEN_LANGUAGE: OpenFlagScreen(ICON_SET_SUB_SCREEN, SCREEN_OPTIONS_MENU); break;
     case REQ_SMALLER_BLOCKS: StepBlocks(-1); break;
     case REQ_LARGER_BLOCKS: StepBlocks(+1); break;
     case REQ_QUIT:

@@ -60,7 +60,7 @@ void BuildStyleScreen() {
     }
   }
   T_BLOCK::ShapeAllBlocks();
-  LoadSideBarIcons(SUB_SCREEN_ICONS);
+  LoadSideBarIcons(ICON_SET_SUB_SCREEN);
   ReturnState = SCREEN_OPTIONS_MENU;
 }
 
