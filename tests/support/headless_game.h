@@ -93,12 +93,19 @@ class HeadlessGameTest : public ::testing::Test {
     return PendingAction == 0;
   }
   // Chooses a menu entry as a player does with a quick click on its caption
-  // bar, then waits for the next screen. False when the entry is missing or
-  // the frame loop ended (the quit entry).
-  bool ClickMenuEntry(const std::string& key) {
-    const T_BLOCK* caption = MenuCaption(key);
+  // bar (its last block), then waits for the next screen. False when the
+  // entry is missing or the frame loop ended (the quit entry).
+  bool ClickMenuEntry(const std::string& key) { return ClickCaption(GetText(key)); }
+  // The same for a caption shown as it is (the block-size entries).
+  bool ClickCaption(const std::string& text) {
+    const T_BLOCK* caption = nullptr;
+    for (const auto& b : Blocks) {
+      if (b->Text == text && b->Menu != -1 && caption == nullptr) caption = b.get();
+    }
     if (caption == nullptr) return false;
-    PointerToCell(caption->XMap + 1, caption->YMap);
+    int x = caption->XMap;
+    while (BlockAt(x + 1, caption->YMap) != nullptr && BlockAt(x + 1, caption->YMap)->Menu == caption->Menu) ++x;
+    PointerToCell(x, caption->YMap);
     media_test::InjectButtonDown(BUTTON_LEFT);
     if (!Frames(1)) return false;
     media_test::InjectButtonUp(BUTTON_LEFT);
