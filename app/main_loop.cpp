@@ -109,6 +109,7 @@ void ResetInitialValues() {
   QuitRequested = false;
   ScreenState = SCREEN_MAIN_MENU;
   ReturnState = SCREEN_MAIN_MENU;
+  ClearLanguages();
 }
 
 Image* ScreenBackground(int screen) {
@@ -309,8 +310,15 @@ bool StartUp() {
   RunStartTime = Frame.Now;
   SetMusic(MusicFlag);
   InitTouch();
+  // The main menu when the saved language loads and the font can draw its
+  // texts; otherwise the player chooses a language, then sees the tutorial.
   SelectFont(LargeFont);
-  SetScreen(SCREEN_MAIN_MENU);
+  if (!LanguageFile.empty() && LoadLanguage(LanguageFile) == 1 && StringWidth(GetText("Play")) > 0) {
+    SetScreen(SCREEN_MAIN_MENU);
+  } else {
+    SetScreen(SCREEN_LANGUAGE_FIRST);
+    ReturnState = SCREEN_TUTORIAL;
+  }
   if (CurrentLevel > 0) MapScroll = -static_cast<float>(CurrentLevel / (ScreenWidth / 240) * 200);
   return true;
 }
@@ -373,6 +381,7 @@ void Shutdown() {
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();
+  ClearLanguages();
   LargeFont = TextFont = SmallFont = nullptr;
   LevelPicture = nullptr;
   MediaQuit();

@@ -66,6 +66,7 @@ TEST_F(StartUpTest, HeadlessRunCopiesTheLanguagesShowsTheMainMenuAndSavesOnlyThe
 
 TEST_F(StartUpTest, FirstStartOnASmallDesktopFitsTheWindow) {
   media_test::SetDesktopSize(800, 600);
+  FreshHome();
   Start();
   EXPECT_EQ(ScreenWidth, 640);
   EXPECT_EQ(ScreenHeight, 448);
