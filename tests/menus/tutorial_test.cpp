@@ -13,6 +13,7 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/music.h"
+#include "app/paths.h"
 #include "board/block.h"
 #include "localisation/languages.h"
 #include "media/media.h"
@@ -91,6 +92,7 @@ class TutorialTest : public HeadlessGameTest {
     // frames quick.
     media_test::SetDesktopSize(700, 500);
     Start();
+    ASSERT_EQ(LoadLanguage(UserDataFolder + "/pLiMo_text_EN.txt"), 1);
   }
   void Frames(int count, int step = 16) { ASSERT_TRUE(HeadlessGameTest::Frames(count, step)); }
 
@@ -314,8 +316,19 @@ TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) 
   EXPECT_EQ(Tutorial.TextTop, Lerp(ScreenHeight, rest, 1000, 400));
   Frames(1, 600);  // exactly one second: the last frame of the slide
   EXPECT_EQ(Tutorial.TextTop, rest);
+  media_test::StartRecording();
   Frames(1, 1);
+  media_test::StopRecording();
   EXPECT_EQ(Tutorial.TextTop, rest);
+  // The text box is the English welcome, its first line at the text top.
+  EXPECT_EQ(Tutorial.Text, GetText("Tuto0"));
+  EXPECT_EQ(Tutorial.Text.rfind("Welcome to pLiMo", 0), 0u);
+  float firstLine = -1;
+  for (const auto& call : media_test::RecordedDraws()) {
+    if (call.Kind == media_test::DrawKind::Text && call.R == 255 && call.G == 255 && call.B == 255 && firstLine < 0)
+      firstLine = call.Y;
+  }
+  EXPECT_EQ(firstLine, ScreenOffsetY + rest);
 
   // The pointer waits on cell (9, 6), hot spot (85, 50), and switches to the
   // pressed picture while bit 9 of the clock is set.
@@ -352,11 +365,21 @@ TEST_F(TutorialTest, LeavingAndChoosingRulesAgainStartsOverOnAFreshBoard) {
   Frames(150);  // part of the merging scene
   ASSERT_NE(Show(KindRows()), Show(TUTORIAL_BOARD));
 
-  // Escape leaves for the main menu; the tutorial draws nothing there.
-  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  // The side bar's MENU icon (slot 6) leaves for the main menu; the
+  // tutorial draws nothing there.
+  Click(BOARD_COLUMNS * BlockSize + 32, 6 * BlockSize + BlockSize / 2);
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
   EXPECT_FALSE(TutorialActive());
-  Frames(3);
+  media_test::StartRecording();
+  Frames(1);
+  media_test::StopRecording();
+  ASSERT_FALSE(media_test::RecordedDraws().empty());
+  for (const auto& call : media_test::RecordedDraws()) {
+    EXPECT_TRUE(call.Img != PointerImage && call.Img != PressedPointerImage);
+    if (call.Kind == media_test::DrawKind::Text) {
+      EXPECT_EQ(call.Text.find("limonites"), std::string::npos) << call.Text;
+    }
+  }
 
   OpenTutorial();
   EXPECT_EQ(Tutorial.Position, 0);
@@ -365,6 +388,11 @@ TEST_F(TutorialTest, LeavingAndChoosingRulesAgainStartsOverOnAFreshBoard) {
   EXPECT_EQ(Tutorial.PointerY, 9 * BlockSize + BlockSize / 2);
   EXPECT_EQ(Show(KindRows()), Show(TUTORIAL_BOARD));
   ASSERT_EQ(RunToText(), "Tuto0");
+
+  // Escape leaves too, also while a text waits.
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_FALSE(TutorialActive());
 }
 
 TEST_F(TutorialTest, TheUndoSceneLightsTheUndoIconForEachScriptedStep) {
