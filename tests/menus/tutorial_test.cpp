@@ -3,7 +3,9 @@
 // keys continue it or are kept off the board.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <string>
@@ -233,6 +235,8 @@ TEST_F(TutorialTest, EveryTextFindsTheBoardItsSceneNeedsReadingOneInstructionPer
   OpenTutorial();
   std::vector<std::string> texts;
   int frames = 0;
+  int drags = 0, steps = 0;
+  int stepsInDrag = -1;  // -1 while no drag runs
   while (ScreenState == SCREEN_TUTORIAL && frames < 20000) {
     if (TutorialWaiting) {
       const std::string key = TUTORIAL_SCRIPT[Tutorial.Position - 1].Key;
@@ -252,13 +256,35 @@ TEST_F(TutorialTest, EveryTextFindsTheBoardItsSceneNeedsReadingOneInstructionPer
     }
     const int before = Tutorial.Position;
     const int code = TUTORIAL_SCRIPT[before].Number;
+    const T_BLOCK* held = GrabbedBlock;
+    const int heldX = held ? held->XMap : 0, heldY = held ? held->YMap : 0;
     Frames(1, 32);  // a slow display: the script's timing is the clock's, not the frames'
     frames++;
     if (ScreenState != SCREEN_TUTORIAL) break;
+    // The shape the virtual pointer holds took a step.
+    const bool listed = std::any_of(Blocks.begin(), Blocks.end(), [&](const auto& b) { return b.get() == held; });
+    if (held && listed && (held->XMap != heldX || held->YMap != heldY)) {
+      EXPECT_EQ(std::abs(held->XMap - heldX) + std::abs(held->YMap - heldY), 1);
+      steps++;
+      if (stepsInDrag >= 0) stepsInDrag++;
+    }
     const int read = Tutorial.Position - before;
     ASSERT_TRUE(read == 0 || read == InstructionSize(code)) << "frame " << frames << " read " << read << " values";
+    if (read > 0) {
+      // Every drag of the script moves its shape exactly one cell.
+      if (stepsInDrag >= 0) {
+        EXPECT_EQ(stepsInDrag, 1) << "the drag ending at value " << before;
+      }
+      stepsInDrag = -1;
+      if (code == TUTORIAL_MOVE && TUTORIAL_SCRIPT[before + 3].Number == 1) {
+        drags++;
+        stepsInDrag = 0;
+      }
+    }
   }
   EXPECT_EQ(texts, std::vector<std::string>(std::begin(TEXT_ORDER), std::end(TEXT_ORDER)));
+  EXPECT_EQ(drags, 44);
+  EXPECT_EQ(steps, drags);
   // The script's end brings the main menu.
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
   EXPECT_FALSE(TutorialActive());
