@@ -23,6 +23,7 @@ import colour_check  # noqa: E402
 import particles  # noqa: E402
 import tiles  # noqa: E402
 import ui  # noqa: E402
+import make_icons  # noqa: E402
 
 Q = 48
 LIGHT_TEXT = {4, 8, 12, 13, 14, 15, 18, 19, 26, 29, 34}
@@ -623,6 +624,26 @@ class Reproducible(unittest.TestCase):
         self.same(ui.icon_strip(ui.WHITE), "pLiMo_icones_normales.png")
         self.same(ui.pointer(True), "souris_curseur_2.png")
         self.same(tiles.shadow_strip(), "pLiMo_fx_shadows.png")
+
+
+class DesktopIcons(unittest.TestCase):
+    """The icons installed for the application menu."""
+
+    def test_each_size_is_square_with_a_clear_margin_and_solid_blocks(self):
+        for size in make_icons.SIZES:
+            with Image.open(make_icons.icon_path(size)) as f:
+                img = np.array(f.convert("RGBA"))
+            self.assertEqual(img.shape, (size, size, 4), size)
+            alpha = img[..., 3]
+            self.assertEqual(alpha[0, :].max(), 0, size)
+            self.assertEqual(alpha[:, 0].max(), 0, size)
+            # The blocks fill most of the icon: a small icon is not a speck.
+            self.assertGreater((alpha > 200).mean(), 0.55, size)
+
+    def test_icons_regenerate_identically(self):
+        for size in (48, 256):
+            with open(make_icons.icon_path(size), "rb") as f:
+                self.assertEqual(encode_png(make_icons.icon(size)), f.read(), size)
 
 
 if __name__ == "__main__":
