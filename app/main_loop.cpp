@@ -6,6 +6,7 @@
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
+#include "app/help_page.h"
 #include "app/music.h"
 #include "app/paths.h"
 #include "app/settings.h"
@@ -26,14 +27,14 @@
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
 
 namespace {
 
-// The web-site row: its caption and the page it opens.
-const char* const WEB_ROW_CAPTION = "tilecraft.example/plimo";
-const char* const WEB_ROW_ADDRESS = "https://tilecraft.example/plimo";
+// The web-site row: its caption. It opens the help page (app/help_page.h).
+const char* const WEB_ROW_CAPTION = "How to play";
 
 // Language text files and their flags, copied out in this order.
 const char* const LANGUAGE_COPIES[][2] = {
@@ -302,6 +303,7 @@ bool StartUp() {
   StartMenuMusicSilently();
   LoadLevelBank();
   LoadBestScores();
+  LoadRandomScores();
 
   CheckSavedGame();
   CountUndoRecords();
@@ -412,5 +414,6 @@ void ClickWebRow(int row) {
   PlayEffect(ClickSound);
   PlayEffect(ExplosionSound);
   if (ScreenMode == 2) ToggleBestFit();
-  OpenWebPage(WEB_ROW_ADDRESS);
+  const std::string address = HelpPageAddress();
+  if (!address.empty()) OpenWebPage(address);
 }

@@ -104,7 +104,7 @@ void PresentFrame() {
     const uint64_t frameNs = 1000000000ull / static_cast<uint64_t>(d.RefreshRate);
     uint64_t now = NowNs();
     uint64_t due = d.LastPresentNs + frameNs;
-    if (now < due && due - now <= frameNs) {
+    if (now < due && due - now <= frameNs && !TestOverrides().UnpacedFrames) {
       // The frame's spare time decodes pictures that later screens need.
       PrefetchImagesUntil(due - frameNs / 8, false);
       now = std::min(NowNs(), due);
