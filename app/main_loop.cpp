@@ -27,6 +27,7 @@
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
 
@@ -302,6 +303,7 @@ bool StartUp() {
   StartMenuMusicSilently();
   LoadLevelBank();
   LoadBestScores();
+  LoadRandomScores();
 
   CheckSavedGame();
   CountUndoRecords();
