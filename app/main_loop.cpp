@@ -342,7 +342,6 @@ bool RunFrame() {
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
   Frame.TypedChar = NextTypedChar();
-  if (GamepadArrived()) ShowKeyboardCursor();
 
   if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;
