@@ -30,6 +30,7 @@
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
+#include "solver/hint.h"
 
 namespace {
 
@@ -341,7 +342,6 @@ bool RunFrame() {
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
   Frame.TypedChar = NextTypedChar();
-  if (GamepadArrived()) ShowKeyboardCursor();
 
   if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;
@@ -372,6 +372,7 @@ bool RunFrame() {
   DrawSideBar();
   DrawMessage();
   if (ScreenState == SCREEN_TUTORIAL) DrawTutorialPointer();
+  if (ScreenState == SCREEN_PLAY) DrawHint();
   DrawBorderBands();
   DrawCustomCursor();
   PresentFrame();

@@ -14,6 +14,7 @@
 #include "menus/screens.h"
 #include "play/move_rule.h"
 #include "play/undo.h"
+#include "solver/hint.h"
 
 T_BLOCK* GrabbedBlock = nullptr;
 int DraggingFlag = 0;
@@ -186,14 +187,18 @@ void ConfirmKey() {
   }
 }
 
-bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
-
-}  // namespace
-
-void ShowKeyboardCursor() {
+// A game controller was connected: keyboard play on, as the first Enter
+// turns it on, without Enter's other effects. Only board screens play with
+// the cursor, so a pad connected elsewhere shows it on the next one.
+void ShowCursorForNewGamepad() {
+  if (!GamepadArrived()) return;
   HideCustomCursor();
   if (KeyboardMode == 0) KeyboardMode = 1;
 }
+
+bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
+
+}  // namespace
 
 int CellBlocked(int x, int y) {
   if (!OnBoard(x, y)) return 1;
@@ -293,6 +298,7 @@ void UpdatePointerDrag() {
 
 void UpdatePlay() {
   ForgetVanishedGrab();
+  ShowCursorForNewGamepad();
   if (KeyHits(KEY_RIGHT)) KeyboardStep(0);
   if (KeyHits(KEY_DOWN)) KeyboardStep(1);
   if (KeyHits(KEY_LEFT)) KeyboardStep(2);
@@ -311,6 +317,14 @@ void UpdatePlay() {
       KeyboardMode = 1;
     }
     UndoMove();
+  }
+
+  // A hint: the solver's next step from this board, shown by a pointer.
+  if (ScreenState == SCREEN_PLAY && Frame.TypedChar == '?') RequestHint();
+  if (ScreenState == SCREEN_PLAY) {
+    UpdateHint();
+  } else {
+    CancelHint();
   }
 
   if (ScreenState == SCREEN_PLAY) {
