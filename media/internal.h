@@ -25,7 +25,9 @@ namespace media_internal {
 
 // ------------------------------------------------------------ byte sources
 // Reads a whole file, or the embedded entry named after "incbin::", into
-// `out`. False when the file is missing or unreadable.
+// `out`. False when the file is missing, unreadable, not a regular file or
+// larger than MAX_WHOLE_FILE_BYTES.
+constexpr uint64_t MAX_WHOLE_FILE_BYTES = 256ull << 20;
 bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out);
 // For an "incbin::" path: the entry's bytes without copying them (true), or
 // false when the path is not embedded or has no entry (then `data` is null).
@@ -55,6 +57,9 @@ struct DisplayState {
 };
 DisplayState& Display();
 bool VideoStarted();
+// Says why the game cannot start: on standard error, and in a message box
+// where one can open (recorded instead while tests record messages).
+void ReportStartFailure(const std::string& reason);
 
 // ------------------------------------------------------------ drawing state
 struct DrawState {
