@@ -14,13 +14,23 @@
 namespace media_test {
 
 // ---- clock: once set by hand, Milliseconds() returns exactly this value
-void SetClock(int milliseconds);
-void AdvanceClock(int milliseconds);
+void SetClock(int64_t milliseconds);
+void AdvanceClock(int64_t milliseconds);
 void UseRealClock();
+// Moves the real clock on by this much, as if the program had been running
+// that much longer.
+void ShiftRealClock(int64_t milliseconds);
+
+// ---- video drivers without a screen (SDL's offscreen and dummy drivers):
+// refused by MediaInit, since a game nobody can see would run forever,
+// unless a test allows them here before starting the platform.
+void AllowHeadlessVideo(bool allow);
 
 // ---- input, handled immediately as if the platform had delivered it
 void InjectKeyDown(int key);  // a KeyCode, or a letter/digit code
 void InjectKeyUp(int key);
+// The platform's auto-repeat of a key held down.
+void InjectKeyRepeat(int key);
 void InjectTypedChar(int character);
 void InjectPointerMove(int x, int y);  // window pixels
 void InjectButtonDown(int button);

@@ -8,10 +8,11 @@ using namespace media_internal;
 
 namespace {
 
-void Key(int key, bool down) {
+void Key(int key, bool down, bool repeat = false) {
   SDL_Event e{};
   e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = repeat ? 1 : 0;
   e.key.keysym.sym = SdlFromKeyCode(key);
   HandleEvent(e);
 }
@@ -50,6 +51,7 @@ namespace media_test {
 
 void InjectKeyDown(int key) { Key(key, true); }
 void InjectKeyUp(int key) { Key(key, false); }
+void InjectKeyRepeat(int key) { Key(key, true, true); }
 
 void InjectTypedChar(int character) {
   SDL_Event e{};
