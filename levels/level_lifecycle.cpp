@@ -10,6 +10,8 @@
 #include "levels/level_bank.h"
 #include "media/media.h"
 #include "menus/screens.h"
+#include "menus/side_bar.h"
+#include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
@@ -44,9 +46,8 @@ void BeginLevel(int fresh) {
   if (CurrentLevel != -1) LoadRecordTime();
   ScreenState = SCREEN_PLAY;
   PendingAction = 0;
-  // A running tutorial is stopped here once the tutorial player exists.
-  // The play icon set of the side bar (undo, restart, time, menu, music) is
-  // loaded here once the side bar exists.
+  StopTutorial();
+  LoadSideBarIcons(ICON_SET_PLAY);
   LevelBannerEnd = now + BANNER_MS;
 }
 
