@@ -130,6 +130,8 @@ void ResetTouch();
 // Overrides set by tests ("" / 0 when unset).
 struct Overrides {
   int DesktopW = 0, DesktopH = 0;
+  bool EmptyDesktop = false;  // the platform reports a desktop of 0 x 0
+  bool Unpaced = false;       // frames are presented without waiting
   std::string AppDataFolder;
   std::string ProgramPath;
   bool RecordMessages = false;

@@ -53,7 +53,8 @@ bool MediaInit() {
     return false;
   }
   SDL_DisplayMode desktop;
-  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0) {
+  if (SDL_GetDesktopDisplayMode(0, &desktop) != 0 || desktop.w <= 0 || desktop.h <= 0 ||
+      TestOverrides().EmptyDesktop) {
     SDL_Quit();
     ReportStartFailure("the desktop has no size.");
     return false;
@@ -80,5 +81,7 @@ void MediaQuit() {
 namespace media_test {
 
 void AllowHeadlessVideo(bool allow) { headlessAllowed = allow; }
+void ReportEmptyDesktop(bool on) { TestOverrides().EmptyDesktop = on; }
+void PaceFrames(bool on) { TestOverrides().Unpaced = !on; }
 
 }  // namespace media_test

@@ -25,6 +25,11 @@ void ShiftRealClock(int64_t milliseconds);
 // refused by MediaInit, since a game nobody can see would run forever,
 // unless a test allows them here before starting the platform.
 void AllowHeadlessVideo(bool allow);
+// Makes the platform report a desktop of 0 x 0 to the next MediaInit.
+void ReportEmptyDesktop(bool on);
+// Off: PresentFrame does not wait for the display's refresh, so a test
+// with a hand-set clock runs its frames as fast as they are drawn.
+void PaceFrames(bool on);
 
 // ---- input, handled immediately as if the platform had delivered it
 void InjectKeyDown(int key);  // a KeyCode, or a letter/digit code
