@@ -147,11 +147,15 @@ void EndDrag(int dx, int dy) {
   GrabbedBlock = nullptr;
 }
 
-void ConfirmKey() {
+void HideCustomCursor() {
   if (CustomCursor) {
     CustomCursor = false;
     ShowSystemPointer();
   }
+}
+
+void ConfirmKey() {
+  HideCustomCursor();
   if (KeyboardMode == 0) {
     KeyboardMode = 1;
     if (ScreenState != SCREEN_PLAY) {
@@ -182,6 +186,11 @@ void ConfirmKey() {
 bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
 
 }  // namespace
+
+void ShowKeyboardCursor() {
+  HideCustomCursor();
+  if (KeyboardMode == 0) KeyboardMode = 1;
+}
 
 int CellBlocked(int x, int y) {
   if (!OnBoard(x, y)) return 1;
@@ -215,8 +224,8 @@ int TryMoveGroup(int dx, int dy) {
   }
 
   if (ScreenState == SCREEN_STYLE) {
-    // The style screen applies the styles standing in its colour row here;
-    // nothing completes on it.
+    // Nothing completes on the style screen: its steps choose styles.
+    StyleApplyStep();
     return 1;
   }
   if (GrabbedBlock->CheckCompleteBlock()) {
