@@ -27,8 +27,10 @@
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
+#include "solver/hint.h"
 
 namespace {
 
@@ -308,6 +310,7 @@ bool StartUp() {
   StartMenuMusicSilently();
   LoadLevelBank();
   LoadBestScores();
+  LoadRandomScores();
 
   CheckSavedGame();
   CountUndoRecords();
@@ -345,7 +348,6 @@ bool RunFrame() {
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
   Frame.TypedChar = NextTypedChar();
-  if (GamepadArrived()) ShowKeyboardCursor();
 
   if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;
@@ -376,6 +378,7 @@ bool RunFrame() {
   DrawSideBar();
   DrawMessage();
   if (ScreenState == SCREEN_TUTORIAL) DrawTutorialPointer();
+  if (ScreenState == SCREEN_PLAY) DrawHint();
   DrawBorderBands();
   DrawCustomCursor();
   PresentFrame();

@@ -140,10 +140,10 @@ void ResetTouch();
 struct Overrides {
   int DesktopW = 0, DesktopH = 0;
   bool EmptyDesktop = false;  // the platform reports a desktop of 0 x 0
-  bool Unpaced = false;       // frames are presented without waiting
   std::string AppDataFolder;
   std::string ProgramPath;
   bool RecordMessages = false;
+  bool UnpacedFrames = false;  // presenting never waits for the refresh
   std::vector<std::string> Messages;
   std::vector<std::string> WebPages;
 };

@@ -84,6 +84,5 @@ namespace media_test {
 
 void AllowHeadlessVideo(bool allow) { headlessAllowed = allow; }
 void ReportEmptyDesktop(bool on) { TestOverrides().EmptyDesktop = on; }
-void PaceFrames(bool on) { TestOverrides().Unpaced = !on; }
 
 }  // namespace media_test

@@ -27,9 +27,6 @@ void ShiftRealClock(int64_t milliseconds);
 void AllowHeadlessVideo(bool allow);
 // Makes the platform report a desktop of 0 x 0 to the next MediaInit.
 void ReportEmptyDesktop(bool on);
-// Off: PresentFrame does not wait for the display's refresh, so a test
-// with a hand-set clock runs its frames as fast as they are drawn.
-void PaceFrames(bool on);
 
 // ---- input, handled immediately as if the platform had delivered it
 void InjectKeyDown(int key);  // a KeyCode, or a letter/digit code
@@ -89,6 +86,9 @@ std::vector<std::string>& RecordedWebPages();
 
 // ---- environment overrides
 void SetDesktopSize(int width, int height);  // 0, 0 restores the real one
+// Frames driven by a hand-set clock need no real-time pacing: presenting
+// returns at once while this is on.
+void SetUnpacedFrames(bool on);
 void SetUserAppDataFolder(const std::string& path);
 void SetProgramFilePath(const std::string& path);
 

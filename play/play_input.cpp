@@ -12,7 +12,9 @@
 #include "levels/level_lifecycle.h"
 #include "media/media.h"
 #include "menus/screens.h"
+#include "play/move_rule.h"
 #include "play/undo.h"
+#include "solver/hint.h"
 
 T_BLOCK* GrabbedBlock = nullptr;
 int DraggingFlag = 0;
@@ -183,14 +185,18 @@ void ConfirmKey() {
   }
 }
 
-bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
-
-}  // namespace
-
-void ShowKeyboardCursor() {
+// A game controller was connected: keyboard play on, as the first Enter
+// turns it on, without Enter's other effects. Only board screens play with
+// the cursor, so a pad connected elsewhere shows it on the next one.
+void ShowCursorForNewGamepad() {
+  if (!GamepadArrived()) return;
   HideCustomCursor();
   if (KeyboardMode == 0) KeyboardMode = 1;
 }
+
+bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
+
+}  // namespace
 
 int CellBlocked(int x, int y) {
   if (!OnBoard(x, y)) return 1;
@@ -200,10 +206,17 @@ int CellBlocked(int x, int y) {
 }
 
 int GroupBlocked(int dx, int dy) {
+  CellSet selection;
   for (const auto& block : Blocks) {
-    if (block->FlagSelect && CellBlocked(block->XMap + dx, block->YMap + dy)) return 1;
+    if (!block->FlagSelect) continue;
+    if (!OnBoard(block->XMap, block->YMap)) {
+      // A block off the grid is not in the kind grid: its target is checked alone.
+      if (CellBlocked(block->XMap + dx, block->YMap + dy)) return 1;
+      continue;
+    }
+    selection.set(block->YMap * 10 + block->XMap);
   }
-  return 0;
+  return ShapeStepBlocked(KindCellsOfBoard(), selection, dx, dy) ? 1 : 0;
 }
 
 int TryMoveGroup(int dx, int dy) {
@@ -290,6 +303,7 @@ void UpdatePointerDrag() {
 
 void UpdatePlay() {
   ForgetVanishedGrab();
+  ShowCursorForNewGamepad();
   if (KeyHits(KEY_RIGHT)) KeyboardStep(0);
   if (KeyHits(KEY_DOWN)) KeyboardStep(1);
   if (KeyHits(KEY_LEFT)) KeyboardStep(2);
@@ -308,6 +322,14 @@ void UpdatePlay() {
       KeyboardMode = 1;
     }
     UndoMove();
+  }
+
+  // A hint: the solver's next step from this board, shown by a pointer.
+  if (ScreenState == SCREEN_PLAY && Frame.TypedChar == '?') RequestHint();
+  if (ScreenState == SCREEN_PLAY) {
+    UpdateHint();
+  } else {
+    CancelHint();
   }
 
   if (ScreenState == SCREEN_PLAY) {

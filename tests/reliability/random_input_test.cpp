@@ -335,7 +335,6 @@ TEST_F(RandomInput, TheHistoryStaysWholeAndLevelsAreWonOnlyByPlay) {
   const int frames = EnvironmentNumber("PLIMO_RANDOM_FRAMES", 1500);
   const int seed = EnvironmentNumber("PLIMO_RANDOM_SEED", 20261209);
   Random.seed(static_cast<unsigned>(seed));
-  media_test::PaceFrames(false);
   Start();
   // The smallest board draws fastest; + and - then switch between the two
   // smallest.
@@ -375,7 +374,6 @@ TEST_F(RandomInput, TheHistoryStaysWholeAndLevelsAreWonOnlyByPlay) {
   RecordProperty("figures", figures.str());
   EXPECT_GT(Count.Steps, 0);
   Shutdown();
-  media_test::PaceFrames(true);
 }
 
 }  // namespace
