@@ -60,6 +60,19 @@ Image* MakeImage(const std::vector<uint8_t>& rgba, int picWidth, int cellW, int 
   return image;
 }
 
+// The image that drawing goes into, with the display's origin and clip area
+// to put back afterwards.
+struct ImageDrawing {
+  Image* Into = nullptr;
+  float OriginX = 0, OriginY = 0;
+  int ClipX = 0, ClipY = 0, ClipW = 0, ClipH = 0;
+};
+
+ImageDrawing& Drawing() {
+  static auto* drawing = new ImageDrawing;  // lives until the process ends
+  return *drawing;
+}
+
 bool LoadPicture(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height) {
   const uint8_t* data;
   size_t length;
@@ -73,6 +86,7 @@ bool LoadPicture(const std::string& path, std::vector<uint8_t>& rgba, int& width
 namespace media_internal {
 
 void FreeAllImages() {
+  Drawing().Into = nullptr;
   for (Image* image : AllImages()) {
     if (image->Texture) SDL_DestroyTexture(image->Texture);
     delete image;
@@ -135,8 +149,63 @@ void CaptureScreen(Image* image, int x, int y) {
   SDL_UpdateTexture(image->Texture, &target, pixels.data(), part.w * 4);
 }
 
+Image* CreateTargetImage(int width, int height) {
+  SDL_Renderer* r = Renderer();
+  if (!r || width <= 0 || height <= 0 || !SDL_RenderTargetSupported(r)) return nullptr;
+  auto* image = new Image;
+  image->Width = width;
+  image->Height = height;
+  image->Target = true;
+  image->Frames.push_back(SDL_Rect{0, 0, width, height});
+  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!image->Texture) {
+    delete image;
+    return nullptr;
+  }
+  SDL_SetTextureScaleMode(image->Texture, SDL_ScaleModeLinear);
+  AllImages().push_back(image);
+  // Starts transparent black.
+  SDL_Texture* previous = SDL_GetRenderTarget(r);
+  if (SDL_SetRenderTarget(r, image->Texture) == 0) {
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
+    SDL_RenderClear(r);
+  }
+  SDL_SetRenderTarget(r, previous);
+  ApplyClip();
+  return image;
+}
+
+void BeginImageDrawing(Image* image) {
+  SDL_Renderer* r = Renderer();
+  ImageDrawing& d = Drawing();
+  if (!r || d.Into || !image || !image->Target || !image->Texture) return;
+  if (SDL_SetRenderTarget(r, image->Texture) != 0) return;
+  DrawState& s = Draw();
+  d.Into = image;
+  d.OriginX = s.OriginX;
+  d.OriginY = s.OriginY;
+  d.ClipX = s.ClipX;
+  d.ClipY = s.ClipY;
+  d.ClipW = s.ClipW;
+  d.ClipH = s.ClipH;
+  SetDrawOrigin(0, 0);
+  SetClipArea(0, 0, image->Width, image->Height);
+}
+
+void EndImageDrawing() {
+  SDL_Renderer* r = Renderer();
+  ImageDrawing& d = Drawing();
+  if (!r || !d.Into) return;
+  SDL_SetRenderTarget(r, nullptr);
+  d.Into = nullptr;
+  SetDrawOrigin(d.OriginX, d.OriginY);
+  SetClipArea(d.ClipX, d.ClipY, d.ClipW, d.ClipH);
+}
+
 void FreeImage(Image* image) {
   if (!image) return;
+  // An image being drawn into is let go of first.
+  if (Drawing().Into == image) EndImageDrawing();
   auto& images = AllImages();
   auto it = std::find(images.begin(), images.end(), image);
   if (it == images.end()) return;

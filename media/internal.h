@@ -19,6 +19,7 @@ struct Image {
   int Width = 0, Height = 0;     // one frame
   std::vector<SDL_Rect> Frames;  // source rectangle of each frame in the texture
   bool Capture = false;
+  bool Target = false;  // drawing can go into it
 };
 
 namespace media_internal {

@@ -55,6 +55,8 @@ const std::vector<DrawCall>& RecordedDraws();
 
 // ---- pixels of the back buffer as 0xRRGGBBAA; saving as PNG for people
 uint32_t ReadPixel(int x, int y);
+// A pixel of a target image (CreateTargetImage); 0 for any other image.
+uint32_t ReadImagePixel(Image* image, int x, int y);
 bool SaveBackBufferPNG(const std::string& path);
 
 // ---- message boxes and web pages: recorded, never shown, while on

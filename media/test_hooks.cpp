@@ -114,6 +114,20 @@ uint32_t ReadPixel(int x, int y) {
   return pixel;
 }
 
+uint32_t ReadImagePixel(Image* image, int x, int y) {
+  DisplayState& d = Display();
+  if (!d.Renderer || !image || !image->Target || x < 0 || y < 0 || x >= image->Width || y >= image->Height) return 0;
+  SDL_Texture* previous = SDL_GetRenderTarget(d.Renderer);
+  uint32_t pixel = 0;
+  if (SDL_SetRenderTarget(d.Renderer, image->Texture) == 0) {
+    SDL_Rect rect{x, y, 1, 1};
+    if (SDL_RenderReadPixels(d.Renderer, &rect, SDL_PIXELFORMAT_RGBA8888, &pixel, 4) != 0) pixel = 0;
+  }
+  SDL_SetRenderTarget(d.Renderer, previous);
+  ApplyClip();
+  return pixel;
+}
+
 bool SaveBackBufferPNG(const std::string& path) {
   DisplayState& d = Display();
   if (!d.Renderer || !d.Open) return false;

@@ -4,6 +4,7 @@
 #include "app/main_loop.h"
 #include "app/music.h"
 #include "board/block.h"
+#include "levels/level_map.h"
 #include "media/media.h"
 #include "play/play_input.h"
 
@@ -16,6 +17,7 @@ void SetScreen(int id) {
   PreviousState = ScreenState;
   ScreenState = id;
   KeyboardMode = 0;
+  CancelLevelZoom();
 
   // The click or key that chose this screen must do nothing on it.
   ClearButtons();
@@ -31,6 +33,10 @@ void SetScreen(int id) {
       ClearBoard();
       SelectMusicTrack(1);
       ReturnState = SCREEN_MAIN_MENU;
+      break;
+    case SCREEN_LEVEL_MAP:
+    case REQ_LEVEL_MAP:
+      EnterLevelMap();
       break;
     case REQ_QUIT:
       QuitRequested = true;
