@@ -44,7 +44,6 @@ const char* const LANGUAGE_COPIES[][2] = {
 };
 
 bool WebRowHovered = false;
-int64_t StartTime = 0;  // clock at the end of start-up
 
 void ExtractLanguageFiles() {
   for (const auto& language : LANGUAGE_COPIES) {
@@ -106,9 +105,11 @@ void ResetInitialValues() {
   Fragments.clear();
   CurrentLevel = -1;
   LevelTimer = 0;
+  TotalPlayTime = 0;
   QuitRequested = false;
   ScreenState = SCREEN_MAIN_MENU;
   ReturnState = SCREEN_MAIN_MENU;
+  ClearLanguages();
 }
 
 Image* ScreenBackground(int screen) {
@@ -302,20 +303,22 @@ bool StartUp() {
   LoadLevelBank();
   LoadBestScores();
 
-  // A profile written by another generation of the game cannot resume its
-  // saved level.
-  if (StoredVersionTag.empty() || StoredVersionTag[0] != VERSION_TAG[0]) {
-    DeleteFileAt(UndoPath);
-    CurrentLevel = -1;
-  }
+  CheckSavedGame();
   CountUndoRecords();
 
   Frame.Now = ReadClock();
-  StartTime = Frame.Now;
+  RunStartTime = Frame.Now;
   SetMusic(MusicFlag);
   InitTouch();
+  // The main menu when the saved language loads and the font can draw its
+  // texts; otherwise the player chooses a language, then sees the tutorial.
   SelectFont(LargeFont);
-  SetScreen(SCREEN_MAIN_MENU);
+  if (!LanguageFile.empty() && LoadLanguage(LanguageFile) == 1 && StringWidth(GetText("Play")) > 0) {
+    SetScreen(SCREEN_MAIN_MENU);
+  } else {
+    SetScreen(SCREEN_LANGUAGE_FIRST);
+    ReturnState = SCREEN_TUTORIAL;
+  }
   if (CurrentLevel > 0) MapScroll = -static_cast<float>(CurrentLevel / (ScreenWidth / 240) * 200);
   return true;
 }
@@ -378,6 +381,7 @@ void Shutdown() {
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();
+  ClearLanguages();
   LargeFont = TextFont = SmallFont = nullptr;
   LevelPicture = nullptr;
   MediaQuit();

@@ -10,6 +10,7 @@
 #include "levels/level_bank.h"
 #include "media/media.h"
 #include "menus/screens.h"
+#include "menus/side_bar.h"
 #include "persistence/best_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
@@ -45,8 +46,7 @@ void BeginLevel(int fresh) {
   ScreenState = SCREEN_PLAY;
   PendingAction = 0;
   // A running tutorial is stopped here once the tutorial player exists.
-  // The play icon set of the side bar (undo, restart, time, menu, music) is
-  // loaded here once the side bar exists.
+  LoadSideBarIcons(ICON_SET_PLAY);
   LevelBannerEnd = now + BANNER_MS;
 }
 

@@ -41,7 +41,7 @@ class StartUpTest : public HeadlessGameTest {
   }
 };
 
-TEST_F(StartUpTest, HeadlessRunCopiesTheLanguagesShowsTheMainMenuAndSavesNothingElse) {
+TEST_F(StartUpTest, HeadlessRunCopiesTheLanguagesShowsTheMainMenuAndSavesOnlyTheProfile) {
   Start();
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
   EXPECT_TRUE(Frames(30));
@@ -55,16 +55,18 @@ TEST_F(StartUpTest, HeadlessRunCopiesTheLanguagesShowsTheMainMenuAndSavesNothing
   }
   EXPECT_EQ(DataFiles(), expected);
 
-  // Escape on the main menu ends the loop; shutting down writes no undo
-  // history and no best scores.
+  // Escape on the main menu ends the loop; shutting down writes the profile
+  // but no undo history and no best scores.
   EXPECT_FALSE(PressKey(KEY_ESCAPE));
   Shutdown();
+  expected.insert("pLiMo_User_Profile.txt");
   EXPECT_EQ(DataFiles(), expected);
   EXPECT_TRUE(media_test::RecordedMessages().empty());
 }
 
 TEST_F(StartUpTest, FirstStartOnASmallDesktopFitsTheWindow) {
   media_test::SetDesktopSize(800, 600);
+  FreshHome();
   Start();
   EXPECT_EQ(ScreenWidth, 640);
   EXPECT_EQ(ScreenHeight, 448);

@@ -30,7 +30,7 @@ class HeadlessGameTest : public ::testing::Test {
     media_test::SetClock(Clock);
     media_test::RecordMessages(true);
     media_test::RecordedMessages().clear();
-    LanguageFile.clear();
+    ChooseEnglish();
   }
   void TearDown() override {
     media_test::RecordMessages(false);
@@ -38,6 +38,11 @@ class HeadlessGameTest : public ::testing::Test {
     media_test::SetDesktopSize(0, 0);
     std::filesystem::remove_all(Home);
   }
+  // A player who chose English before: the start opens the main menu. The
+  // path is that of the copy the start-up writes into the user data folder.
+  void ChooseEnglish() { LanguageFile = (Home / "pLiMo" / "pLiMo_text_EN.txt").string(); }
+  // A player who never chose a language: the start opens the flag screen.
+  void FreshHome() { LanguageFile.clear(); }
   // The program's start-up, with no input left over from an earlier run.
   void Start() {
     media_test::SetClock(Clock);

@@ -1,0 +1,104 @@
+// The flag screens: the first-start language choice and the one reached from
+// the options menu. A click on a flag loads that language.
+#include <algorithm>
+
+#include "app/assets.h"
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/settings.h"
+#include "localisation/languages.h"
+#include "media/media.h"
+#include "menus/screens.h"
+
+namespace {
+
+constexpr int FLAG_WIDTH = 100;
+constexpr int FLAG_HEIGHT = 75;
+constexpr int PITCH_X = 105;
+constexpr int PITCH_Y = 80;
+
+int BoardWidth() { return BOARD_COLUMNS * BlockSize; }
+
+}  // namespace
+
+void T_LANG::InitFlagsSelection() {
+  const int count = static_cast<int>(Languages.size());
+  const int perRow = std::max(1, BoardWidth() / PITCH_X);
+  const int rows = (count + perRow - 1) / perRow;
+  int y = (ScreenHeight - PITCH_Y * rows + 5) / 2 + 40;
+  int x = 0, column = 0, remaining = count;
+  for (auto& language : Languages) {
+    if (column == 0) {
+      // Full rows are centred over the board; so is the last, shorter one.
+      const int inRow = remaining >= perRow ? perRow : remaining;
+      x = (BoardWidth() - PITCH_X * inRow + 5) / 2;
+    }
+    language->x0 = x;
+    language->x1 = x + FLAG_WIDTH;
+    language->y0 = y;
+    language->y1 = y + FLAG_HEIGHT;
+    x += PITCH_X;
+    if (++column == perRow) {
+      y += PITCH_Y;
+      column = 0;
+    }
+    remaining--;
+  }
+}
+
+void T_LANG::DoFlagsSelection() {
+  // Over the side bar the last hovered name stays and clicks are the side bar's.
+  if (Frame.PointerX >= BoardWidth()) return;
+  const T_LANG* before = HoveredLanguage;
+  HoveredLanguage = nullptr;
+  for (auto& language : Languages) {
+    if (Frame.PointerX >= language->x0 && Frame.PointerX <= language->x1 && Frame.PointerY >= language->y0 &&
+        Frame.PointerY <= language->y1) {
+      HoveredLanguage = language.get();
+      if (HoveredLanguage != before && !TouchMode) PlayEffect(HoverSound);
+    }
+  }
+  if (!Frame.LeftHit || !HoveredLanguage) return;
+  PlayEffect(ClickSound);
+  const std::string file = HoveredLanguage->file;
+  // A file that no longer reads leaves the texts and the choice as they were.
+  if (LoadLanguage(file) != 1) {
+    ShowMessage("Error opening file: " + file);
+    return;
+  }
+  LanguageFile = file;
+  SetScreen(ReturnState);
+  ReturnState = SCREEN_MAIN_MENU;
+}
+
+void T_LANG::DrawFlagsSelection() {
+  SetBlendMode(BLEND_ALPHA);
+  SelectFont(LargeFont);
+  for (const auto& language : Languages) language->Draw();
+  SelectFont(nullptr);
+}
+
+void T_LANG::Draw() const {
+  const float width = static_cast<float>(x1 - x0 + 1), height = static_cast<float>(y1 - y0 + 1);
+  SetDrawAlpha(1);
+  if (bitmap) {
+    SetDrawColour(255, 255, 255);
+    DrawSpriteStretched(bitmap, static_cast<float>(x0), static_cast<float>(y0), width, height, 0);
+  } else {
+    // No picture: a grey card with the language code.
+    SetDrawColour(90, 90, 90);
+    FillRect(static_cast<float>(x0), static_cast<float>(y0), width, height);
+    SetDrawColour(255, 255, 255);
+    DrawString(code, static_cast<float>(x0 + (x1 - x0 + 1 - StringWidth(code)) / 2),
+               static_cast<float>(y0 + (y1 - y0 + 1 - FontHeight()) / 2));
+  }
+  if (HoveredLanguage != this) return;
+  const int x = (BoardWidth() - StringWidth(name)) / 2;
+  const int y = ScreenHeight - LargeFontPixels() - 20;
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.5f);
+  DrawString(name, static_cast<float>(x + 4), static_cast<float>(y));
+  SetDrawColour(255, 255, 255);
+  SetDrawAlpha(1);
+  DrawString(name, static_cast<float>(x), static_cast<float>(y));
+}
