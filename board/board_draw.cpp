@@ -8,6 +8,7 @@
 #include "effects/effects.h"
 #include "levels/level_lifecycle.h"
 #include "media/media.h"
+#include "menus/tutorial.h"
 #include "play/play_input.h"
 
 namespace {
@@ -26,8 +27,7 @@ void DrawPlay() {
   T_BLOCK::DrawSelectedBlocks();
   SetDrawOrigin(ScreenOffsetX, ScreenOffsetY);
   if (ParticlesOn) T_PARTICLE::DrawAll(0);
-  // The tutorial's text box goes here, between the free particles and the
-  // fragments, once the tutorial player exists.
+  DrawTutorialText();
   T_FX::DrawAll();
   DrawLevelBanner();
 }

@@ -11,6 +11,7 @@
 #include "media/media.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
+#include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
@@ -45,7 +46,7 @@ void BeginLevel(int fresh) {
   if (CurrentLevel != -1) LoadRecordTime();
   ScreenState = SCREEN_PLAY;
   PendingAction = 0;
-  // A running tutorial is stopped here once the tutorial player exists.
+  StopTutorial();
   LoadSideBarIcons(ICON_SET_PLAY);
   LevelBannerEnd = now + BANNER_MS;
 }

@@ -72,5 +72,18 @@ void SetProgramFilePath(const std::string& path);
 // ---- audio inspection
 float ChannelVolume(Channel channel);  // -1 for no such channel
 bool ChannelPaused(Channel channel);
+// Ogg Vorbis sounds loaded from now on are streamed when they are longer
+// than this (2 s unless set).
+void StreamSoundsLongerThan(double seconds);
+// Stops (true) or restarts the device taking samples, so that a test can
+// take them itself with PullChannelSamples.
+void HoldAudio(bool hold);
+// Whether a sound is decoded as it plays rather than when it was loaded.
+bool SoundIsStreamed(const Sound* sound);
+// Takes the channel's next `count` samples (stereo, device rate, full
+// volume) as the mixer would, paused or not; fewer when the sound ends.
+size_t PullChannelSamples(Channel channel, int16_t* out, size_t count);
+// A sound file decoded whole and converted to the device's format.
+bool DecodeWholeForDevice(const std::string& path, std::vector<int16_t>& out);
 
 }  // namespace media_test

@@ -1,6 +1,7 @@
 // Decoding of RIFF WAVE (16-bit PCM) and Ogg Vorbis into 16-bit samples.
 #include <vorbis/vorbisfile.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "media/sound_codec.h"
@@ -67,34 +68,76 @@ int MemSeek(void* source, ogg_int64_t offset, int whence) {
 
 long MemTell(void* source) { return static_cast<long>(static_cast<Memory*>(source)->Position); }
 
-bool DecodeVorbis(const uint8_t* data, size_t length, DecodedSound& out) {
-  Memory memory{data, length, 0};
+}  // namespace
+
+
+struct VorbisStream::Decoder {
+  Memory Source{};
+  OggVorbis_File File{};
+  bool Opened = false;
+  ~Decoder() {
+    if (Opened) ov_clear(&File);
+  }
+};
+
+VorbisStream::VorbisStream() = default;
+VorbisStream::~VorbisStream() = default;
+
+bool VorbisStream::Open(const uint8_t* data, size_t length) {
+  decoder_.reset();
+  if (!data || length < 4 || std::memcmp(data, "OggS", 4) != 0) return false;
+  auto d = std::make_unique<Decoder>();
+  d->Source = Memory{data, length, 0};
   ov_callbacks callbacks{MemRead, MemSeek, nullptr, MemTell};
-  OggVorbis_File file;
-  if (ov_open_callbacks(&memory, &file, nullptr, 0, callbacks) != 0) return false;
-  vorbis_info* info = ov_info(&file, -1);
-  if (!info || info->channels < 1 || info->channels > 2) {
-    ov_clear(&file);
-    return false;
-  }
-  out.Channels = info->channels;
-  out.Rate = static_cast<int>(info->rate);
-  char buffer[16384];
-  int section = 0;
+  if (ov_open_callbacks(&d->Source, &d->File, nullptr, 0, callbacks) != 0) return false;
+  d->Opened = true;
+  vorbis_info* info = ov_info(&d->File, -1);
+  if (!info || info->channels < 1 || info->channels > 2 || info->rate <= 0) return false;
+  channels_ = info->channels;
+  rate_ = static_cast<int>(info->rate);
+  const ogg_int64_t total = ov_pcm_total(&d->File, -1);
+  totalFrames_ = total >= 0 ? static_cast<int64_t>(total) : -1;
+  decoder_ = std::move(d);
+  return true;
+}
+
+long VorbisStream::Read(int16_t* out, size_t maxSamples) {
+  if (!decoder_) return -1;
+  const size_t frameBytes = static_cast<size_t>(channels_) * 2;
+  const size_t bytes = maxSamples * 2 / frameBytes * frameBytes;
+  if (bytes == 0) return 0;
   for (;;) {
-    long got = ov_read(&file, buffer, sizeof buffer, 0, 2, 1, &section);
-    if (got == OV_HOLE) continue;
-    if (got < 0) {
-      ov_clear(&file);
-      return false;
-    }
-    if (got == 0) break;
-    const size_t count = static_cast<size_t>(got) / 2;
-    const size_t at = out.Samples.size();
-    out.Samples.resize(at + count);
-    std::memcpy(out.Samples.data() + at, buffer, count * 2);
+    int section = 0;
+    const long got = ov_read(&decoder_->File, reinterpret_cast<char*>(out), static_cast<int>(bytes), 0, 2, 1,
+                             &section);
+    if (got == OV_HOLE) continue;  // a gap in the data: decoding goes on after it
+    if (got < 0) return -1;
+    return got / 2;
   }
-  ov_clear(&file);
+}
+
+bool VorbisStream::Rewind() { return decoder_ && ov_pcm_seek(&decoder_->File, 0) == 0; }
+
+namespace {
+
+// The whole file at once, into a buffer sized from the length the stream
+// states (grown only if the stream holds more than it said).
+bool DecodeVorbis(const uint8_t* data, size_t length, DecodedSound& out) {
+  VorbisStream stream;
+  if (!stream.Open(data, length)) return false;
+  out.Channels = stream.Channels();
+  out.Rate = stream.Rate();
+  const size_t stated = stream.TotalFrames() > 0 ? static_cast<size_t>(stream.TotalFrames()) * out.Channels : 0;
+  out.Samples.resize(std::max<size_t>(stated, 4096));
+  size_t at = 0;
+  for (;;) {
+    if (out.Samples.size() - at < 4096) out.Samples.resize(out.Samples.size() + 65536);
+    const long got = stream.Read(out.Samples.data() + at, out.Samples.size() - at);
+    if (got < 0) return false;
+    if (got == 0) break;
+    at += static_cast<size_t>(got);
+  }
+  out.Samples.resize(at);
   return true;
 }
 

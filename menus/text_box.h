@@ -3,13 +3,28 @@
 #pragma once
 
 #include <cstdint>
+#include <functional>
 #include <string>
+#include <vector>
 
+// The text the credits screen draws (the tutorial shows its texts through it
+// too).
 extern std::string CreditsText;
 
 // Draws text wrapped to right - left, each line centred, over a black shadow.
+// The box grows downwards with the text; it has no line limit.
 void DrawTextBox(int left, int top, int right, int red, int green, int blue, const std::string& text);
 // The transient message started by StartMenuCaption.
 void DrawMessage();
 // Minutes, an apostrophe, two-digit seconds and a double quote.
 std::string FormatTime(int64_t seconds);
+
+// The lines of a text box of `width` pixels, `measure` giving the width of a
+// string. Words keep the space that follows them; "@" at the start of a word
+// that is not the first of its line breaks the line and is dropped; a word
+// wider than the box stands alone. The empty line that ends the text is not
+// included, so an empty text gives one line holding a space.
+std::vector<std::string> WrapText(const std::string& text, int width,
+                                  const std::function<int(const std::string&)>& measure);
+// WrapText with the widths of the text font.
+std::vector<std::string> TextBoxLines(const std::string& text, int width);

@@ -1,5 +1,8 @@
 #include "persistence/profile.h"
 
+#include <algorithm>
+#include <iterator>
+#include <memory>
 #include <string>
 
 #include "app/display.h"
@@ -10,6 +13,9 @@
 #include "board/tile_styles.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "localisation/string_parser.h"
+#include "localisation/text_file_reader.h"
+#include "localisation/utf8.h"
 #include "media/media.h"
 #include "play/undo.h"
 
@@ -21,6 +27,15 @@ namespace {
 constexpr int64_t MS_PER_MINUTE = 60000;
 constexpr int64_t MS_PER_HOUR = 3600000;
 constexpr int64_t MS_PER_DAY = 86400000;
+
+// A real profile is under a kilobyte; anything far bigger is not one.
+constexpr int MAX_PROFILE_BYTES = 64 * 1024;
+
+// Sizes a hand-edited profile may ask for: the table's own sizes always,
+// anything else only as far as the desktop reaches.
+constexpr Resolution DEFAULT_RESOLUTION = {1024, 768, 96};
+constexpr int MIN_SCREEN_WIDTH = 320;
+constexpr int MIN_SCREEN_HEIGHT = 200;
 
 // 32-bit settings are written as their unsigned bit pattern, which reads
 // back as the same value.
@@ -78,6 +93,107 @@ std::string ProfileText() {
   return text;
 }
 
+// The low 32 bits of a number read from the profile.
+int Low32(int64_t value) { return static_cast<int>(static_cast<uint32_t>(value)); }
+
+bool StartsWithDigit(const T_STRING_PARSER& parser) {
+  return !parser.CurrentLine.empty() && parser.CurrentLine[0] >= '0' && parser.CurrentLine[0] <= '9';
+}
+
+// A file without a byte-order mark holds one character per byte, which the
+// reader hands out as UTF-8; the game's own strings (the language path) are
+// the bytes themselves, so they are turned back into those bytes.
+std::string LatinOneBytes(const std::string& line) {
+  std::string bytes;
+  size_t position = 0;
+  uint32_t code;
+  while (NextUtf8(line, position, code)) bytes.push_back(static_cast<char>(code & 0xFF));
+  return bytes;
+}
+
+// "User Style": six tile styles separated by commas. A list with fewer than
+// six numbers or with a style the game does not have gives the default
+// styles, so every colour keeps a style it can draw.
+void ReadUserStyles(T_STRING_PARSER& parser) {
+  int styles[COLOUR_SLOTS];
+  for (int& style : styles) {
+    if (!StartsWithDigit(parser)) {
+      ResetColourStyles();
+      return;
+    }
+    const int64_t value = parser.GetValue();
+    if (value >= STYLE_COUNT) {
+      ResetColourStyles();
+      return;
+    }
+    style = static_cast<int>(value);
+    parser.GetCharacter();  // the comma
+  }
+  std::copy(std::begin(styles), std::end(styles), ColourStyles);
+}
+
+void ReadEntry(const std::string& key, T_STRING_PARSER& parser) {
+  if (key == "Version") {
+    StoredVersionTag = parser.GetString();
+  } else if (key == "Total Time") {
+    TotalPlayTime = parser.GetValue();
+  } else if (key == "User Style") {
+    ReadUserStyles(parser);
+  } else if (key == "Music Flag") {
+    MusicFlag = Low32(parser.GetValue()) != 0;
+  } else if (key == "Language") {
+    LanguageFile = parser.GetString();
+  } else if (key == "Current Level Info") {
+    UnpackLevelInfo(static_cast<uint64_t>(parser.GetValue()), CurrentLevel, LevelTimer);
+  } else if (key == "Current Level Num") {
+    CurrentLevel = Low32(parser.GetValue()) - 1;
+  } else if (key == "Current Level Timer") {
+    LevelTimer = parser.GetValue();
+  } else if (key == "Screen Mode") {
+    ScreenMode = Low32(parser.GetValue());
+  } else if (key == "Resolution X") {
+    ScreenWidth = Wanted.Width = Low32(parser.GetValue());
+  } else if (key == "Resolution Y") {
+    ScreenHeight = Wanted.Height = Low32(parser.GetValue());
+  } else if (key == "Block Size") {
+    BlockSize = Wanted.BlockSize = Low32(parser.GetValue());
+  } else if (key == "Border Fix") {
+    BorderFix = Low32(parser.GetValue()) != 0;
+  } else if (key == "Display Quality") {
+    SetDisplayQuality(Low32(parser.GetValue()));
+  }
+  // "Current Game Type" and unknown keys are skipped.
+}
+
+bool ResolutionUsable(const Resolution& r) {
+  const Resolution& largest = RESOLUTIONS[0];
+  const int maxWidth = std::max(largest.Width, DesktopWidth);
+  const int maxHeight = std::max(largest.Height, DesktopHeight);
+  const int maxBlock = std::max(largest.BlockSize, std::min((DesktopWidth - SIDE_BAR_WIDTH) / BOARD_COLUMNS,
+                                                            DesktopHeight / BOARD_ROWS));
+  return r.Width >= MIN_SCREEN_WIDTH && r.Width <= maxWidth && r.Height >= MIN_SCREEN_HEIGHT &&
+         r.Height <= maxHeight && r.BlockSize > 0 && r.BlockSize % 2 == 0 && r.BlockSize <= maxBlock;
+}
+
+// Values a hand-edited or damaged profile may hold that would break the
+// game fall back to their defaults.
+void RepairSettings() {
+  if (!ResolutionUsable(Wanted)) {
+    Wanted = DEFAULT_RESOLUTION;
+    if (DesktopWidth > 0 && DesktopHeight > 0) FitResolutionToDesktop();
+    ScreenWidth = Wanted.Width;
+    ScreenHeight = Wanted.Height;
+    BlockSize = Wanted.BlockSize;
+  }
+  if (ScreenMode < 0 || ScreenMode > 2) ScreenMode = 0;
+  if (DisplayQuality < 0 || DisplayQuality > 2) SetDisplayQuality(0);
+  if (TotalPlayTime < 0) TotalPlayTime = 0;
+  if (LevelTimer < 0 || LevelTimer > LEVEL_TIMER_CAP) LevelTimer = 0;
+  if (CurrentLevel < -1) CurrentLevel = -1;
+  // A language file that is gone brings the language screen back.
+  if (!LanguageFile.empty() && FileLength(LanguageFile) < 0) LanguageFile.clear();
+}
+
 }  // namespace
 
 std::string TotalTimeComment(int64_t milliseconds) {
@@ -107,7 +223,33 @@ void SaveProfile(const std::string& path) {
   ShowMessage("Error writing profile: " + path);
 }
 
-void LoadProfile(const std::string&) {}
+void LoadProfile(const std::string& path) {
+  const int length = FileLength(path);
+  if (length < 0 || length > MAX_PROFILE_BYTES) return;
+  const int encoding = TextFileReader::EncodingDetector(path);
+  std::unique_ptr<TextStream> text = TextFileReader::CreateStream(path, 0, encoding);
+  if (!text) return;
+  bool reportedMissingEquals = false;
+  while (!text->Eof()) {
+    std::string line = text->ReadLine();
+    if (encoding == ENCODING_LATIN1) line = LatinOneBytes(line);
+    T_STRING_PARSER parser = T_STRING_PARSER::InitString(line);
+    parser.StripComments();
+    if (parser.IsEmpty()) continue;
+    const std::string key = parser.GetString();
+    if (key.empty()) continue;
+    if (parser.GetCharacter() != "=") {
+      // One message per file: a damaged profile must not bury the player
+      // under message boxes.
+      if (!reportedMissingEquals) ShowMessage("Missing '=' in user profile !");
+      reportedMissingEquals = true;
+      continue;
+    }
+    ReadEntry(key, parser);
+  }
+  text->Close();
+  RepairSettings();
+}
 
 void SetDisplayQuality(int quality) {
   DisplayQuality = quality;
