@@ -16,7 +16,7 @@ void TextStream::Close() {
 
 bool TextStream::Eof() {
   if (PendingByte >= 0 || PendingUnit >= 0) return false;
-  if (!File || AtEnd(File)) return true;
+  if (!File || Ended || AtEnd(File)) return true;
   // UTF-16 with an odd byte count: the lone last byte is no character.
   if (Encoding == ENCODING_UTF16_BE || Encoding == ENCODING_UTF16_LE) {
     const int first = NextByte();
@@ -32,7 +32,11 @@ int TextStream::NextByte() {
     PendingByte = -1;
     return b;
   }
-  return File ? ReadUInt8(File) : -1;
+  const int b = File ? ReadUInt8(File) : -1;
+  // A read that fails before the expected end (a file cut short while it
+  // is read) ends the stream too, so that a reading loop always stops.
+  if (b < 0) Ended = true;
+  return b;
 }
 
 int32_t TextStream::NextUtf8Character() {

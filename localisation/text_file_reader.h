@@ -46,6 +46,7 @@ class TextStream {
   int Encoding;
   int PendingByte = -1;  // a byte read ahead and given back
   int PendingUnit = -1;  // a UTF-16 unit read ahead and given back
+  bool Ended = false;    // a read found no more bytes
 };
 
 class TextFileReader {

@@ -1,6 +1,7 @@
 // Reading text files in the four encodings, line by line, as UTF-8.
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -114,6 +115,25 @@ TEST_F(TextFileReaderTest, VeryLongLinesAreReadWholeUpToTheLimit) {
   ASSERT_EQ(huge.size(), 2u);
   EXPECT_EQ(huge[0].size(), TextStream::MAX_LINE_BYTES);
   EXPECT_EQ(huge[1], "end");
+}
+
+}  // namespace
+
+namespace {
+
+TEST_F(TextFileReaderTest, AFileCutShortWhileItIsReadEndsTheStream) {
+  const std::string path = Write("first\nsecond\nthird\n" + std::string(100000, 'z'));
+  auto stream = TextFileReader::CreateStream(path, 1, 0);
+  ASSERT_NE(stream, nullptr);
+  EXPECT_EQ(stream->ReadLine(), "first");
+  std::filesystem::resize_file(path, 3);
+  int lines = 0;
+  while (!stream->Eof() && lines < 100) {
+    stream->ReadLine();
+    lines++;
+  }
+  EXPECT_TRUE(stream->Eof());
+  EXPECT_LT(lines, 100);
 }
 
 }  // namespace
