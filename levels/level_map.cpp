@@ -39,8 +39,6 @@ constexpr float WHEEL_STEP = 40;
 constexpr float KEY_STEP = 20;
 constexpr float PAGE_STEP = 200;
 
-const int MAP_ICONS[8] = {9, 0, 11, 0, 0, 0, 0, 3};  // back, last, music
-
 int PressX = 0, PressY = 0;
 int PressScroll = 0;
 int LastPointerY = 0;
@@ -164,7 +162,7 @@ void EnterLevelMap() {
   BestTimeText = GetText("Best Time");
   LevelCount = BufferSize(LevelBank) / LEVEL_RECORD_SIZE;
   ScreenState = SCREEN_LEVEL_MAP;
-  LoadSideBarIcons(MAP_ICONS);
+  LoadSideBarIcons(ICON_SET_SUB_SCREEN);
   ReturnState = SCREEN_MAIN_MENU;
 }
 

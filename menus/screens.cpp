@@ -5,7 +5,9 @@
 #include "app/music.h"
 #include "board/block.h"
 #include "levels/level_map.h"
+#include "levels/victory.h"
 #include "media/media.h"
+#include "menus/side_bar.h"
 #include "play/play_input.h"
 
 int ScreenState = SCREEN_MAIN_MENU;
@@ -37,6 +39,10 @@ void SetScreen(int id) {
     case SCREEN_LEVEL_MAP:
     case REQ_LEVEL_MAP:
       EnterLevelMap();
+      break;
+    case SCREEN_VICTORY:
+      RestartReplay();
+      LoadSideBarIcons(ICON_SET_VICTORY);
       break;
     case REQ_QUIT:
       QuitRequested = true;
