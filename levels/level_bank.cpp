@@ -7,6 +7,7 @@
 
 ByteBuffer LevelBank;
 int LevelCount = 0;
+int BoardLevel = -1;
 
 namespace {
 
@@ -37,6 +38,7 @@ void LoadLevel(int n) {
     }
   }
   T_BLOCK::ShapeAllBlocks();
+  BoardLevel = n;
 }
 
 std::string LevelLabel(int n) {

@@ -9,6 +9,9 @@ constexpr int LEVEL_RECORD_SIZE = 404;
 
 extern ByteBuffer LevelBank;
 extern int LevelCount;
+// The level whose cells the board holds (placed by LoadLevel, or resumed);
+// -1 for a menu or any other board, which no win may be recorded for.
+extern int BoardLevel;
 
 void LoadLevelBank();
 void LoadLevel(int n);

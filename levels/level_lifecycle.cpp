@@ -43,10 +43,16 @@ void BeginLevel(int fresh) {
   } else {
     if (LevelTimer > LEVEL_TIMER_CAP) LevelTimer = LEVEL_TIMER_CAP;
     LevelStartTime = now - LevelTimer;
+    // A resumed board is the saved board of the current level.
+    BoardLevel = CurrentLevel;
   }
   if (CurrentLevel != -1) LoadRecordTime();
   ScreenState = SCREEN_PLAY;
+  // A menu choice still exploding (R pressed right after it) neither fires
+  // nor slides the level's board away.
   PendingAction = 0;
+  ExitScrollOn = false;
+  ExitScrollOffset = 0;
   StopTutorial();
   LoadSideBarIcons(ICON_SET_PLAY);
   LevelBannerEnd = now + BANNER_MS;
@@ -82,11 +88,20 @@ void NextLevel() {
 }
 
 void RandomLevelStep() {
-  // There is no random level generator: play goes on with the board as it is.
+  // There is no random level generator yet: the current level is placed
+  // again, so what is played and timed is a level of the bank, never the
+  // board that happened to be shown (a menu). Without a current level a
+  // level of the bank is drawn at random.
+  if (LevelCount <= 0) return;
+  if (!CurrentLevelInBank()) CurrentLevel = RandomInt(0, LevelCount - 1);
+  LoadLevel(CurrentLevel);
 }
 
 void CheckLevelWon() {
   if (!Blocks.empty()) return;
+  // Only a board placed from the bank as the current level may touch that
+  // level's record (the switch of screens below builds another board).
+  const bool levelWon = CurrentLevelInBank() && BoardLevel == CurrentLevel;
   WonTime = LevelTimer;
   // The victory jingle, or the short victory sound with the music off.
   if (MusicFlag) {
@@ -100,7 +115,7 @@ void CheckLevelWon() {
   SetScreen(SCREEN_VICTORY);
   if (keyboardOn) KeyboardMode = 1;
   RecordTime = 0;
-  if (CurrentLevelInBank()) {
+  if (levelWon) {
     RecordWin();
     SaveBestScores();
   }

@@ -1,5 +1,8 @@
-// Screen states: the one integer that says which screen is shown.
+// Screen states: the one integer that says which screen is shown, the
+// switch between screens and the builders of the board screens.
 #pragma once
+
+struct MenuTable;
 
 enum ScreenId {
   SCREEN_PLAY = 0,
@@ -28,8 +31,21 @@ enum ScreenId {
 
 extern int ScreenState;
 extern int PreviousState;
-extern int ReturnState;
+extern int ReturnState;    // where the side bar's BACK icon leads
 extern bool QuitRequested;  // set by the quit request; ends the frame loop
 
-// Switches the screen state and builds the new screen.
+// Switches the screen state and builds the new screen. Any choice still
+// pending from the screen left behind is dropped.
 void SetScreen(int id);
+
+// Builds a menu screen on the board from its table: one colour per entry
+// (a handle and a caption bar of four blocks), then the plain blocks; sets
+// the return state and the side-bar icons from the table.
+void BuildMenu(const MenuTable& table);
+
+// The style screen: the styles not in use stand in the outer ring, the six
+// colours' styles in row 4, columns 2 to 7.
+void BuildStyleScreen();
+// After each step on the style screen: the styles standing in row 4,
+// columns 2 to 7, become the styles of colours 0 to 5; a change is saved.
+void StyleApplyStep();

@@ -217,8 +217,8 @@ int TryMoveGroup(int dx, int dy) {
   }
 
   if (ScreenState == SCREEN_STYLE) {
-    // The style screen applies the styles standing in its colour row here;
-    // nothing completes on it.
+    // Nothing completes on the style screen: its steps choose styles.
+    StyleApplyStep();
     return 1;
   }
   if (GrabbedBlock->CheckCompleteBlock()) {

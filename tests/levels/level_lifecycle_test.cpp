@@ -25,7 +25,17 @@ TEST_F(LevelLifecycle, NextLevelStartsTheFirstLevelWithoutARecord) {
   EXPECT_TRUE(media_test::RecordedMessages().empty());
 }
 
-TEST_F(LevelLifecycle, WithEveryLevelWonPlayGoesOnFreshlyOnTheBoardAsItIs) {
+int LevelBlockCount(int level) {
+  int count = 0;
+  for (int y = 0; y < 8; ++y) {
+    for (int x = 0; x < 10; ++x) count += LevelCellByte(level, x, y) > 0;
+  }
+  return count;
+}
+
+// Random mode has no random levels yet: it places the current level again,
+// never plays on whatever board was shown (a menu).
+TEST_F(LevelLifecycle, WithEveryLevelWonRandomModeRestartsTheCurrentLevelFreshly) {
   for (int n = 0; n < LevelCount; ++n) SetRecordLink(n, 4 + 12 * n);
   Place({"12........", "..........", "..........", "..........",
          "..........", "..........", "..........", "........21"});
@@ -41,11 +51,22 @@ TEST_F(LevelLifecycle, WithEveryLevelWonPlayGoesOnFreshlyOnTheBoardAsItIs) {
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
   EXPECT_EQ(media_test::RecordedMessages()[0], "All levels are played, Random mode activated");
   EXPECT_EQ(CurrentLevel, 3);
-  EXPECT_EQ(BlockCount(), 4);
-  EXPECT_EQ(BoardRows()[7], "........21");
+  EXPECT_EQ(BoardLevel, 3);
+  EXPECT_EQ(BlockCount(), LevelBlockCount(3));
+  EXPECT_NE(BoardRows()[7], "........21");
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
   EXPECT_EQ(LevelTimer, 0);
   EXPECT_EQ(UndoRecordCount, 1);
+
+  // Without a current level, a level of the bank is drawn.
+  CurrentLevel = -1;
+  Place({"1.........", "..........", "..........", "..........",
+         "..........", "..........", "..........", ".........1"});
+  NextLevel();
+  ASSERT_GE(CurrentLevel, 0);
+  ASSERT_LT(CurrentLevel, LevelCount);
+  EXPECT_EQ(BoardLevel, CurrentLevel);
+  EXPECT_EQ(BlockCount(), LevelBlockCount(CurrentLevel));
 }
 
 TEST_F(LevelLifecycle, RestartPlacesTheLevelAgainAndIsIgnoredWithoutALevel) {
@@ -152,6 +173,29 @@ TEST_F(LevelLifecycle, AWinOnABoardThatIsNoBankLevelRecordsNothing) {
   EXPECT_EQ(UndoRecordCount, 0);
   EXPECT_FALSE(fs::exists(BestScoresPath));
   EXPECT_EQ(BestScoreCount, 0);
+
+  // A board that claims the current level but was not placed from the bank
+  // (a menu played as a level) leaves the level's record alone.
+  CurrentLevel = 2;
+  SetScreen(SCREEN_MAIN_MENU);
+  ASSERT_EQ(BoardLevel, -1);
+  BeginLevel(1);
+  ClearBoard();
+  CheckLevelWon();
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_FALSE(fs::exists(BestScoresPath));
+  EXPECT_EQ(RecordLink(2), 0);
+
+  // A resumed board is the saved board of the current level: its win counts.
+  LoadLevel(2);
+  ResetUndo();
+  SetScreen(SCREEN_MAIN_MENU);
+  ASSERT_EQ(ResumeFromUndo(), 1);
+  StartLevel(0);
+  ClearBoard();
+  CheckLevelWon();
+  EXPECT_TRUE(fs::exists(BestScoresPath));
+  EXPECT_NE(RecordLink(2), 0);
 }
 
 TEST_F(LevelLifecycle, TheBannerFadesOverTwoSecondsAndNeedsALevel) {

@@ -70,6 +70,7 @@ class BoardFixture : public ::testing::Test {
     HoveredMenu = -1;
     UndoRecordCount = 0;
     CurrentLevel = -1;
+    BoardLevel = -1;
     LevelTimer = LevelStartTime = WonTime = RecordTime = LevelBannerEnd = 0;
     ScreenState = SCREEN_PLAY;
   }

@@ -9,10 +9,14 @@
 #include <filesystem>
 #include <string>
 
+#include "app/display.h"
 #include "app/main_loop.h"
 #include "app/settings.h"
+#include "board/block.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "media/media_test.h"
+#include "play/play_input.h"
 
 class HeadlessGameTest : public ::testing::Test {
  protected:
@@ -63,5 +67,69 @@ class HeadlessGameTest : public ::testing::Test {
     media_test::InjectKeyDown(key);
     media_test::InjectKeyUp(key);
     return Frames(1);
+  }
+  // The pointer over the centre of a board cell.
+  static void PointerToCell(int x, int y) {
+    media_test::InjectPointerMove(ScreenOffsetX + x * BlockSize + BlockSize / 2,
+                                  ScreenOffsetY + y * BlockSize + BlockSize / 2);
+  }
+  // The first block of a menu entry's caption bar, found by its caption's
+  // text key; nullptr when the board shows no such entry.
+  static T_BLOCK* MenuCaption(const std::string& key) {
+    const std::string caption = GetText(key);
+    for (const auto& b : Blocks) {
+      if (b->Text == caption && b->Menu != -1) return b.get();
+    }
+    return nullptr;
+  }
+  // The caption-less handle of the entry whose caption bar is given.
+  static T_BLOCK* MenuHandle(const T_BLOCK* caption) {
+    for (const auto& b : Blocks) {
+      if (b->Kind == caption->Kind && b->Text.empty() && b->Menu == caption->Menu) return b.get();
+    }
+    return nullptr;
+  }
+  // Runs frames until the chosen entry's action has been carried out (the
+  // explosion is over); false when the frame loop ended on the way.
+  bool WaitForChoice(int maxFrames = 600) {
+    for (int i = 0; i < maxFrames && PendingAction != 0; ++i) {
+      if (!Frames(1)) return false;
+    }
+    return PendingAction == 0;
+  }
+  // Chooses a menu entry as a player does with a quick click on its caption
+  // bar (its last block), then waits for the next screen. False when the
+  // entry is missing or the frame loop ended (the quit entry).
+  bool ClickMenuEntry(const std::string& key) { return ClickCaption(GetText(key)); }
+  // The same for a caption shown as it is (the block-size entries).
+  bool ClickCaption(const std::string& text) {
+    const T_BLOCK* caption = nullptr;
+    for (const auto& b : Blocks) {
+      if (b->Text == text && b->Menu != -1 && caption == nullptr) caption = b.get();
+    }
+    if (caption == nullptr) return false;
+    int x = caption->XMap;
+    while (BlockAt(x + 1, caption->YMap) != nullptr && BlockAt(x + 1, caption->YMap)->Menu == caption->Menu) ++x;
+    PointerToCell(x, caption->YMap);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    return PendingAction != 0 && WaitForChoice();
+  }
+  // Chooses a menu entry by dragging its handle, which stands one empty cell
+  // left of its caption bar, against the bar; then waits for the next screen.
+  bool DragMenuEntry(const std::string& key) {
+    const T_BLOCK* caption = MenuCaption(key);
+    const T_BLOCK* handle = caption ? MenuHandle(caption) : nullptr;
+    if (handle == nullptr || handle->YMap != caption->YMap || handle->XMap != caption->XMap - 2) return false;
+    const int x = handle->XMap, y = handle->YMap;
+    PointerToCell(x, y);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    PointerToCell(x + 1, y);
+    if (!Frames(1)) return false;
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    return PendingAction != 0 && WaitForChoice();
   }
 };

@@ -1,0 +1,49 @@
+// The menus played through the real input path: injected pointer and keys,
+// a clock set by hand, the whole frame loop.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <string>
+
+#include "app/display.h"
+#include "app/main_loop.h"
+#include "localisation/languages.h"
+#include "media/media_test.h"
+#include "menus/screens.h"
+#include "menus/text_box.h"
+#include "play/play_input.h"
+#include "tests/support/headless_game.h"
+
+namespace {
+
+using MenuWalk = HeadlessGameTest;
+
+TEST_F(MenuWalk, OptionsByItsHandleCreditsByAClickBackWithEscapeAndQuit) {
+  Start();
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  ASSERT_TRUE(Frames(2));
+
+  ASSERT_TRUE(DragMenuEntry("Options"));
+  EXPECT_EQ(ScreenState, SCREEN_OPTIONS_MENU);
+  EXPECT_EQ(ReturnState, SCREEN_MAIN_MENU);
+  ASSERT_NE(MenuCaption("Credits"), nullptr);
+
+  ASSERT_TRUE(ClickMenuEntry("Credits"));
+  EXPECT_EQ(ScreenState, SCREEN_CREDITS);
+  EXPECT_EQ(ReturnState, SCREEN_OPTIONS_MENU);
+  EXPECT_EQ(CreditsText, GetText("Credits Text"));
+
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  ASSERT_NE(MenuCaption("Quit"), nullptr);
+
+  // The quit entry ends the frame loop once its explosion is over.
+  EXPECT_FALSE(ClickMenuEntry("Quit"));
+  EXPECT_TRUE(QuitRequested);
+  EXPECT_EQ(ScreenState, REQ_QUIT);
+  EXPECT_FALSE(std::filesystem::exists(Home / "pLiMo" / "pLiMo_User_Profile.txt"));
+  Shutdown();
+  EXPECT_TRUE(std::filesystem::exists(Home / "pLiMo" / "pLiMo_User_Profile.txt"));
+}
+
+}  // namespace
