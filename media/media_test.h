@@ -31,6 +31,9 @@ void InjectWheel(int notches);
 void InjectTouchDown(int id, float x, float y);
 void InjectTouchMove(int id, float x, float y);
 void InjectTouchUp(int id);
+// The mouse events a platform makes up from a finger (marked as coming from
+// touch); the game must not count them besides the finger itself.
+void InjectMouseFromTouch(int x, int y, bool down);
 void InjectCloseRequest();
 // Forget all injected and pending input and the close request.
 void ResetInput();

@@ -93,6 +93,23 @@ void InjectTouchMove(int id, float x, float y) {
 
 void InjectTouchUp(int id) { Finger(SDL_FINGERUP, id, fingerX[id & 15], fingerY[id & 15]); }
 
+void InjectMouseFromTouch(int x, int y, bool down) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.which = SDL_TOUCH_MOUSEID;
+  e.motion.x = x;
+  e.motion.y = y;
+  HandleEvent(e);
+  SDL_Event b{};
+  b.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  b.button.which = SDL_TOUCH_MOUSEID;
+  b.button.button = SDL_BUTTON_LEFT;
+  b.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  b.button.x = x;
+  b.button.y = y;
+  HandleEvent(b);
+}
+
 void InjectCloseRequest() {
   SDL_Event e{};
   e.type = SDL_QUIT;

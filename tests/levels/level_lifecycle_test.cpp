@@ -182,7 +182,7 @@ TEST_F(LevelLifecycle, AWinOnABoardThatIsNoBankLevelRecordsNothing) {
   BeginLevel(1);
   ClearBoard();
   CheckLevelWon();
-  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_EQ(ScreenState, SCREEN_VICTORY);
   EXPECT_FALSE(fs::exists(BestScoresPath));
   EXPECT_EQ(RecordLink(2), 0);
 

@@ -292,6 +292,7 @@ TEST_F(Victory, WithTheKeyboardCursorSpaceStartsTheNextLevelWithoutARecord) {
 
 TEST_F(Victory, AWinShowsTheVictoryScreenWithTheReplayAndDeletesTheUndoFile) {
   CurrentLevel = 0;
+  LoadLevel(0);
   WriteUndo(3);
   UndoRecordCount = 3;
   ClearBoard();
