@@ -339,6 +339,7 @@ bool RunFrame() {
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
   Frame.TypedChar = NextTypedChar();
+  if (GamepadArrived()) ShowKeyboardCursor();
 
   if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;

@@ -128,6 +128,13 @@ void HandleEvent(const SDL_Event& event) {
     case SDL_FINGERUP:
       HandleTouchEvent(event);
       break;
+    case SDL_CONTROLLERDEVICEADDED:
+    case SDL_CONTROLLERDEVICEREMOVED:
+    case SDL_CONTROLLERBUTTONDOWN:
+    case SDL_CONTROLLERBUTTONUP:
+    case SDL_CONTROLLERAXISMOTION:
+      HandleGamepadEvent(event);
+      break;
     default:
       break;
   }
@@ -142,11 +149,13 @@ void PumpEvents() {
   if (!VideoStarted()) return;
   SDL_Event event;
   while (SDL_PollEvent(&event)) HandleEvent(event);
+  RepeatHeldArrows();
 }
 
 void ResetInputState() {
   State() = InputState();
   ResetTouch();
+  ResetGamepads();
   Display().CloseRequested = false;
 }
 

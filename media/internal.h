@@ -121,6 +121,15 @@ int KeyCodeFromSdl(SDL_Keycode key);
 void SetPointerState(int x, int y);
 SDL_Keycode SdlFromKeyCode(int key);
 
+// ---------------------------------------------------------------- gamepads
+// Game controllers played as the keyboard (gamepad.cpp).
+void StartGamepads();
+void StopGamepads();
+void ResetGamepads();
+void HandleGamepadEvent(const SDL_Event& event);
+// Steps of the arrows held on a pad, once per event poll.
+void RepeatHeldArrows();
+
 // ------------------------------------------------------------------- touch
 void HandleTouchEvent(const SDL_Event& event);
 void ResetTouch();

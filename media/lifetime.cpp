@@ -22,11 +22,13 @@ bool MediaInit() {
   videoStarted = true;
   SDL_StartTextInput();
   StartAudio();
+  StartGamepads();
   return true;
 }
 
 void MediaQuit() {
   if (!videoStarted) return;
+  StopGamepads();
   StopAudio();
   FreeAllFonts();
   FreeAllImages();

@@ -203,6 +203,13 @@ std::string UserAppDataFolder();
 std::string ProgramFilePath();
 [[noreturn]] void EndProgram();
 
+// --------------------------------------------------------------- gamepads
+// Game controllers play as the keyboard: their buttons arrive as the key
+// presses and typed characters of the keys they stand for. True once after
+// a controller was connected (also one already plugged in at start); the
+// call clears it.
+bool GamepadArrived();
+
 // ------------------------------------------------------------------ touch
 // Set by the first poll that sees a finger; cleared by a real mouse click.
 extern bool TouchMode;

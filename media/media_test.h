@@ -34,6 +34,16 @@ void InjectTouchUp(int id);
 // The mouse events a platform makes up from a finger (marked as coming from
 // touch); the game must not count them besides the finger itself.
 void InjectMouseFromTouch(int x, int y, bool down);
+// Game controllers, by id: connecting one, pulling it out, its buttons and
+// its left stick (each axis -32768..32767, right and down positive).
+enum PadButton {
+  PAD_A, PAD_B, PAD_X, PAD_Y, PAD_BACK, PAD_GUIDE, PAD_START, PAD_LEFT_STICK, PAD_RIGHT_STICK,
+  PAD_LEFT_SHOULDER, PAD_RIGHT_SHOULDER, PAD_DPAD_UP, PAD_DPAD_DOWN, PAD_DPAD_LEFT, PAD_DPAD_RIGHT
+};
+void InjectPadAdded(int id);
+void InjectPadRemoved(int id);
+void InjectPadButton(int id, PadButton button, bool down);
+void InjectPadStick(int id, int x, int y);
 void InjectCloseRequest();
 // Forget all injected and pending input and the close request.
 void ResetInput();

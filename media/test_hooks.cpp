@@ -110,6 +110,47 @@ void InjectMouseFromTouch(int x, int y, bool down) {
   HandleEvent(b);
 }
 
+// The hooks' button numbers are SDL's.
+static_assert(int{PAD_A} == int{SDL_CONTROLLER_BUTTON_A} && int{PAD_START} == int{SDL_CONTROLLER_BUTTON_START} &&
+              int{PAD_RIGHT_SHOULDER} == int{SDL_CONTROLLER_BUTTON_RIGHTSHOULDER} &&
+              int{PAD_DPAD_RIGHT} == int{SDL_CONTROLLER_BUTTON_DPAD_RIGHT});
+
+void InjectPadAdded(int id) {
+  // An injected pad has no device behind it: SDL is not asked to open it.
+  SDL_Event e{};
+  e.type = SDL_CONTROLLERDEVICEADDED;
+  e.cdevice.which = -1 - id;
+  HandleEvent(e);
+}
+
+void InjectPadRemoved(int id) {
+  SDL_Event e{};
+  e.type = SDL_CONTROLLERDEVICEREMOVED;
+  e.cdevice.which = id;
+  HandleEvent(e);
+}
+
+void InjectPadButton(int id, PadButton button, bool down) {
+  SDL_Event e{};
+  e.type = down ? SDL_CONTROLLERBUTTONDOWN : SDL_CONTROLLERBUTTONUP;
+  e.cbutton.which = id;
+  e.cbutton.button = static_cast<Uint8>(button);
+  e.cbutton.state = down ? SDL_PRESSED : SDL_RELEASED;
+  HandleEvent(e);
+}
+
+void InjectPadStick(int id, int x, int y) {
+  SDL_Event e{};
+  e.type = SDL_CONTROLLERAXISMOTION;
+  e.caxis.which = id;
+  e.caxis.axis = SDL_CONTROLLER_AXIS_LEFTX;
+  e.caxis.value = static_cast<Sint16>(x);
+  HandleEvent(e);
+  e.caxis.axis = SDL_CONTROLLER_AXIS_LEFTY;
+  e.caxis.value = static_cast<Sint16>(y);
+  HandleEvent(e);
+}
+
 void InjectCloseRequest() {
   SDL_Event e{};
   e.type = SDL_QUIT;

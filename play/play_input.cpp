@@ -149,11 +149,15 @@ void EndDrag(int dx, int dy) {
   GrabbedBlock = nullptr;
 }
 
-void ConfirmKey() {
+void HideCustomCursor() {
   if (CustomCursor) {
     CustomCursor = false;
     ShowSystemPointer();
   }
+}
+
+void ConfirmKey() {
+  HideCustomCursor();
   if (KeyboardMode == 0) {
     KeyboardMode = 1;
     if (ScreenState != SCREEN_PLAY) {
@@ -184,6 +188,11 @@ void ConfirmKey() {
 bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
 
 }  // namespace
+
+void ShowKeyboardCursor() {
+  HideCustomCursor();
+  if (KeyboardMode == 0) KeyboardMode = 1;
+}
 
 int CellBlocked(int x, int y) {
   if (!OnBoard(x, y)) return 1;

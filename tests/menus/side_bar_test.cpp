@@ -6,6 +6,7 @@
 #include "media/media_test.h"
 #include "menus/side_bar.h"
 #include "tests/play/board_fixture.h"
+#include "tests/support/headless_game.h"
 #include "tests/support/test_support.h"
 
 namespace {
@@ -268,6 +269,69 @@ TEST_F(SideBar, TimeCounterShowsTheTimeLeftOnlyWhileTheRecordCanBeBeaten) {
   media_test::StartRecording();
   DrawTimeCounter(960, 400);
   EXPECT_EQ(DrawsOf(DigitStrip).size(), 4u);
+}
+
+}  // namespace
+
+// The side bar in the running game: clicks arrive through the frame loop.
+
+namespace {
+
+class SideBarInGame : public HeadlessGameTest {
+ protected:
+  // A click on a slot of the side bar (window pixels), then one frame.
+  bool ClickSlot(int slot) {
+    media_test::InjectPointerMove(10 * BlockSize + 30, slot * BlockSize + BlockSize / 2);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    return Frames(1);
+  }
+  static std::vector<int> Indices() {
+    std::vector<int> indices;
+    for (const T_ICON& icon : SideBarIcons) indices.push_back(icon.Index);
+    return indices;
+  }
+};
+
+TEST_F(SideBarInGame, EachScreenShowsItsIconsAndTheyLeadWhereTheySay) {
+  Start();
+  const std::vector<int> mainMenu(std::begin(ICON_SET_MAIN_MENU), std::end(ICON_SET_MAIN_MENU));
+  const std::vector<int> subScreen(std::begin(ICON_SET_SUB_SCREEN), std::end(ICON_SET_SUB_SCREEN));
+  const std::vector<int> play(std::begin(ICON_SET_PLAY), std::end(ICON_SET_PLAY));
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_EQ(Indices(), mainMenu);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(SideBarIcons[2].State, ICON_HIDDEN);  // no saved game yet
+
+  SetScreen(SCREEN_OPTIONS_MENU);
+  EXPECT_EQ(Indices(), subScreen);
+  SetScreen(SCREEN_DISPLAY_MENU);
+  EXPECT_EQ(Indices(), subScreen);
+  ASSERT_TRUE(ClickSlot(0));  // BACK: display menu -> options
+  EXPECT_EQ(ScreenState, SCREEN_OPTIONS_MENU);
+  ASSERT_TRUE(ClickSlot(0));  // BACK: options -> main menu
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+
+  ASSERT_TRUE(PressKey(KEY_ENTER));  // the first level
+  ASSERT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(Indices(), play);
+  ASSERT_TRUE(Frames(30, 100));
+  ASSERT_TRUE(ClickSlot(6));  // MENU
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  const int64_t timer = LevelTimer;
+  ASSERT_TRUE(Frames(10, 100));
+  EXPECT_EQ(SideBarIcons[2].State, ICON_SHOWN);
+  ASSERT_TRUE(ClickSlot(2));  // LAST: the saved game, timer running on
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(CurrentLevel, 0);
+  EXPECT_EQ(LevelStartTime, Clock - timer);
+  EXPECT_EQ(Indices(), play);
+
+  SetScreen(SCREEN_VICTORY);
+  EXPECT_EQ(Indices(), std::vector<int>(std::begin(ICON_SET_VICTORY), std::end(ICON_SET_VICTORY)));
+  SetScreen(SCREEN_LANGUAGE_FIRST);
+  EXPECT_EQ(Indices(), std::vector<int>(std::begin(ICON_SET_LANGUAGE_FIRST), std::end(ICON_SET_LANGUAGE_FIRST)));
+  Shutdown();
 }
 
 }  // namespace

@@ -3,7 +3,9 @@
 // keys continue it or are kept off the board.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 #include <iterator>
 #include <map>
 #include <string>
@@ -13,6 +15,7 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/music.h"
+#include "app/paths.h"
 #include "board/block.h"
 #include "localisation/languages.h"
 #include "media/media.h"
@@ -91,6 +94,7 @@ class TutorialTest : public HeadlessGameTest {
     // frames quick.
     media_test::SetDesktopSize(700, 500);
     Start();
+    ASSERT_EQ(LoadLanguage(UserDataFolder + "/pLiMo_text_EN.txt"), 1);
   }
   void Frames(int count, int step = 16) { ASSERT_TRUE(HeadlessGameTest::Frames(count, step)); }
 
@@ -98,13 +102,8 @@ class TutorialTest : public HeadlessGameTest {
   // player starts.
   void OpenTutorial() {
     SetScreen(SCREEN_TUTORIAL);
-    ClearBoard();
-    for (int y = 0; y < 8; y++)
-      for (int x = 0; x < 10; x++)
-        if (TUTORIAL_BOARD[y][x] != '.') T_BLOCK::addBlock(x, y, TUTORIAL_BOARD[y][x] - '0');
-    T_BLOCK::ShapeAllBlocks();
-    LoadSideBarIcons(ICON_SET_TUTORIAL);
-    StartTutorial();
+    ASSERT_EQ(Show(KindRows()), Show(TUTORIAL_BOARD));
+    ASSERT_TRUE(TutorialActive());
   }
 
   void PointerAt(int x, int y) { media_test::InjectPointerMove(ScreenOffsetX + x, ScreenOffsetY + y); }
@@ -118,12 +117,12 @@ class TutorialTest : public HeadlessGameTest {
     Frames(1);
   }
   void ClickBoard() { Click(4 * BlockSize + 5, 6 * BlockSize + 5); }
-  // Frames until a text waits for the player; the key of that text, or ""
-  // when none came within the limit.
+  // Frames (32 ms apart) until a text waits for the player; the key of that
+  // text, or "" when none came within the limit.
   std::string RunToText(int limit = 2000) {
     for (int i = 0; i < limit && ScreenState == SCREEN_TUTORIAL; i++) {
       if (TutorialWaiting) return TUTORIAL_SCRIPT[Tutorial.Position - 1].Key;
-      Frames(1);
+      Frames(1, 32);
     }
     return TutorialWaiting ? TUTORIAL_SCRIPT[Tutorial.Position - 1].Key : "";
   }
@@ -231,6 +230,8 @@ TEST_F(TutorialTest, EveryTextFindsTheBoardItsSceneNeedsReadingOneInstructionPer
   OpenTutorial();
   std::vector<std::string> texts;
   int frames = 0;
+  int drags = 0, steps = 0;
+  int stepsInDrag = -1;  // -1 while no drag runs
   while (ScreenState == SCREEN_TUTORIAL && frames < 20000) {
     if (TutorialWaiting) {
       const std::string key = TUTORIAL_SCRIPT[Tutorial.Position - 1].Key;
@@ -250,13 +251,35 @@ TEST_F(TutorialTest, EveryTextFindsTheBoardItsSceneNeedsReadingOneInstructionPer
     }
     const int before = Tutorial.Position;
     const int code = TUTORIAL_SCRIPT[before].Number;
+    const T_BLOCK* held = GrabbedBlock;
+    const int heldX = held ? held->XMap : 0, heldY = held ? held->YMap : 0;
     Frames(1, 32);  // a slow display: the script's timing is the clock's, not the frames'
     frames++;
     if (ScreenState != SCREEN_TUTORIAL) break;
+    // The shape the virtual pointer holds took a step.
+    const bool listed = std::any_of(Blocks.begin(), Blocks.end(), [&](const auto& b) { return b.get() == held; });
+    if (held && listed && (held->XMap != heldX || held->YMap != heldY)) {
+      EXPECT_EQ(std::abs(held->XMap - heldX) + std::abs(held->YMap - heldY), 1);
+      steps++;
+      if (stepsInDrag >= 0) stepsInDrag++;
+    }
     const int read = Tutorial.Position - before;
     ASSERT_TRUE(read == 0 || read == InstructionSize(code)) << "frame " << frames << " read " << read << " values";
+    if (read > 0) {
+      // Every drag of the script moves its shape exactly one cell.
+      if (stepsInDrag >= 0) {
+        EXPECT_EQ(stepsInDrag, 1) << "the drag ending at value " << before;
+      }
+      stepsInDrag = -1;
+      if (code == TUTORIAL_MOVE && TUTORIAL_SCRIPT[before + 3].Number == 1) {
+        drags++;
+        stepsInDrag = 0;
+      }
+    }
   }
   EXPECT_EQ(texts, std::vector<std::string>(std::begin(TEXT_ORDER), std::end(TEXT_ORDER)));
+  EXPECT_EQ(drags, 44);
+  EXPECT_EQ(steps, drags);
   // The script's end brings the main menu.
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
   EXPECT_FALSE(TutorialActive());
@@ -314,8 +337,19 @@ TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) 
   EXPECT_EQ(Tutorial.TextTop, Lerp(ScreenHeight, rest, 1000, 400));
   Frames(1, 600);  // exactly one second: the last frame of the slide
   EXPECT_EQ(Tutorial.TextTop, rest);
+  media_test::StartRecording();
   Frames(1, 1);
+  media_test::StopRecording();
   EXPECT_EQ(Tutorial.TextTop, rest);
+  // The text box is the English welcome, its first line at the text top.
+  EXPECT_EQ(Tutorial.Text, GetText("Tuto0"));
+  EXPECT_EQ(Tutorial.Text.rfind("Welcome to pLiMo", 0), 0u);
+  float firstLine = -1;
+  for (const auto& call : media_test::RecordedDraws()) {
+    if (call.Kind == media_test::DrawKind::Text && call.R == 255 && call.G == 255 && call.B == 255 && firstLine < 0)
+      firstLine = call.Y;
+  }
+  EXPECT_EQ(firstLine, ScreenOffsetY + rest);
 
   // The pointer waits on cell (9, 6), hot spot (85, 50), and switches to the
   // pressed picture while bit 9 of the clock is set.
@@ -352,19 +386,42 @@ TEST_F(TutorialTest, LeavingAndChoosingRulesAgainStartsOverOnAFreshBoard) {
   Frames(150);  // part of the merging scene
   ASSERT_NE(Show(KindRows()), Show(TUTORIAL_BOARD));
 
-  // Escape leaves for the main menu; the tutorial draws nothing there.
-  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  // The side bar's MENU icon (slot 6) leaves for the main menu; the
+  // tutorial draws nothing there.
+  Click(BOARD_COLUMNS * BlockSize + 32, 6 * BlockSize + BlockSize / 2);
   EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
   EXPECT_FALSE(TutorialActive());
-  Frames(3);
+  media_test::StartRecording();
+  Frames(1);
+  media_test::StopRecording();
+  ASSERT_FALSE(media_test::RecordedDraws().empty());
+  for (const auto& call : media_test::RecordedDraws()) {
+    EXPECT_TRUE(call.Img != PointerImage && call.Img != PressedPointerImage);
+    if (call.Kind == media_test::DrawKind::Text) {
+      EXPECT_EQ(call.Text.find("limonites"), std::string::npos) << call.Text;
+    }
+  }
 
-  OpenTutorial();
+  // "Rules" on the main menu: a quick click on its caption; the tutorial
+  // comes once the entry's explosion has flown off.
+  ASSERT_NE(BlockAt(3, 4), nullptr);
+  EXPECT_EQ(BlockAt(3, 4)->Text, GetText("Rules"));
+  Click(4 * BlockSize + BlockSize / 2, 4 * BlockSize + BlockSize / 2);
+  for (int i = 0; i < 400 && ScreenState != SCREEN_TUTORIAL; i++) Frames(1);
+  ASSERT_EQ(ScreenState, SCREEN_TUTORIAL);
+  EXPECT_EQ(ReturnState, SCREEN_MAIN_MENU);
+  EXPECT_TRUE(TutorialActive());
   EXPECT_EQ(Tutorial.Position, 0);
   EXPECT_FALSE(TutorialWaiting);
   EXPECT_TRUE(Tutorial.Text.empty());
   EXPECT_EQ(Tutorial.PointerY, 9 * BlockSize + BlockSize / 2);
   EXPECT_EQ(Show(KindRows()), Show(TUTORIAL_BOARD));
   ASSERT_EQ(RunToText(), "Tuto0");
+
+  // Escape leaves too, also while a text waits.
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_FALSE(TutorialActive());
 }
 
 TEST_F(TutorialTest, TheUndoSceneLightsTheUndoIconForEachScriptedStep) {

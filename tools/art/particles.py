@@ -2,7 +2,7 @@
 are drawn with additive blending, so black and transparent add nothing."""
 import numpy as np
 
-from common import rgb, smoothstep, rgba_image
+from common import rgb, smoothstep, rgba_image, mix
 
 SIZE = 48
 
@@ -41,24 +41,33 @@ def bubble(tint):
     return rgba_image(colour, level)
 
 
-def drop(tint):
-    """A falling drop: round at the bottom, pointed at the top."""
+def hue_of(tint):
+    """The tile's own hue at full strength: style tints are pale, so the
+    distance from white is stretched until the strongest channel departs
+    from it by 0.55 (a white tint stays white)."""
+    c = rgb(tint)
+    depth = (1.0 - c).max()
+    if depth < 1e-6:
+        return c
+    return np.clip(1.0 - (1.0 - c) * (0.55 / depth), 0, 1)
+
+
+GLINT_CORE = 5.0     # radius in pixels at which the core falls to half
+GLINT_ALPHA = 0.5
+
+
+def glint(tint):
+    """A small glint in the tile's hue: a soft round core about 10 px across
+    and four short fading rays, at most half opaque, so the drops and stars
+    that fall over the board stay light and never cover the pieces."""
     x, y = _grid()
-    cy = 7.0
-    rad = 14.0
-    r = np.hypot(x, y - cy)
-    # Above the round part the width narrows to a point at y = -20.
-    top = np.clip((y + 20.0) / (cy + 20.0), 0, 1)
-    half_width = rad * np.sqrt(np.clip(top, 0, 1)) ** 1.4
-    inside_top = (y < cy) & (np.abs(x) < half_width)
-    d_round = r - rad
-    d_top = np.abs(x) - half_width
-    d = np.where(y < cy, np.where(inside_top, d_top, np.maximum(d_top, 0.5)), d_round)
-    cover = smoothstep(1.0, -1.0, d)
-    inner = smoothstep(-1.0, -6.0, d)
-    glint = np.exp(-(np.hypot(x + 5.0, y - 2.0) / 3.2) ** 2)
-    level = np.clip(cover * (0.55 - 0.25 * inner) + glint, 0, 1)
-    colour = np.clip(rgb(tint) * 0.6 + 0.4, 0, 1) * np.ones(level.shape + (3,))
+    r = np.hypot(x, y)
+    core = np.exp(-np.log(2.0) * (r / GLINT_CORE) ** 2)
+    rays = (np.exp(-np.abs(x) / 1.0) * np.exp(-(y / 9.0) ** 2) +
+            np.exp(-np.abs(y) / 1.0) * np.exp(-(x / 9.0) ** 2)) * 0.45
+    level = np.clip(core + rays, 0, 1) * GLINT_ALPHA
+    # White-hot in the middle, the tile's hue towards the edge.
+    colour = mix(hue_of(tint) * np.ones(level.shape + (3,)), np.ones(3), 0.5 * np.exp(-(r / 2.5) ** 2))
     return rgba_image(colour, level)
 
 
@@ -71,7 +80,7 @@ def glow(tint):
     return rgba_image(colour, level)
 
 
-BY_FX_MODE = {0: glow, 1: sparkle, 2: bubble, 3: drop}
+BY_FX_MODE = {0: glow, 1: sparkle, 2: bubble, 3: glint}
 
 
 def particle(fx_mode, tint):

@@ -378,8 +378,22 @@ class Effects(unittest.TestCase):
         for s, (_, fx, _, _, _) in enumerate(STYLES):
             p = strip_frames(rgba(archive_name(STYLES[s][0])))[28]
             # Drawn additively: visible light, no light outside the round cell.
-            self.assertGreater((luminance(p[..., :3]) * p[..., 3]).max(), 0.5, s)
             self.assertLess(p[0, 0, 3], 0.05, s)
+            if fx != 3:
+                self.assertGreater((luminance(p[..., :3]) * p[..., 3]).max(), 0.5, s)
+                continue
+            # Drops and stars fall over the board all the time: a small
+            # half-transparent glint about 10 px across, in the tile's hue.
+            a = p[..., 3]
+            self.assertGreater(a.max(), 0.4, s)
+            self.assertLess(a.max(), 0.6, s)
+            core = np.hypot(*np.nonzero(a >= a.max() / 2) - np.array([[23.5], [23.5]])).max() * 2 + 1
+            self.assertGreater(core, 7, s)
+            self.assertLess(core, 14, s)
+            self.assertGreater((a > 0.05).sum(), 60, s)
+            self.assertLess((a > 0.05).sum(), 400, s)
+            lit = p[..., :3][a > 0.1].mean(axis=0)
+            self.assertGreater(lit.max() - lit.min(), 0.3, (s, lit))
         bubble = np.asarray(particles.bubble("#ffffff"), dtype=np.float64)[..., 3] / 255.0
         # A bubble is a ring: its skin is brighter than its middle.
         self.assertGreater(bubble[24, 3], bubble[30, 24] + 0.3)
@@ -395,6 +409,20 @@ class Pointer(unittest.TestCase):
             # Nothing is cut off at the borders of the image.
             border = np.concatenate([a[0], a[-1], a[:, 0], a[:, -1]])
             self.assertLess(border.max(), 0.05, n)
+        for n in ("souris_curseur_1.png", "souris_curseur_2.png"):
+            img = rgba(n)
+            hand = img[..., 3] > 0.5
+            ys, xs = np.nonzero(hand)
+            # A small hand: about 80 x 120 px of the 213 x 256 picture.
+            self.assertLess(xs.max() - xs.min(), 95, n)
+            self.assertLess(ys.max() - ys.min(), 140, n)
+            self.assertLess(hand.sum(), 7500, n)
+            # A thin dark outline: the first solid pixel met from the left
+            # on the palm's rows is dark, the glove a few pixels in is light.
+            for row in (110, 130, 150):
+                x = int(np.argmax(img[row, :, 3] > 0.9))
+                self.assertLess(luminance(img[row, x, :3]), 0.35, (n, row))
+                self.assertGreater(luminance(img[row, x + 5, :3]), 0.7, (n, row))
         ring = rgba("souris_curseur_2.png")[..., 3]
         rest = rgba("souris_curseur_1.png")[..., 3]
         # The pressed image shows tap rings above the fingertip.

@@ -253,9 +253,14 @@ def card_frame(highlighted):
     return rgba_image(col, a)
 
 
+HAND_SCALE = 0.6   # the hand's size in the 213 x 256 image, about the hot spot
+HOT_SPOT = (85, 50)
+
+
 def _hand_parts(pressed):
     """Rounded pieces of a pointing hand in image pixels (not supersampled):
-    (kind, box, radius). The index fingertip is at the hot spot (85, 50)."""
+    (kind, box, radius), drawn at full size and shrunk by HAND_SCALE about the
+    fingertip, which stays on the hot spot (85, 50)."""
     tip_y = 44 if not pressed else 47
     parts = [
         ("rr", (70, tip_y, 100, 150), 15),          # index finger
@@ -267,7 +272,16 @@ def _hand_parts(pressed):
         ("el", (30, 106, 54, 132), 0),              # thumb tip
         ("rr", (84, 198, 156, 232), 8),             # cuff
     ]
-    return parts
+    return [(kind, _shrink(geo), r * HAND_SCALE) for kind, geo, r in parts]
+
+
+def _shrink(geo):
+    hx, hy = HOT_SPOT
+    if isinstance(geo, list):
+        return [(hx + (x - hx) * HAND_SCALE, hy + (y - hy) * HAND_SCALE) for x, y in geo]
+    x0, y0, x1, y1 = geo
+    return (hx + (x0 - hx) * HAND_SCALE, hy + (y0 - hy) * HAND_SCALE,
+            hx + (x1 - hx) * HAND_SCALE, hy + (y1 - hy) * HAND_SCALE)
 
 
 def _draw_parts(draw, parts, grow, fill):
@@ -287,34 +301,36 @@ def _draw_parts(draw, parts, grow, fill):
 
 def pointer(pressed):
     """213 x 256 pointing hand; the pressed one has tap rings round the
-    fingertip. The hot spot (85, 50) is the fingertip."""
+    fingertip. The hot spot (85, 50) is the fingertip. The hand is small and
+    ringed by a thin dark outline so it reads on light tiles without covering
+    much of them."""
     W, H = 213, 256
-    hot = (85, 50)
+    hot = HOT_SPOT
     img = Image.new("RGBA", (W * SS, H * SS), (0, 0, 0, 0))
     d = ImageDraw.Draw(img)
     if pressed:
-        for r, a in ((22, 230), (34, 150)):
+        for r, a in ((14, 230), (22, 150)):
             box = _box(hot[0] - r, hot[1] - r, hot[0] + r, hot[1] + r)
-            d.ellipse(box, outline=(20, 40, 80, a), width=7 * SS)
-            inner = [box[0] + 3 * SS // 2, box[1] + 3 * SS // 2, box[2] - 3 * SS // 2, box[3] - 3 * SS // 2]
-            d.ellipse(inner, outline=(140, 210, 255, a), width=4 * SS)
+            d.ellipse(box, outline=(20, 40, 80, a), width=5 * SS)
+            inner = [box[0] + SS, box[1] + SS, box[2] - SS, box[3] - SS]
+            d.ellipse(inner, outline=(140, 210, 255, a), width=3 * SS)
     parts = _hand_parts(pressed)
-    _draw_parts(d, parts, 3, (25, 25, 35, 255))
+    _draw_parts(d, parts, 1.6, (20, 22, 32, 255))
     _draw_parts(d, parts, 0, (255, 255, 255, 255))
     # Creases between the folded fingers and on the cuff.
-    for x0, y0, x1, y1 in ((100, 135, 100, 152), (123, 140, 123, 160), (145, 146, 145, 163), (86, 204, 154, 204)):
-        d.line(_box(x0, y0, x1, y1), fill=(150, 160, 180, 255), width=2 * SS)
+    for line in ((100, 135, 100, 152), (123, 140, 123, 160), (145, 146, 145, 163), (86, 204, 154, 204)):
+        d.line(_box(*_shrink(line)), fill=(140, 150, 172, 255), width=int(1.5 * SS))
     hand = img.rotate(-10, resample=Image.BICUBIC, center=(hot[0] * SS, hot[1] * SS))
     hand = hand.resize((W, H), Image.LANCZOS)
     arr = np.asarray(hand, dtype=np.float64) / 255.0
     # Shading: a little darker towards the lower right of the glove.
     yy, xx = np.mgrid[0:H, 0:W]
-    shade = 1.0 - 0.18 * np.clip((xx - 80) / 90.0 + (yy - 120) / 140.0, 0, 1)
+    shade = 1.0 - 0.18 * np.clip((xx - 82) / 54.0 + (yy - 93) / 84.0, 0, 1)
     arr[..., :3] *= shade[..., None]
     # Soft shadow behind the hand.
-    alpha = Image.fromarray((arr[..., 3] * 255).astype(np.uint8)).filter(ImageFilter.GaussianBlur(4))
+    alpha = Image.fromarray((arr[..., 3] * 255).astype(np.uint8)).filter(ImageFilter.GaussianBlur(3))
     sh = np.zeros((H, W))
-    sh[6:, 6:] = (np.asarray(alpha, dtype=np.float64) / 255.0)[:-6, :-6] * 0.35
+    sh[4:, 4:] = (np.asarray(alpha, dtype=np.float64) / 255.0)[:-4, :-4] * 0.3
     a = arr[..., 3] + (1 - arr[..., 3]) * sh
     col = arr[..., :3] * (arr[..., 3] / np.maximum(a, 1e-6))[..., None]
     return rgba_image(col, a)
