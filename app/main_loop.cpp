@@ -6,6 +6,7 @@
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
+#include "app/help_page.h"
 #include "app/music.h"
 #include "app/paths.h"
 #include "app/settings.h"
@@ -31,9 +32,8 @@
 
 namespace {
 
-// The web-site row: its caption and the page it opens.
-const char* const WEB_ROW_CAPTION = "tilecraft.example/plimo";
-const char* const WEB_ROW_ADDRESS = "https://tilecraft.example/plimo";
+// The web-site row: its caption. It opens the help page (app/help_page.h).
+const char* const WEB_ROW_CAPTION = "How to play";
 
 // Language text files and their flags, copied out in this order.
 const char* const LANGUAGE_COPIES[][2] = {
@@ -412,5 +412,6 @@ void ClickWebRow(int row) {
   PlayEffect(ClickSound);
   PlayEffect(ExplosionSound);
   if (ScreenMode == 2) ToggleBestFit();
-  OpenWebPage(WEB_ROW_ADDRESS);
+  const std::string address = HelpPageAddress();
+  if (!address.empty()) OpenWebPage(address);
 }

@@ -60,6 +60,7 @@ void SetScreen(int id) {
   // not fire later on this one, nor its board slide away.
   ReleaseGrab();
   KeyboardMode = 0;
+  StopTutorial();
   PendingAction = 0;
   ExitScrollOn = false;
   ExitScrollOffset = 0;

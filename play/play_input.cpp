@@ -12,6 +12,7 @@
 #include "levels/level_lifecycle.h"
 #include "media/media.h"
 #include "menus/screens.h"
+#include "play/move_rule.h"
 #include "play/undo.h"
 
 T_BLOCK* GrabbedBlock = nullptr;
@@ -202,10 +203,17 @@ int CellBlocked(int x, int y) {
 }
 
 int GroupBlocked(int dx, int dy) {
+  CellSet selection;
   for (const auto& block : Blocks) {
-    if (block->FlagSelect && CellBlocked(block->XMap + dx, block->YMap + dy)) return 1;
+    if (!block->FlagSelect) continue;
+    if (!OnBoard(block->XMap, block->YMap)) {
+      // A block off the grid is not in the kind grid: its target is checked alone.
+      if (CellBlocked(block->XMap + dx, block->YMap + dy)) return 1;
+      continue;
+    }
+    selection.set(block->YMap * 10 + block->XMap);
   }
-  return 0;
+  return ShapeStepBlocked(KindCellsOfBoard(), selection, dx, dy) ? 1 : 0;
 }
 
 int TryMoveGroup(int dx, int dy) {

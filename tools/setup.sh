@@ -2,7 +2,8 @@
 # Installs the Debian packages the build needs (only those missing), then
 # configures and builds into the folder given as $1 with the CMake options
 # that follow. With --tests first, also installs what the tests of the asset
-# tools need (Python with PIL and numpy, oggenc). Safe to run again.
+# tools need (Python with PIL and numpy, oggenc) and the validators of the
+# desktop entry and the AppStream file. Safe to run again.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
@@ -10,7 +11,8 @@ PACKAGES=(build-essential cmake pkg-config libsdl2-dev libpng-dev libjpeg-dev
   libvorbis-dev libogg-dev libfreetype-dev libgtest-dev libgmock-dev libbenchmark-dev)
 
 if [ "${1:-}" = "--tests" ]; then
-  PACKAGES+=(python3 python3-pil python3-numpy vorbis-tools fonts-dejavu-core)
+  PACKAGES+=(python3 python3-pil python3-numpy vorbis-tools fonts-dejavu-core
+    desktop-file-utils appstream)
   shift
 fi
 

@@ -124,3 +124,32 @@ class PeriodicNoise:
         def sample(x, y):
             return sum(f(x, y) * w for f, w in layers) / total
         return sample
+
+
+class PeriodicWaves:
+    """Smooth noise made of plane waves whose wave vectors are whole
+    multiples of 1/period, so it wraps around like PeriodicNoise but has no
+    lattice: large soft blotches without the crosses that value noise shows
+    along its grid lines. `bands` lists (lowest, highest frequency in waves
+    per period, number of waves, weight). Values have mean 0.5 and a
+    standard deviation of `spread`."""
+
+    def __init__(self, seed, bands, period=96, spread=0.14):
+        rng = np.random.RandomState(seed)
+        waves = []
+        for lo, hi, count, weight in bands:
+            for _ in range(count):
+                while True:
+                    k = rng.randint(-hi, hi + 1, size=2)
+                    if lo <= np.hypot(*k) <= hi:
+                        break
+                waves.append((k[0], k[1], rng.uniform(0, 2 * np.pi), weight))
+        self.waves = waves
+        self.period = period
+        self.scale = spread / np.sqrt(sum(w * w for *_, w in waves) / 2.0)
+
+    def __call__(self, x, y):
+        total = 0.0
+        for kx, ky, ph, w in self.waves:
+            total = total + w * np.cos(2 * np.pi * (kx * np.asarray(x) + ky * np.asarray(y)) / self.period + ph)
+        return 0.5 + self.scale * total

@@ -122,7 +122,6 @@ ROWS = 7
 
 def title_blocks(cell, gap_cols=1):
     """Renders 'pLiMo' with real shaped blocks of the first tile styles."""
-    q = cell // 2
     widths = [max(len(r) for r in rows) for _, _, rows in TITLE]
     cols = sum(widths) + gap_cols * (len(TITLE) - 1)
     grid = [[-1] * cols for _ in range(ROWS)]
@@ -133,11 +132,19 @@ def title_blocks(cell, gap_cols=1):
                 if ch == "X":
                     grid[y][x + i] = style
         x += w + gap_cols
-    img = Image.new("RGBA", (cols * cell + cell, ROWS * cell + cell), (0, 0, 0, 0))
+    return block_picture(grid, cell, (cols * cell + cell, ROWS * cell + cell))
+
+
+def block_picture(grid, cell, size):
+    """Shaped blocks of a grid (grid[y][x] = tile style or -1) at `cell`
+    pixels a cell, with their shadows, on a transparent picture of `size`."""
+    q = cell // 2
+    rows, cols = len(grid), len(grid[0])
+    img = Image.new("RGBA", size, (0, 0, 0, 0))
     shadow = shadow_strip()
     shadows = [shadow.crop((f * 48, 0, f * 48 + 48, 48)).resize((q, q), Image.LANCZOS) for f in range(28)]
     offs = [(0, 0), (q, 0), (q, q), (0, q)]
-    cells = [(cx, cy) for cy in range(ROWS) for cx in range(cols) if grid[cy][cx] >= 0]
+    cells = [(cx, cy) for cy in range(rows) for cx in range(cols) if grid[cy][cx] >= 0]
     sh = max(3, cell // 10)
     for cx, cy in cells:
         for f, (ox, oy) in zip(frames_for_mask(neighbour_mask(grid, cx, cy)), offs):

@@ -2,7 +2,7 @@
 the look of each one."""
 import numpy as np
 
-from common import rgb, mix, fill, smoothstep, PeriodicNoise
+from common import rgb, mix, fill, smoothstep, PeriodicNoise, PeriodicWaves
 from patterns import band, phase, grid_dist, dome, diamond_dist, star, scales, square_pillow
 from tiles import Material
 
@@ -23,12 +23,15 @@ def barley_sugar(colour, light, line):
     def pattern(bx, by):
         u = bx + by
         p = phase(u, 48.0)
-        ribbon = smoothstep(0.02, 0.05, p) * smoothstep(0.53, 0.50, p)
-        thin = band(u - 36.0, 48.0, 3.0, 0.9)
-        c = mix(light, colour, ribbon)
-        c = mix(c, line, thin)
-        twist = 0.86 + 0.22 * np.sin(2 * np.pi * p * 2.0 - 0.6)
-        return c * twist[..., None], None
+        # Edges ramp over about 1.5 px across the diagonal ribbons.
+        ribbon = smoothstep(0.01, 0.055, p) * smoothstep(0.54, 0.495, p)
+        thin = band(u - 36.0, 48.0, 3.0, 1.6)
+        # Only the coloured ribbons are shaded by the twist: the light ones
+        # stay pure white.
+        twist = (0.86 + 0.22 * np.sin(2 * np.pi * p * 2.0 - 0.6))[..., None]
+        c = mix(light, colour * twist, ribbon)
+        c = mix(c, line * twist, thin)
+        return c, None
     return pattern
 
 
@@ -84,9 +87,9 @@ def gingham(base, tint, period=24.0, width=12.0):
     return pattern
 
 
-def marble(a, b, seed, contrast=1.0, cells=((3, 1.0), (6, 0.6), (12, 0.35))):
+def marble(a, b, seed, contrast=1.0):
     a, b = rgb(a), rgb(b)
-    noise = PeriodicNoise(seed).fbm(list(cells))
+    noise = PeriodicWaves(seed, ((1.5, 3.2, 6, 1.0), (3.2, 6.5, 8, 0.55), (6.5, 12.5, 10, 0.3)), spread=0.13)
 
     def pattern(bx, by):
         n = noise(bx, by)
@@ -263,7 +266,7 @@ def caustics(deep, light, seed):
 def cola(dark, glow, seed):
     """Dark, clear cola: almost black with a warm red-brown glow in depth."""
     dark, glow = rgb(dark), rgb(glow)
-    n = PeriodicNoise(seed).fbm([(3, 1.0), (6, 0.5)])
+    n = PeriodicWaves(seed, ((1.5, 3.2, 6, 1.0), (3.2, 6.5, 8, 0.5)), spread=0.15)
 
     def pattern(bx, by):
         v = smoothstep(0.35, 0.85, n(bx, by))
@@ -395,29 +398,28 @@ def hazard(yellow, black):
     yellow, black = rgb(yellow), rgb(black)
 
     def pattern(bx, by):
-        s = band(bx + by, 32.0, 11.0, 1.0)
+        s = band(bx + by, 32.0, 8.0, 1.0)
         return mix(black, yellow, s), 0.6 * s
     return pattern
 
 
 def tape(base, streak, seed):
-    """Strips of brown packing tape laid side by side: lengthwise streaks,
-    a darker overlap where two strips meet and a few trapped air bubbles."""
+    """Translucent amber packing tape laid in strips 48 px wide: fine
+    lengthwise streaks of lighter amber, and at each strip's edge a bright
+    cut line over a darker band where the next strip overlaps."""
     base, streak = rgb(base), rgb(streak)
     n = PeriodicNoise(seed).fbm([(2, 1.0), (4, 0.5)])
-    bub = PeriodicNoise(seed + 1).fbm([(12, 1.0), (24, 0.5)])
+    cloud = PeriodicWaves(seed + 1, ((1.5, 3.2, 5, 1.0),), spread=0.12)
 
     def pattern(bx, by):
-        s = n(bx, by * 16.0)
-        c = mix(base, streak, smoothstep(0.4, 0.8, s) * 0.6)
-        ly = by % 32.0
-        overlap = smoothstep(0.0, 1.0, ly) * smoothstep(5.0, 4.0, ly)
-        c = c * (1.0 - 0.35 * overlap)[..., None]
-        # Small air bubbles caught under the tape.
-        dist, _, _ = grid_dist(bx + 7.0 * bub(bx, by), by, 24.0, stagger=True)
-        b = smoothstep(2.6, 1.6, dist)
-        c = mix(c, streak * 1.5, b * 0.5)
-        return c, 0.7 * b - 0.6 * overlap
+        s = n(bx, by * 24.0)
+        c = mix(base, streak, np.clip(smoothstep(0.35, 0.8, s) * 0.55 + (cloud(bx, by) - 0.5), 0, 1))
+        ly = by % 48.0
+        cut = np.exp(-((ly - 1.0) / 0.8) ** 2)
+        overlap = smoothstep(1.5, 2.5, ly) * smoothstep(7.0, 6.0, ly)
+        c = c * (1.0 - 0.3 * overlap)[..., None]
+        c = mix(c, streak * 1.35, cut * 0.8)
+        return c, 0.5 * cut - 0.4 * overlap
     return pattern
 
 
@@ -450,14 +452,16 @@ def peel(colour, seed):
     return pattern
 
 
-def dimples(colour, period=16.0, radius=4.0):
+def rubber(colour, seed):
+    """Matte rubber: an even colour with faint mottling and a fine grain in
+    its relief that breaks up any shine."""
     colour = rgb(colour)
+    mottle = PeriodicWaves(seed, ((2.5, 6.5, 8, 1.0),), spread=0.1)
+    grain = PeriodicNoise(seed + 1).fbm([(48, 1.0), (96, 0.7)])
 
     def pattern(bx, by):
-        dist, _, _ = grid_dist(bx, by, period, stagger=True)
-        h = -dome(dist, radius, 1.6)
-        c = colour * (0.95 + 0.1 * (h / 1.6))[..., None]
-        return c, h
+        c = colour * (0.94 + 0.12 * mottle(bx, by))[..., None]
+        return c, 0.5 * grain(bx, by)
     return pattern
 
 
@@ -482,44 +486,44 @@ def _m(pattern, **kw):
 
 
 STYLES = [
-    ("sucre_orge_rouge_1", 1, 0, _m(barley_sugar("#e02a34", "#fff3ea", "#e02a34"), gloss=0.7, shine=30), "#fff0f0"),
+    ("sucre_orge_rouge_1", 1, 0, _m(barley_sugar("#b01020", "#ffffff", "#b01020"), gloss=0.7, shine=30), "#fff0f0"),
     ("acide_1", 1, 0, _m(fizz("#b6f21f", "#effc9c", 11), gloss=0.65), "#f4ffb0"),
-    ("mandarine", 0, 0, _m(peel("#f58a12", 21), gloss=0.45, shine=18), "#ffd29a"),
+    ("mandarine", 0, 0, _m(peel("#ea7608", 21), gloss=0.45, shine=18), "#ffd29a"),
     ("trucmuche_3", 3, 0, _m(polka("#8fa6ff", "#f2f4ff", 24.0, 5.2, stagger=True, raised=1.2), gloss=0.6), "#dce6ff"),
     ("coca_2", 2, 1, _m(cola("#2a0d05", "#7a2a0c", 31), gloss=0.9, shine=45, ambient=0.6), "#ffdcb0"),
     ("dark_pool_3", 3, 0, _m(caustics("#0a6a78", "#6fd8e0", 41), gloss=0.6), "#c8ffff"),
-    ("menthe_glace_2", 2, 0, _m(frost("#9fe8d2", "#f4fffb", 51), gloss=0.7), "#f0fffb"),
-    ("losanges", 0, 0, _m(harlequin("#f2c230", "#fff0b8", "#b8860b"), gloss=0.5), "#fff6cc"),
+    ("menthe_glace_2", 2, 0, _m(frost("#52b89c", "#aee2d2", 51), gloss=0.7), "#f0fffb"),
+    ("losanges", 0, 0, _m(harlequin("#eeb020", "#ffe49a", "#a87408"), gloss=0.5), "#fff6cc"),
     ("dragon", 0, 1, _m(dragon_scales("#123d1d", "#8a6a1e", 61), gloss=0.55, shine=20, ambient=0.5), "#ffe9a0"),
-    ("bois", 0, 0, _m(wood("#e8c28a", "#b27a41", 71), gloss=0.25, shine=12, sheen=0.08), "#fff0d0"),
+    ("bois", 0, 0, _m(wood("#dcb07a", "#a66c36", 71), gloss=0.25, shine=12, sheen=0.08), "#fff0d0"),
     ("pomme_amour_1", 1, 0, _m(plain("#ff2a2a", 81, 0.5, tint="#c00e18"), gloss=1.0, shine=50, sheen=0.3), "#ffe0e0"),
     ("violine", 0, 0, _m(marble("#a346cc", "#c886e6", 91, 0.7), gloss=0.55), "#f4ddff"),
-    ("lustucru", 0, 1, _m(twill("#1b2a57", "#34488a"), gloss=0.2, shine=10, sheen=0.08), "#d0dcff"),
+    ("lustucru", 0, 1, _m(twill("#25304e", "#3c4a70"), gloss=0.2, shine=10, sheen=0.08), "#d0dcff"),
     ("inclusion_1", 1, 1, _m(flecks("#2a1440", ["#f5c542", "#3fd6c0", "#ff6f91", "#ffffff"], 101), gloss=0.85, shine=45), "#fff2c0"),
     ("chocolat", 0, 1, _m(chocolate("#4a2414"), gloss=0.35, shine=18, ambient=0.5), "#ffd9b0"),
-    ("lego", 0, 1, _m(studs("#16408c"), gloss=0.55, shine=30), "#cfe0ff"),
-    ("vichy_parme", 0, 0, _m(gingham("#f6f0fa", "#9b7bc4"), gloss=0.3, shine=14, sheen=0.1), "#f4eaff"),
+    ("lego", 0, 1, _m(studs("#123878"), gloss=0.55, shine=30), "#cfe0ff"),
+    ("vichy_parme", 0, 0, _m(gingham("#e8e8f8", "#8f86d8"), gloss=0.3, shine=14, sheen=0.1), "#f4eaff"),
     ("briques", 0, 0, _m(bricks("#d2643c", "#efe2cf", 121), gloss=0.15, shine=10, sheen=0.05), "#ffd0b8"),
     ("night_3", 3, 1, _m(night_sky("#141a46", 131), gloss=0.6, shine=30), "#dfe6ff"),
-    ("radio_moon", 0, 1, _m(craters("#474b57", 141), gloss=0.25, shine=14, ambient=0.5, relief=1.4), "#e6eaff"),
-    ("stellaire", 0, 0, _m(stars_on("#9fd0ff", "#fff3a6", 48.0, 13.0, second=5.0, noise_seed=151), gloss=0.55), "#fffbe0"),
-    ("beurre", 0, 0, _m(swirl("#f8df7c", "#fff2bf", 161, 0.7), gloss=0.3, shine=10, sheen=0.12), "#fffbe0"),
+    ("radio_moon", 0, 1, _m(craters("#3a3d47", 141), gloss=0.25, shine=14, ambient=0.5, relief=1.4), "#e6eaff"),
+    ("stellaire", 0, 0, _m(stars_on("#6fa6e8", "#ffe27a", 48.0, 13.0, second=5.0, noise_seed=151), gloss=0.55), "#fffbe0"),
+    ("beurre", 0, 0, _m(swirl("#c8a85c", "#e0cc96", 161, 0.7), gloss=0.3, shine=10, sheen=0.12), "#fffbe0"),
     ("gomme_red", 0, 0, _m(plain("#ef5a5a", 171, 0.4, cells=((24, 1.0), (48, 0.8)), tint="#d94a4a"), gloss=0.12, shine=8, sheen=0.05), "#ffe0e0"),
     ("pierre_ponce", 0, 0, _m(pores("#c9c4b8", 181), gloss=0.1, shine=8, sheen=0.04, relief=1.2), "#ffffff"),
-    ("purple_dots", 0, 0, _m(polka("#fbf6ff", "#8a3fc7", 16.0, 4.0, stagger=True), gloss=0.5), "#efdcff"),
+    ("purple_dots", 0, 0, _m(polka("#f5eafc", "#6a1fa8", 16.0, 6.0, stagger=True), gloss=0.5), "#efdcff"),
     ("capitons", 0, 0, _m(quilted("#f3c6d1", "#b9788a", "#8f4a5e"), gloss=0.3, shine=14, relief=0.8), "#fff0f4"),
-    ("carrelage", 0, 1, _m(tiles_glazed("#135e66", "#0d2c30", 201), gloss=0.7, shine=40), "#d0ffff"),
-    ("caramel", 0, 0, _m(swirl("#d4821f", "#f3c071", 211, 0.55), gloss=0.9, shine=40, sheen=0.25), "#fff0c8"),
-    ("metal_indus", 0, 0, _m(treadplate("#98a2ad", 221), gloss=0.6, shine=22, ambient=0.45, relief=1.3), "#ffffff"),
-    ("danger", 0, 1, _m(hazard("#c9a000", "#141414"), gloss=0.4, shine=20), "#fff2a0"),
+    ("carrelage", 0, 1, _m(tiles_glazed("#0c464c", "#0d2c30", 201), gloss=0.7, shine=40), "#d0ffff"),
+    ("caramel", 0, 0, _m(swirl("#a85a18", "#d99444", 211, 0.55), gloss=0.9, shine=40, sheen=0.25), "#fff0c8"),
+    ("metal_indus", 0, 0, _m(treadplate("#6e7884", 221), gloss=0.6, shine=22, ambient=0.45, relief=1.3), "#ffffff"),
+    ("danger", 0, 1, _m(hazard("#a07800", "#141414"), gloss=0.4, shine=20), "#fff2a0"),
     ("menthe_verte_2", 2, 0, _m(plain("#3fcf7a", 241, 0.5, tint="#7fe8a8"), gloss=0.75, shine=35), "#e0ffe8"),
-    ("caoutchouc", 0, 0, _m(dimples("#d9c08c"), gloss=0.1, shine=8, sheen=0.04), "#fff8e0"),
+    ("caoutchouc", 0, 0, _m(rubber("#a08a66", 251), gloss=0.03, shine=6, sheen=0.0, relief=0.6), "#fff8e0"),
     ("malabar", 0, 0, _m(marble("#ff8fc6", "#ffc2e0", 261, 0.7), gloss=0.75, shine=30), "#ffe6f3"),
-    ("vichy_lemon", 0, 0, _m(gingham("#fffbe6", "#f0d23a"), gloss=0.3, shine=14, sheen=0.1), "#fffbe0"),
-    ("scotch", 0, 1, _m(tape("#4a2a0c", "#7d4c18", 281), gloss=0.9, shine=50), "#ffe0b0"),
+    ("vichy_lemon", 0, 0, _m(gingham("#d8d89c", "#a8ac0c"), gloss=0.3, shine=14, sheen=0.1), "#fffbe0"),
+    ("scotch", 0, 1, _m(tape("#5e2a00", "#a86010", 281), gloss=0.9, shine=50, sheen=0.3), "#ffe0b0"),
     ("moule_choc", 0, 0, _m(mould("#b87a4b", 291), gloss=0.4, shine=20), "#ffe6cc"),
-    ("sucre_orge_vert", 0, 0, _m(barley_sugar("#2fae4a", "#f4fff0", "#2fae4a"), gloss=0.7, shine=30), "#f0fff0"),
-    ("chocolat_blanc", 0, 0, _m(chocolate("#f3e6c8"), gloss=0.35, shine=18), "#fffaf0"),
+    ("sucre_orge_vert", 0, 0, _m(barley_sugar("#2fae4a", "#ffffff", "#2fae4a"), gloss=0.7, shine=30), "#f0fff0"),
+    ("chocolat_blanc", 0, 0, _m(chocolate("#e4d2ac"), gloss=0.35, shine=18), "#fffaf0"),
 ]
 assert len(STYLES) == 38
 

@@ -19,9 +19,11 @@ from quarters import (FRAME_TABLE, FRAMES, INSET, TL, TR, BR, BL, frames_for_mas
                       neighbour_mask, shape_table_bytes, corner_distance, to_corner)
 from common import PeriodicNoise  # noqa: E402
 from styles import STYLES, archive_name  # noqa: E402
+import colour_check  # noqa: E402
 import particles  # noqa: E402
 import tiles  # noqa: E402
 import ui  # noqa: E402
+import make_icons  # noqa: E402
 
 Q = 48
 LIGHT_TEXT = {4, 8, 12, 13, 14, 15, 18, 19, 26, 29, 34}
@@ -334,14 +336,56 @@ class Contrast(unittest.TestCase):
         frames = strip_frames(rgba(archive_name(STYLES[s][0])))
         return np.concatenate([frames[f][..., :3].reshape(-1, 3) for f in (24, 25, 26, 27)])
 
+    def means(self):
+        return [self.interior(s).mean(axis=0) for s in range(38)]
+
     def test_caption_colour_stays_legible(self):
-        # Captions are black, or white on light-text styles: the contrast
-        # ratio between the caption and the average interior of the style
-        # must reach 4.5 (the usual threshold for readable text).
-        for s in range(38):
-            lum = relative_luminance(self.interior(s).mean(axis=0))
-            ratio = 1.05 / (lum + 0.05) if s in LIGHT_TEXT else (lum + 0.05) / 0.05
+        # Captions are black, or white at 70 % on light-text styles: the
+        # contrast ratio between the caption over the tile and the tile's
+        # average interior must reach 4.5 (the usual threshold for text).
+        for s, mean in enumerate(self.means()):
+            ratio = colour_check.caption_contrast(mean, s in LIGHT_TEXT)
             self.assertGreater(ratio, 4.5, (STYLES[s][0], ratio))
+
+    def test_every_pair_of_styles_differs_in_mean_colour(self):
+        labs = [colour_check.to_lab(m) for m in self.means()]
+        for i in range(38):
+            for j in range(i + 1, 38):
+                d = colour_check.delta_e2000(labs[i], labs[j])
+                self.assertGreaterEqual(d, 6.0, (STYLES[i][0], STYLES[j][0], d))
+
+    def test_default_styles_differ_under_colour_blindness(self):
+        means = self.means()[:6]
+        for kind in colour_check.CVD:
+            labs = [colour_check.to_lab(colour_check.simulate(m, kind)) for m in means]
+            for i in range(6):
+                for j in range(i + 1, 6):
+                    d = colour_check.delta_e2000(labs[i], labs[j])
+                    self.assertGreaterEqual(d, 5.0, (kind, i, j, d))
+
+    def test_light_styles_leave_room_for_highlight_and_shadow(self):
+        # The held highlight adds light and the shadow falls on the board:
+        # a pale style must not be so close to white that neither shows
+        # (strongly coloured ones such as lime may be lighter).
+        for s, mean in enumerate(self.means()):
+            lab = colour_check.to_lab(mean)
+            if np.hypot(lab[1], lab[2]) < 40:
+                self.assertLess(lab[0], 91.0, STYLES[s][0])
+        board = rgba("pLiMo_screen_picots.jpg")[..., :3].reshape(-1, 3).mean(axis=0)
+        for s, mean in enumerate(self.means()):
+            d = colour_check.delta_e2000(colour_check.to_lab(mean), colour_check.to_lab(board))
+            self.assertGreater(d, 8.0, (STYLES[s][0], d))
+
+    def test_candy_ribbons_are_white_with_soft_edges(self):
+        for s in (0, 36):
+            c, _ = STYLES[s][3].pattern(*np.meshgrid(np.arange(0, 96, 0.25), np.arange(0, 4, 0.25)))
+            white = c.min(axis=-1) > 0.999
+            self.assertGreater(white.mean(), 0.3, s)
+            # Between ribbon and white the colour passes through in-between
+            # values over more than one pixel (sampled every quarter pixel).
+            row = c[0, :, 1]
+            steps = np.abs(np.diff(row))
+            self.assertLess(steps.max(), 0.5, s)
 
     def test_default_colours_differ_without_hue(self):
         # Styles 0..5 must be told apart in grey alone: by mean lightness or
@@ -507,6 +551,30 @@ class Screens(unittest.TestCase):
         self.assertLess(a[300:680, 150:810].mean(), 0.05)        # the result lines
 
 
+class ColourMeasures(unittest.TestCase):
+    def test_delta_e2000_reference_pairs(self):
+        # Published test pairs of the CIE 2000 formula.
+        for a, b, d in (((50.0, 2.6772, -79.7751), (50.0, 0.0, -82.7485), 2.0425),
+                        ((50.0, 2.5, 0.0), (73.0, 25.0, -18.0), 27.1492),
+                        ((60.2574, -34.0099, 36.2677), (60.4626, -34.1751, 39.4387), 1.2644)):
+            self.assertAlmostEqual(colour_check.delta_e2000(a, b), d, places=3)
+
+    def test_simulated_dichromats_confuse_their_colours(self):
+        red, green = np.array([0.8, 0.3, 0.2]), np.array([0.45, 0.45, 0.2])
+        for kind in ("deuteranopia", "protanopia"):
+            a = colour_check.to_lab(colour_check.simulate(red, kind))
+            b = colour_check.to_lab(colour_check.simulate(green, kind))
+            plain = colour_check.delta_e2000(colour_check.to_lab(red), colour_check.to_lab(green))
+            self.assertLess(colour_check.delta_e2000(a, b), plain / 2, kind)
+        white = np.ones(3)
+        for kind in colour_check.CVD:
+            self.assertLess(np.abs(colour_check.simulate(white, kind) - white).max(), 0.02, kind)
+
+    def test_contrast_ratio(self):
+        self.assertAlmostEqual(colour_check.contrast(np.ones(3), np.zeros(3)), 21.0, places=3)
+        self.assertAlmostEqual(colour_check.caption_contrast(np.ones(3), True), 1.0, places=6)
+
+
 class Helpers(unittest.TestCase):
     def test_png_palette_only_when_lossless(self):
         rng = np.random.RandomState(5)
@@ -556,6 +624,26 @@ class Reproducible(unittest.TestCase):
         self.same(ui.icon_strip(ui.WHITE), "pLiMo_icones_normales.png")
         self.same(ui.pointer(True), "souris_curseur_2.png")
         self.same(tiles.shadow_strip(), "pLiMo_fx_shadows.png")
+
+
+class DesktopIcons(unittest.TestCase):
+    """The icons installed for the application menu."""
+
+    def test_each_size_is_square_with_a_clear_margin_and_solid_blocks(self):
+        for size in make_icons.SIZES:
+            with Image.open(make_icons.icon_path(size)) as f:
+                img = np.array(f.convert("RGBA"))
+            self.assertEqual(img.shape, (size, size, 4), size)
+            alpha = img[..., 3]
+            self.assertEqual(alpha[0, :].max(), 0, size)
+            self.assertEqual(alpha[:, 0].max(), 0, size)
+            # The blocks fill most of the icon: a small icon is not a speck.
+            self.assertGreater((alpha > 200).mean(), 0.55, size)
+
+    def test_icons_regenerate_identically(self):
+        for size in (48, 256):
+            with open(make_icons.icon_path(size), "rb") as f:
+                self.assertEqual(encode_png(make_icons.icon(size)), f.read(), size)
 
 
 if __name__ == "__main__":

@@ -1,0 +1,34 @@
+// The move rule on a bare kind grid: the pieces of a shape, whether a step
+// of it is refused, and one whole step with its merge and completion. The
+// play input checks its steps with these and the solver searches with them,
+// so both play by the same rule.
+#pragma once
+
+#include <array>
+#include <bitset>
+#include <cstdint>
+
+constexpr int GRID_COLUMNS = 10;
+constexpr int GRID_ROWS = 8;
+constexpr int GRID_CELLS = GRID_COLUMNS * GRID_ROWS;
+
+// One kind per cell, row-major (cell = 10 * y + x), -1 for empty.
+using KindCells = std::array<int8_t, GRID_CELLS>;
+using CellSet = std::bitset<GRID_CELLS>;
+
+// The board's kind grid in row-major order.
+KindCells KindCellsOfBoard();
+// The shape holding `cell`: the cells of its kind joined to it through cell
+// sides. Empty for an empty cell.
+CellSet ShapeCells(const KindCells& cells, int cell);
+// A step of (dx, dy) is refused when a cell of the shape would leave the
+// board or enter a cell held outside the shape.
+bool ShapeStepBlocked(const KindCells& cells, const CellSet& shape, int dx, int dy);
+// True when no cell of the shape's kind lies outside the shape.
+bool KindComplete(const KindCells& cells, const CellSet& shape, int kind);
+
+// The outcome of one step of the shape holding `cell`.
+enum class StepResult { Refused, Moved, Merged, Completed };
+// Moves the shape one cell unless refused; a shape that then holds every
+// piece of its kind leaves the board (its cells become empty).
+StepResult StepShape(KindCells& cells, int cell, int dx, int dy);

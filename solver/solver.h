@@ -1,0 +1,65 @@
+// A solver of boards: a best-first search over kind grids, each step of it one
+// step of one shape under the play input's move rule. It runs in slices, so
+// that the game can search a little in every frame, and gives up by a budget
+// of states and of time.
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <vector>
+
+#include "play/move_rule.h"
+
+struct SolverMove {
+  int Cell = 0;        // a cell of the shape to take hold of
+  int Dx = 0, Dy = 0;  // (0, 0): take hold of a shape whose kind is already whole
+};
+
+enum class SolveStatus { Searching, Solved, NoSolution, GaveUp };
+
+struct SolverBudget {
+  int64_t MaxStates = 1500000;
+  int64_t MaxMilliseconds = 4000;
+  // Weight of the estimate of the steps left against the steps made: above
+  // 1 the search heads for the goal first and gives up the shortest
+  // solution for speed.
+  int Weight = 4;
+};
+
+class T_SOLVER {
+ public:
+  T_SOLVER();
+  ~T_SOLVER();
+  // Forgets any search and starts one from the board given.
+  void Start(const KindCells& board, SolverBudget budget = {});
+  // Searches on for at most `states` expansions; the status after it.
+  SolveStatus Run(int64_t states);
+  // Runs to the end, budgets permitting.
+  SolveStatus RunToEnd() { return Run(INT64_MAX); }
+  SolveStatus Status() const { return StatusNow; }
+  // The moves that empty the board, once solved.
+  const std::vector<SolverMove>& Solution() const { return Moves; }
+  int64_t StatesExplored() const { return Expanded; }
+  int64_t StatesStored() const;
+  // Bytes held by the search at its largest (states, index and queue).
+  int64_t PeakBytes() const { return Peak; }
+  // Mean number of moves open from the states on the solution's path.
+  double MeanBranching() const { return Branching; }
+
+ private:
+  struct Search;
+  std::unique_ptr<Search> S;
+  SolveStatus StatusNow = SolveStatus::NoSolution;
+  std::vector<SolverMove> Moves;
+  int64_t Expanded = 0;
+  int64_t Peak = 0;
+  double Branching = 0;
+  void Finish(int32_t goal);
+};
+
+// The moves open from a board: a press on each shape whose kind is already
+// whole, else one step of each shape in each direction that is not refused.
+std::vector<SolverMove> OpenMoves(const KindCells& board);
+// The board after a move (a refused step changes nothing).
+KindCells ApplyMove(KindCells board, const SolverMove& move);
+bool BoardEmpty(const KindCells& board);

@@ -1,0 +1,97 @@
+// The options menu's web-site row opens the help page: the copy installed
+// beside the program when there is one, else the copy built into the program,
+// written into the user data folder. Either way the address names a file
+// that exists.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/help_page.h"
+#include "app/main_loop.h"
+#include "app/paths.h"
+#include "menus/screens.h"
+#include "tests/support/headless_game.h"
+#include "tests/support/test_support.h"
+
+namespace fs = std::filesystem;
+
+namespace {
+
+std::string FileText(const fs::path& path) {
+  std::ifstream in(path, std::ios::binary);
+  std::stringstream text;
+  text << in.rdbuf();
+  return text.str();
+}
+
+class HelpPage : public HeadlessGameTest {
+ protected:
+  void TearDown() override {
+    media_test::SetProgramFilePath("");
+    media_test::RecordedWebPages().clear();
+    HeadlessGameTest::TearDown();
+  }
+  const std::string SourcePage = test_support::ReadSourceFile("dist/plimo-help.html");
+};
+
+TEST_F(HelpPage, FromTheBuildFolderTheBuiltInCopyIsWrittenAndOpened) {
+  Start();
+  ASSERT_FALSE(SourcePage.empty());
+  const fs::path written = Home / "pLiMo" / HELP_PAGE_FILE;
+  EXPECT_EQ(HelpPageAddress(), "file://" + written.string());
+  EXPECT_EQ(FileText(written), SourcePage);
+
+  // A damaged copy is replaced; no temporary file stays behind.
+  { std::ofstream(written, std::ios::binary) << "<html>old"; }
+  EXPECT_EQ(HelpPageAddress(), "file://" + written.string());
+  EXPECT_EQ(FileText(written), SourcePage);
+  for (const auto& entry : fs::directory_iterator(Home / "pLiMo"))
+    EXPECT_EQ(entry.path().string().find(".tmp"), std::string::npos) << entry.path();
+  Shutdown();
+}
+
+TEST_F(HelpPage, AnInstalledGameOpensTheInstalledPage) {
+  Start();
+  // The installed layout: <prefix>/bin/plimo and the page under <prefix>/share.
+  const fs::path prefix = Home / "prefix with space";
+  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "share" / "plimo");
+  { std::ofstream(prefix / "share" / "plimo" / "plimo-help.html") << "<html>installed"; }
+  media_test::SetProgramFilePath((prefix / "bin" / "plimo").string());
+  EXPECT_EQ(HelpPageAddress(), "file://" + Home.string() + "/prefix%20with%20space/share/plimo/plimo-help.html");
+  EXPECT_FALSE(fs::exists(Home / "pLiMo" / HELP_PAGE_FILE));
+
+  // An empty or missing installed page falls back on the built-in copy.
+  { std::ofstream(prefix / "share" / "plimo" / "plimo-help.html", std::ios::trunc); }
+  EXPECT_EQ(HelpPageAddress(), "file://" + (Home / "pLiMo" / HELP_PAGE_FILE).string());
+  Shutdown();
+}
+
+TEST_F(HelpPage, FileAddressesEscapeWhatAUrlCannotHold) {
+  EXPECT_EQ(FileAddress("/home/a b/x#1%?.html"), "file:///home/a%20b/x%231%25%3F.html");
+  EXPECT_EQ(FileAddress("/d\xC3\xA9j\xC3\xA0/Help-1_~.html"), "file:///d%C3%A9j%C3%A0/Help-1_~.html");
+}
+
+TEST_F(HelpPage, ClickingTheWebRowOnTheOptionsMenuOpensThePage) {
+  Start();
+  media_test::RecordedWebPages().clear();
+  SetScreen(SCREEN_OPTIONS_MENU);
+  ASSERT_TRUE(Frames(2));
+  media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectButtonDown(BUTTON_LEFT);
+  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(media_test::RecordedWebPages().size(), 1u);
+  const std::string address = media_test::RecordedWebPages()[0];
+  ASSERT_EQ(address.rfind("file://", 0), 0u) << address;
+  EXPECT_TRUE(fs::exists(address.substr(7))) << address;
+  Shutdown();
+}
+
+}  // namespace
