@@ -27,6 +27,7 @@
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
 
@@ -302,6 +303,7 @@ bool StartUp() {
   StartMenuMusicSilently();
   LoadLevelBank();
   LoadBestScores();
+  LoadRandomScores();
 
   CheckSavedGame();
   CountUndoRecords();
@@ -339,7 +341,6 @@ bool RunFrame() {
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
   Frame.TypedChar = NextTypedChar();
-  if (GamepadArrived()) ShowKeyboardCursor();
 
   if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;

@@ -8,6 +8,7 @@
 #include "app/music.h"
 #include "board/block.h"
 #include "levels/level_bank.h"
+#include "levels/random_play.h"
 #include "levels/victory.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -64,6 +65,11 @@ void StartLevel(int fresh) {
 }
 
 void RestartLevel() {
+  if (RandomLevelOnBoard()) {
+    PlaceRandomCells(CurrentRandomLevel);
+    BeginLevel(1);
+    return;
+  }
   // With no level placed there is nothing to place again.
   if (!CurrentLevelInBank()) return;
   LoadLevel(CurrentLevel);
@@ -88,13 +94,8 @@ void NextLevel() {
 }
 
 void RandomLevelStep() {
-  // There is no random level generator yet: the current level is placed
-  // again, so what is played and timed is a level of the bank, never the
-  // board that happened to be shown (a menu). Without a current level a
-  // level of the bank is drawn at random.
-  if (LevelCount <= 0) return;
-  if (!CurrentLevelInBank()) CurrentLevel = RandomInt(0, LevelCount - 1);
-  LoadLevel(CurrentLevel);
+  // A new level from the generator, for the player's tier: always solvable.
+  PlaceRandomLevel();
 }
 
 void CheckLevelWon() {
@@ -102,6 +103,7 @@ void CheckLevelWon() {
   // Only a board placed from the bank as the current level may touch that
   // level's record (the switch of screens below builds another board).
   const bool levelWon = CurrentLevelInBank() && BoardLevel == CurrentLevel;
+  const bool randomWon = RandomLevelOnBoard();
   WonTime = LevelTimer;
   // The victory jingle, or the short victory sound with the music off.
   if (MusicFlag) {
@@ -119,6 +121,7 @@ void CheckLevelWon() {
     RecordWin();
     SaveBestScores();
   }
+  if (randomWon) RandomLevelWon(LevelTimer);
   // The replay is read from the undo file, which goes right after.
   BuildVictoryScreen();
   DeleteUndoFile();

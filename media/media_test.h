@@ -79,6 +79,9 @@ std::vector<std::string>& RecordedWebPages();
 
 // ---- environment overrides
 void SetDesktopSize(int width, int height);  // 0, 0 restores the real one
+// Frames driven by a hand-set clock need no real-time pacing: presenting
+// returns at once while this is on.
+void SetUnpacedFrames(bool on);
 void SetUserAppDataFolder(const std::string& path);
 void SetProgramFilePath(const std::string& path);
 

@@ -90,6 +90,7 @@ void EndProgram() {
 namespace media_test {
 
 void RecordMessages(bool on) { TestOverrides().RecordMessages = on; }
+void SetUnpacedFrames(bool on) { TestOverrides().UnpacedFrames = on; }
 std::vector<std::string>& RecordedMessages() { return TestOverrides().Messages; }
 std::vector<std::string>& RecordedWebPages() { return TestOverrides().WebPages; }
 void SetUserAppDataFolder(const std::string& path) { TestOverrides().AppDataFolder = path; }

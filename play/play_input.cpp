@@ -186,14 +186,18 @@ void ConfirmKey() {
   }
 }
 
-bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
-
-}  // namespace
-
-void ShowKeyboardCursor() {
+// A game controller was connected: keyboard play on, as the first Enter
+// turns it on, without Enter's other effects. Only board screens play with
+// the cursor, so a pad connected elsewhere shows it on the next one.
+void ShowCursorForNewGamepad() {
+  if (!GamepadArrived()) return;
   HideCustomCursor();
   if (KeyboardMode == 0) KeyboardMode = 1;
 }
+
+bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
+
+}  // namespace
 
 int CellBlocked(int x, int y) {
   if (!OnBoard(x, y)) return 1;
@@ -293,6 +297,7 @@ void UpdatePointerDrag() {
 
 void UpdatePlay() {
   ForgetVanishedGrab();
+  ShowCursorForNewGamepad();
   if (KeyHits(KEY_RIGHT)) KeyboardStep(0);
   if (KeyHits(KEY_DOWN)) KeyboardStep(1);
   if (KeyHits(KEY_LEFT)) KeyboardStep(2);

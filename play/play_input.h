@@ -42,8 +42,5 @@ int GroupBlocked(int dx, int dy);
 int CellBlocked(int x, int y);
 void ChooseGrabbedMenu();
 void StartMenuCaption(int menuId);
-// Keyboard play on, as the first Enter turns it on, without Enter's other
-// effects (a game controller was connected).
-void ShowKeyboardCursor();
 // Forgets any hold: no grabbed block, nothing selected, no drag.
 void ReleaseGrab();

@@ -1,5 +1,6 @@
 // The life of a level: fresh and resumed starts, restart, the next level,
 // the win, the record time, the timer and the banner.
+#include "levels/random_play.h"
 #include "tests/play/board_fixture.h"
 
 namespace {
@@ -25,17 +26,9 @@ TEST_F(LevelLifecycle, NextLevelStartsTheFirstLevelWithoutARecord) {
   EXPECT_TRUE(media_test::RecordedMessages().empty());
 }
 
-int LevelBlockCount(int level) {
-  int count = 0;
-  for (int y = 0; y < 8; ++y) {
-    for (int x = 0; x < 10; ++x) count += LevelCellByte(level, x, y) > 0;
-  }
-  return count;
-}
-
-// Random mode has no random levels yet: it places the current level again,
-// never plays on whatever board was shown (a menu).
-TEST_F(LevelLifecycle, WithEveryLevelWonRandomModeRestartsTheCurrentLevelFreshly) {
+// Random mode places a generated level as level -1, never plays on whatever
+// board was shown (a menu), and times it afresh from the message's dismissal.
+TEST_F(LevelLifecycle, WithEveryLevelWonRandomModePlacesAGeneratedLevelFreshly) {
   for (int n = 0; n < LevelCount; ++n) SetRecordLink(n, 4 + 12 * n);
   Place({"12........", "..........", "..........", "..........",
          "..........", "..........", "..........", "........21"});
@@ -50,23 +43,13 @@ TEST_F(LevelLifecycle, WithEveryLevelWonRandomModeRestartsTheCurrentLevelFreshly
   EXPECT_EQ(LevelBannerEnd, 92000);
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
   EXPECT_EQ(media_test::RecordedMessages()[0], "All levels are played, Random mode activated");
-  EXPECT_EQ(CurrentLevel, 3);
-  EXPECT_EQ(BoardLevel, 3);
-  EXPECT_EQ(BlockCount(), LevelBlockCount(3));
+  EXPECT_EQ(CurrentLevel, -1);
+  EXPECT_TRUE(RandomLevelOnBoard());
+  EXPECT_EQ(KindCellsOfBoard(), CurrentRandomLevel.Cells);
   EXPECT_NE(BoardRows()[7], "........21");
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
   EXPECT_EQ(LevelTimer, 0);
   EXPECT_EQ(UndoRecordCount, 1);
-
-  // Without a current level, a level of the bank is drawn.
-  CurrentLevel = -1;
-  Place({"1.........", "..........", "..........", "..........",
-         "..........", "..........", "..........", ".........1"});
-  NextLevel();
-  ASSERT_GE(CurrentLevel, 0);
-  ASSERT_LT(CurrentLevel, LevelCount);
-  EXPECT_EQ(BoardLevel, CurrentLevel);
-  EXPECT_EQ(BlockCount(), LevelBlockCount(CurrentLevel));
 }
 
 TEST_F(LevelLifecycle, RestartPlacesTheLevelAgainAndIsIgnoredWithoutALevel) {

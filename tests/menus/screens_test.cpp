@@ -12,6 +12,7 @@
 #include "effects/effects.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "levels/random_play.h"
 #include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
@@ -218,21 +219,16 @@ TEST_F(Screens, RestartDuringAChoicePlaysTheLevelWithoutSlidingIt) {
   EXPECT_EQ(BoardLevel, 1);
 }
 
-TEST_F(Screens, RandomModeRestartsTheCurrentLevelAndAMenuBoardNeverRecordsAWin) {
+TEST_F(Screens, RandomModePlacesAGeneratedLevelAndAMenuBoardNeverRecordsAWin) {
   for (int n = 0; n < LevelCount; ++n) SetRecordLink(n, 4 + 12 * n);
   CurrentLevel = 2;
   ASSERT_TRUE(PressKey(KEY_ENTER));
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
-  EXPECT_EQ(CurrentLevel, 2);
-  EXPECT_EQ(BoardLevel, 2);
+  EXPECT_EQ(CurrentLevel, -1);
+  EXPECT_TRUE(RandomLevelOnBoard());
   for (const auto& b : Blocks) EXPECT_EQ(b->Menu, -1) << "no menu block is played";
-  EXPECT_EQ(static_cast<int>(Blocks.size()),
-            [] {
-              int n = 0;
-              for (int i = 0; i < 80; ++i) n += LevelCellByte(2, i % 10, i / 10) > 0;
-              return n;
-            }());
+  EXPECT_EQ(KindCellsOfBoard(), CurrentRandomLevel.Cells);
 }
 
 }  // namespace

@@ -82,6 +82,20 @@ TEST_F(GamepadPlay, ConnectingAPadShowsTheKeyboardCursorWithoutStartingALevel) {
   Shutdown();
 }
 
+TEST_F(GamepadPlay, APadConnectedOffTheBoardScreensShowsTheCursorOnTheNextOne) {
+  Start();
+  ASSERT_TRUE(Frames(2));
+  SetScreen(SCREEN_LEVEL_MAP);
+  InjectPadAdded(PAD);
+  ASSERT_TRUE(Frames(2));
+  EXPECT_EQ(KeyboardMode, 0);
+  Tap(PAD_B);  // back to the main menu, a board screen
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(KeyboardMode, 1);
+  Shutdown();
+}
+
 TEST_F(GamepadPlay, AStepByDpadAndAUndoneByXThenBLeaves) {
   Start();
   ASSERT_TRUE(Frames(2));

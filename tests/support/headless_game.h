@@ -33,11 +33,13 @@ class HeadlessGameTest : public ::testing::Test {
     media_test::SetDesktopSize(1920, 1080);
     media_test::SetClock(Clock);
     media_test::RecordMessages(true);
+    media_test::SetUnpacedFrames(true);
     media_test::RecordedMessages().clear();
     ChooseEnglish();
   }
   void TearDown() override {
     media_test::RecordMessages(false);
+    media_test::SetUnpacedFrames(false);
     media_test::SetUserAppDataFolder("");
     media_test::SetDesktopSize(0, 0);
     std::filesystem::remove_all(Home);

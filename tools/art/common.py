@@ -7,19 +7,17 @@ from PIL import Image, ImageFont
 
 ROOT = os.path.normpath(os.path.join(os.path.dirname(os.path.abspath(__file__)), "..", ".."))
 DATA = os.path.join(ROOT, "Data")
-FONT_DIR = "/usr/share/fonts/truetype/dejavu"
 
 
 def data_path(name):
     return os.path.join(DATA, name)
 
 
-def font(size, bold=True):
-    """DejaVu Sans from Debian's fonts-dejavu-core."""
-    name = "DejaVuSans"
-    if bold:
-        name += "-Bold"
-    return ImageFont.truetype(os.path.join(FONT_DIR, name + ".ttf"), size)
+def font(size):
+    """The game's own font (Data/a2.ttf, rounded bold), so the lettering in
+    pictures matches the captions the game writes. It is built before the
+    pictures from the same fonts every time, so the output stays the same."""
+    return ImageFont.truetype(data_path("a2.ttf"), size)
 
 
 def clamp01(a):

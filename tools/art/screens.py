@@ -113,7 +113,7 @@ TITLE = [
     ("p", 0, ["", "", "XXXX", "X..X", "X..X", "XXXX", "X..."]),
     ("L", 1, ["X..", "X..", "X..", "X..", "X..", "XXX", ""]),
     ("i", 2, ["X", "", "X", "X", "X", "X", ""]),
-    ("M", 3, ["X.....X", "XX...XX", "XXX.XXX", "X.XXX.X", "X..X..X", "X.....X", ""]),
+    ("M", 3, ["XX...XX", "XXX.XXX", "X.XXX.X", "X..X..X", "X.....X", "X.....X", ""]),
     ("o", 5, ["", "", "XXXX", "X..X", "X..X", "XXXX", ""]),
 ]
 
@@ -187,7 +187,7 @@ def bumper():
 
 
 def bravo():
-    """Victory overlay: a glowing title over falling stars; the rest is
+    """Victory overlay: the game's title over a field of stars; the rest is
     transparent so the replayed board shows through."""
     a = np.zeros((H, W))
     col = np.zeros((H, W, 3))
@@ -202,12 +202,24 @@ def bravo():
         col = col / np.maximum(na, 1e-6)[..., None]
         a = na
 
-    for _ in range(70):
-        x, y = rng.rand() * W, rng.rand() * H * 0.95
-        # Fewer stars over the middle where the result lines are written.
-        if 230 < y < 690 and 120 < x < 840 and rng.rand() < 0.85:
+    def clear_middle(x, y):
+        # The result lines are written over the middle: stars stay rare there.
+        return 230 < y < 690 and 120 < x < 840
+
+    # The field: many small twinkles over the whole picture...
+    for _ in range(260):
+        x, y = rng.rand() * W, rng.rand() * H
+        if clear_middle(x, y) and rng.rand() < 0.93:
             continue
-        rad = 5 + rng.rand() * 16
+        r = np.hypot(XX - x, YY - y)
+        size = 0.8 + rng.rand() * 1.8
+        put(np.clip(np.exp(-(r / size) ** 2) * (0.5 + 0.5 * rng.rand()), 0, 1), palette[rng.randint(len(palette))])
+    # ... and fewer, bigger five-pointed stars.
+    for _ in range(60):
+        x, y = rng.rand() * W, rng.rand() * H * 0.95
+        if clear_middle(x, y) and rng.rand() < 0.85:
+            continue
+        rad = 5 + rng.rand() * 14
         lx, ly = XX - x, YY - y
         r = np.hypot(lx, ly)
         ang = np.arctan2(ly, lx) + rng.rand() * 6.28
@@ -218,12 +230,12 @@ def bravo():
         put(np.clip(halo, 0, 1), colour)
         put(cover, colour)
     # The title: big friendly letters with an outline and a glow.
-    text = "BRAVO !"
-    f = font(150)
+    text = "pLiMo"
+    f = font(170)
     m = Image.new("L", (W, H), 0)
     d = ImageDraw.Draw(m)
-    tw = d.textlength(text, font=f)
-    d.text(((W - tw) / 2, 50), text, font=f, fill=255)
+    box = d.textbbox((0, 0), text, font=f)
+    d.text(((W - (box[2] - box[0])) / 2 - box[0], 60 - box[1]), text, font=f, fill=255)
     body = np.asarray(m, dtype=np.float64) / 255.0
     outline = np.asarray(m.filter(ImageFilter.MaxFilter(9)), dtype=np.float64) / 255.0
     glow = np.asarray(m.filter(ImageFilter.MaxFilter(9)).filter(ImageFilter.GaussianBlur(14)), dtype=np.float64) / 255.0

@@ -497,9 +497,12 @@ class Icons(unittest.TestCase):
 
     def test_icons_stay_inside_their_slot(self):
         # Icons are drawn (block size - 48) / 2 below the top of a slot; at
-        # block size 74 anything below row 61 would spill into the next slot.
+        # block size 56 anything below row 52 would spill into the next slot.
+        # The time icon keeps the rows where the game writes the digits.
         for n in ("pLiMo_icones_normales.png", "pLiMo_icones_light.png"):
             for i, icon in enumerate(strip_frames_w(rgba(n), 64)):
+                if ui.ICON_NAMES[i] != "time":
+                    self.assertLess(icon[ui.FIT_ROWS:, :, 3].max(), 0.3, (n, i))
                 self.assertLess(icon[61:, :, 3].max(), 0.3, (n, i))
 
     def test_digits_are_ten_distinct_white_glyphs(self):
@@ -548,6 +551,11 @@ class Screens(unittest.TestCase):
         a = rgba("pLiMo_sprite_bravo.png")[..., 3]
         self.assertGreater((a == 0).mean(), 0.5)
         self.assertGreater(a[40:220].mean(), 0.2)               # the title
+        # A field of stars round the title: light in every quarter of the
+        # picture outside the middle.
+        for rows in (slice(0, 384), slice(384, 768)):
+            for cols in (slice(0, 120), slice(840, 960)):
+                self.assertGreater((a[rows, cols] > 0.5).sum(), 30, (rows, cols))
         self.assertLess(a[300:680, 150:810].mean(), 0.05)        # the result lines
 
 

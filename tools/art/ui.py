@@ -12,6 +12,7 @@ LIT = (150, 215, 255)
 ICON_NAMES = ["menu", "help", "music", "sound", "exit", "undo", "time", "restart", "back", "view", "last"]
 # Rows of the two time fields inside the TIME icon and the x of each digit.
 TIME_ROWS = (19, 40)
+FIT_ROWS = 52
 DIGIT_X = (5, 15, 30, 40)
 DIGIT_W, DIGIT_H = 10, 16
 
@@ -24,10 +25,12 @@ def _fit_text(im, cx, top, text, max_w, size):
     """Bold text centred on cx, squeezed horizontally (never enlarged) to at
     most max_w pixels, as a narrow face would draw it."""
     f = font(size * SS)
-    box = f.getbbox(text)
+    # A thin stroke round the glyphs keeps the rounded letters bold once the
+    # icon is shrunk into its slot.
+    box = f.getbbox(text, stroke_width=SS)
     w, h = box[2] - box[0], box[3] - box[1]
     glyphs = Image.new("L", (w, h), 0)
-    ImageDraw.Draw(glyphs).text((-box[0], -box[1]), text, font=f, fill=255)
+    ImageDraw.Draw(glyphs).text((-box[0], -box[1]), text, font=f, fill=255, stroke_width=SS, stroke_fill=255)
     narrow = min(w, int(max_w * SS * 0.9), int(w * 0.82))
     glyphs = glyphs.resize((narrow, h), Image.LANCZOS)
     im.paste(255, (int(cx * SS - narrow / 2), int(top * SS)), glyphs)
@@ -57,7 +60,7 @@ def icon_mask(name):
     elif name == "help":
         f = font(46 * SS)
         w = d.textlength("?", font=f)
-        d.text((32 * SS - w / 2, 4 * SS), "?", font=f, fill=255)
+        d.text((32 * SS - w / 2, 4 * SS), "?", font=f, fill=255, stroke_width=2 * SS, stroke_fill=255)
     elif name == "music":
         d.ellipse(_box(12, 40, 27, 52), fill=255)
         d.ellipse(_box(36, 34, 51, 46), fill=255)
@@ -109,6 +112,14 @@ def icon_mask(name):
                 d.rounded_rectangle(_box(x0, y0, x0 + 9, y0 + 7), radius=1 * SS, fill=255)
         _fit_text(im, 32, 42, "LAST", 54, 16)
     small = im.resize((ICON, ICON), Image.LANCZOS)
+    if name != "time":
+        # Drawn (block size - 48) / 2 below the top of its slot, an icon must
+        # end by row FIT_ROWS to stay inside the slot at block size 56; the
+        # time icon keeps the rows where the game writes its digits.
+        small = small.resize((FIT_ROWS, FIT_ROWS), Image.LANCZOS)
+        framed = Image.new("L", (ICON, ICON), 0)
+        framed.paste(small, ((ICON - FIT_ROWS) // 2, 0))
+        small = framed
     return np.asarray(small, dtype=np.float64) / 255.0
 
 

@@ -39,21 +39,24 @@ def merge():
 
 
 def explosion():
-    """A colour leaving the board: a soft puff with a low thump, showered
-    with quick high sparkles drawn from a pentatonic scale."""
+    """A colour leaving the board: a round pop, then an airy swish that
+    rises and falls under a shower of quick high sparkles drawn from a
+    pentatonic scale."""
     length = 0.55
     t = timeline(length)
-    puff = spectral_filter(noise(len(t), 23), bandpass(700.0, 5000.0))
-    puff = puff / peak(puff) * decay_env(t, 0.055, attack=0.003)
+    pop = ping(lambda t: 420.0 * np.exp(-t / 0.03) + 160.0, 0.022, attack=0.001)
     thump = ping(lambda t: 95.0 * np.exp(-t / 0.2), 0.05)
-    parts = [(0.0, 0.6 * puff), (0.0, 0.5 * thump)]
+    swish = spectral_filter(noise(len(t), 23), bandpass(900.0, 4500.0))
+    rise = np.clip(t / 0.09, 0, 1) ** 1.5
+    swish = swish / peak(swish) * rise * np.exp(-np.clip(t - 0.09, 0, None) / 0.09)
+    parts = [(0.0, 0.9 * pop), (0.0, 0.4 * thump), (0.0, 0.3 * swish)]
     rng = np.random.default_rng(29)
     scale = [84, 86, 88, 91, 93, 96, 98, 100]  # C6 pentatonic up to E7
     for i in range(16):
-        start = 0.01 + 0.33 * (i / 16.0) + 0.015 * rng.random()
+        start = 0.03 + 0.33 * (i / 16.0) + 0.015 * rng.random()
         note = scale[int(rng.integers(0, len(scale)))]
         spark = ping(midi_freq(note), 0.03 + 0.03 * rng.random(), attack=0.001)
-        parts.append((start, 0.35 * (1.0 - 0.5 * i / 16.0) * spark))
+        parts.append((start, 0.3 * (1.0 - 0.5 * i / 16.0) * spark))
     return _place(length, parts)
 
 
@@ -67,8 +70,12 @@ def click():
 
 
 def hover():
-    """Pointer over a menu entry: a tiny soft blip."""
-    return ping(lambda t: 1760.0 - 3000.0 * t, 0.012)
+    """Pointer over a menu entry: a soft, very short tick of filtered noise
+    with a faint woody tone under it."""
+    t = timeline(0.05)
+    tick = spectral_filter(noise(len(t), 37), bandpass(1200.0, 3500.0))
+    tick = tick / peak(tick) * decay_env(t, 0.004, attack=0.0008)
+    return _place(0.05, [(0.0, tick), (0.0, 0.5 * ping(1100.0, 0.006, attack=0.001))])
 
 
 def map_scroll():
@@ -90,11 +97,18 @@ def map_scroll():
 
 
 def level_start():
-    """A level beginning: a quick rising bell arpeggio, C E G C."""
-    notes = [72, 76, 79, 84]
-    parts = [(0.06 * i, (0.7 + 0.1 * i) * inst.bell(midi_freq(n), 1.0, length_scale=0.22))
-             for i, n in enumerate(notes)]
-    return fade_edges(_place(0.6, parts), 0.0, 0.15)
+    """A level beginning: a soft upward swell of air into two low marimba
+    notes, G then C, calm and inviting (the win is bright bells)."""
+    length = 0.6
+    t = timeline(length)
+    air = spectral_filter(noise(len(t), 47), bandpass(300.0, 1800.0))
+    swell = np.clip(t / 0.16, 0, 1) ** 2 * np.exp(-np.clip(t - 0.16, 0, None) / 0.05)
+    air = air / peak(air) * swell
+    parts = [(0.0, 0.25 * air),
+             (0.14, 0.9 * inst.marimba(midi_freq(55), 1.0)),
+             (0.26, 1.0 * inst.marimba(midi_freq(60), 1.0)),
+             (0.26, 0.35 * inst.marimba(midi_freq(67), 1.0))]
+    return fade_edges(_place(length, parts), 0.0, 0.15)
 
 
 def level_won():
@@ -108,21 +122,15 @@ def level_won():
 
 
 def undo():
-    """Taking a step back: a reversed swoosh that swells into the moment,
-    with a reversed bell tone inside it."""
-    length = 0.34
-    n = samples(length)
-    t = np.arange(n) / RATE
-    air = spectral_filter(noise(n, 53), bandpass(400.0, 3500.0))
-    air = air / peak(air) * np.exp(-t / 0.07)
-    tone = inst.bell(midi_freq(79), 1.0, length_scale=0.15)[:n]
-    tone = np.pad(tone, (0, n - len(tone)))
-    reversed_sound = (0.5 * air + 0.6 * tone)[::-1]
-    # Settle quickly after the swell instead of stopping dead.
-    settle = np.ones(n)
-    tail = samples(0.04)
-    settle[-tail:] = np.cos(0.5 * np.pi * np.arange(tail) / tail)
-    return reversed_sound * settle
+    """Taking a step back: a quick downward glide that lands at once, with a
+    breath of air that pulls away behind it. Loudest right at the key."""
+    length = 0.3
+    t = timeline(length)
+    glide = ping(lambda t: 520.0 + 480.0 * np.exp(-t / 0.04), 0.05, attack=0.002)
+    under = ping(lambda t: 260.0 + 240.0 * np.exp(-t / 0.04), 0.05, attack=0.002)
+    air = spectral_filter(noise(len(t), 53), bandpass(600.0, 3000.0))
+    air = air / peak(air) * decay_env(t, 0.06, attack=0.004)
+    return _place(length, [(0.0, glide), (0.0, 0.5 * under), (0.0, 0.25 * air)])
 
 
 # Level of each role: (short-term RMS target in dBFS, peak ceiling in dBFS).

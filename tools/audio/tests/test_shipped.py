@@ -79,6 +79,63 @@ class Effects(unittest.TestCase):
                 self.assertLess(high_band_db(decoded(name)[1]), -30.0)
 
 
+def envelope(name, window=0.005):
+    """Short-term RMS of an effect, one value per sample."""
+    _rate, pcm = decoded(name)
+    mono = pcm.mean(axis=1) if pcm.ndim == 2 else pcm
+    n = dsp.samples(window)
+    return np.sqrt(np.convolve(np.square(mono), np.ones(n) / n, 'same'))
+
+
+def band_envelope(name, low, high, start, end):
+    """RMS of the part of an effect between two times (seconds) within a
+    frequency band."""
+    _rate, pcm = decoded(name)
+    mono = pcm.mean(axis=1) if pcm.ndim == 2 else pcm
+    part = mono[dsp.samples(start):dsp.samples(end)]
+    filtered = dsp.spectral_filter(part, dsp.bandpass(low, high))
+    return float(np.sqrt(np.mean(np.square(filtered))))
+
+
+class EffectOnsets(unittest.TestCase):
+    def ms(self, index):
+        return 1000.0 * index / dsp.RATE
+
+    def test_taps_are_short_transients(self):
+        for name, longest in (('Data/Click.wav', 100), ('Data/MouseOver2.wav', 60)):
+            env = envelope(name)
+            with self.subTest(name):
+                self.assertLess(self.ms(np.argmax(env)), 8.0)
+                # Gone (30 dB down) well inside the file.
+                late = np.nonzero(env > env.max() * 10 ** (-30 / 20))[0][-1]
+                self.assertLess(self.ms(late), longest)
+
+    def test_undo_peaks_at_the_key(self):
+        self.assertLess(self.ms(np.argmax(envelope('Data/SFX_Undo.ogg'))), 30.0)
+
+    def test_explosion_pops_then_swishes_under_the_bells(self):
+        name = 'Data/Disappear.wav'
+        env = envelope(name)
+        self.assertLess(self.ms(np.argmax(env)), 15.0)
+        # Noise between the bells' partials: air in the 1-4 kHz band keeps
+        # sounding after the pop, and fades by the end.
+        swish = band_envelope(name, 1000.0, 4000.0, 0.06, 0.16)
+        tail = band_envelope(name, 1000.0, 4000.0, 0.45, 0.55)
+        self.assertGreater(dsp.gain_to_db(swish), -40.0)
+        self.assertGreater(swish, 4 * tail)
+
+    def test_level_start_differs_from_level_won(self):
+        start, won = 'Data/pLiMo_SFX_Start_01.ogg', 'Data/SFX_Victory_Short_01.ogg'
+
+        def spectrum(name):
+            _rate, pcm = decoded(name)
+            mono = pcm.mean(axis=1) if pcm.ndim == 2 else pcm
+            return np.abs(np.fft.rfft(mono, 2 ** 15))
+        a, b = spectrum(start), spectrum(won)
+        similarity = float(np.dot(a, b) / np.linalg.norm(a) / np.linalg.norm(b))
+        self.assertLess(similarity, 0.5)
+
+
 class Music(unittest.TestCase):
     def test_form_and_length(self):
         for name, _builder, loops, _serial in music.TRACKS:

@@ -1,0 +1,24 @@
+// A random level on the board: generated for the player's tier, placed as
+// level -1, placed again on a restart, and its win kept in the random
+// levels' own records.
+#pragma once
+
+#include "solver/random_level.h"
+
+// The board level of a random level's board (menus and other boards are -1).
+constexpr int RANDOM_BOARD = -2;
+
+extern RandomLevel CurrentRandomLevel;
+
+// The tier of the next random level: one up for each random level won.
+int RandomTier();
+// Generates a level from a fresh seed for the player's tier and places it
+// (the current level becomes -1). The caller starts it.
+void PlaceRandomLevel();
+// Places the given level's cells on the board as the random level.
+void PlaceRandomCells(const RandomLevel& level);
+// True when the board holds the random level (placed, not replaced since).
+bool RandomLevelOnBoard();
+// After the win of a random level: counts it and saves the records; sets
+// the record time to the tier's best before this win.
+void RandomLevelWon(int64_t wonTimeMs);
