@@ -30,6 +30,7 @@
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
+#include "solver/hint.h"
 
 namespace {
 
@@ -371,6 +372,7 @@ bool RunFrame() {
   DrawSideBar();
   DrawMessage();
   if (ScreenState == SCREEN_TUTORIAL) DrawTutorialPointer();
+  if (ScreenState == SCREEN_PLAY) DrawHint();
   DrawBorderBands();
   DrawCustomCursor();
   PresentFrame();

@@ -45,6 +45,8 @@ void InjectPadRemoved(int id);
 void InjectPadButton(int id, PadButton button, bool down);
 void InjectPadStick(int id, int x, int y);
 void InjectCloseRequest();
+// Queues a "window uncovered" event as the platform would deliver it.
+void PushWindowExposed();
 // Forget all injected and pending input and the close request.
 void ResetInput();
 
@@ -65,6 +67,12 @@ struct DrawCall {
 void StartRecording();  // clears and starts
 void StopRecording();
 const std::vector<DrawCall>& RecordedDraws();
+// Frames actually drawn and presented so far; a frame the same as the one
+// on screen is not.
+long PresentedFrames();
+// Whether an image has its pixels yet (pictures of the archive are decoded
+// when first drawn or in a frame's spare time).
+bool ImageDecoded(const Image* image);
 
 // ---- pixels of the back buffer as 0xRRGGBBAA; saving as PNG for people
 uint32_t ReadPixel(int x, int y);

@@ -157,6 +157,14 @@ void InjectCloseRequest() {
   HandleEvent(e);
 }
 
+void PushWindowExposed() {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_EXPOSED;
+  e.window.windowID = Display().Window ? SDL_GetWindowID(Display().Window) : 0;
+  SDL_PushEvent(&e);
+}
+
 void ResetInput() {
   // Events still queued in SDL are dropped too.
   if (VideoStarted()) SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -166,6 +174,7 @@ void ResetInput() {
 uint32_t ReadPixel(int x, int y) {
   DisplayState& d = Display();
   if (!d.Renderer || !d.Open || x < 0 || y < 0 || x >= d.Width || y >= d.Height) return 0;
+  FlushDraws();
   SDL_Rect rect{x, y, 1, 1};
   uint32_t pixel = 0;
   if (SDL_RenderReadPixels(d.Renderer, &rect, SDL_PIXELFORMAT_RGBA8888, &pixel, 4) != 0) return 0;
@@ -189,6 +198,7 @@ uint32_t ReadImagePixel(Image* image, int x, int y) {
 bool SaveBackBufferPNG(const std::string& path) {
   DisplayState& d = Display();
   if (!d.Renderer || !d.Open) return false;
+  FlushDraws();
   std::vector<uint8_t> rgba(static_cast<size_t>(d.Width) * d.Height * 4);
   SDL_Rect all{0, 0, d.Width, d.Height};
   if (SDL_RenderReadPixels(d.Renderer, &all, SDL_PIXELFORMAT_ABGR8888, rgba.data(), d.Width * 4) != 0) return false;

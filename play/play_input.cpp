@@ -14,6 +14,7 @@
 #include "menus/screens.h"
 #include "play/move_rule.h"
 #include "play/undo.h"
+#include "solver/hint.h"
 
 T_BLOCK* GrabbedBlock = nullptr;
 int DraggingFlag = 0;
@@ -316,6 +317,14 @@ void UpdatePlay() {
       KeyboardMode = 1;
     }
     UndoMove();
+  }
+
+  // A hint: the solver's next step from this board, shown by a pointer.
+  if (ScreenState == SCREEN_PLAY && Frame.TypedChar == '?') RequestHint();
+  if (ScreenState == SCREEN_PLAY) {
+    UpdateHint();
+  } else {
+    CancelHint();
   }
 
   if (ScreenState == SCREEN_PLAY) {

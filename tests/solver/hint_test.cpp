@@ -1,0 +1,107 @@
+// Hints in the running game: "?" on the play screen searches in slices over
+// the frames, then shows the next step without moving anything; on a board
+// with no way out the message says so and suggests undo.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "board/block.h"
+#include "levels/level_bank.h"
+#include "levels/level_lifecycle.h"
+#include "media/media_test.h"
+#include "menus/screens.h"
+#include "play/play_input.h"
+#include "play/undo.h"
+#include "solver/hint.h"
+#include "tests/support/headless_game.h"
+
+namespace {
+
+class Hints : public HeadlessGameTest {
+ protected:
+  void StartLevel(int level) {
+    CurrentLevel = level;
+    LoadLevel(level);
+    ::StartLevel(1);
+    ASSERT_TRUE(Frames(1));
+  }
+  void AskForAHint() {
+    media_test::InjectTypedChar('?');
+    ASSERT_TRUE(Frames(1));
+  }
+  // Frames until the search ends; how many it took.
+  int FramesWhileSearching() {
+    int frames = 0;
+    while (Hint.State == HINT_SEARCHING && frames < 2000) {
+      EXPECT_TRUE(Frames(1));
+      ++frames;
+    }
+    return frames;
+  }
+};
+
+TEST_F(Hints, TheNextStepIsShownAndNothingMoves) {
+  Start();
+  StartLevel(0);
+  const KindCells board = KindCellsOfBoard();
+  const int undoRecords = UndoRecordCount;
+  AskForAHint();
+  FramesWhileSearching();
+  ASSERT_EQ(Hint.State, HINT_SHOWING);
+  const std::vector<SolverMove> open = OpenMoves(board);
+  EXPECT_TRUE(std::any_of(open.begin(), open.end(), [](const SolverMove& m) {
+    return m.Cell == Hint.Move.Cell && m.Dx == Hint.Move.Dx && m.Dy == Hint.Move.Dy;
+  }));
+  // The pointer shows the step for a while, then goes; the board stays.
+  ASSERT_TRUE(Frames(HINT_SHOW_MS / 16 / 2));
+  EXPECT_EQ(Hint.State, HINT_SHOWING);
+  ASSERT_TRUE(Frames(HINT_SHOW_MS / 16));
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  EXPECT_EQ(KindCellsOfBoard(), board);
+  EXPECT_EQ(UndoRecordCount, undoRecords);
+  Shutdown();
+}
+
+TEST_F(Hints, AHardBoardIsSearchedOverSeveralFramesAndAMoveDropsTheHint) {
+  Start();
+  StartLevel(3);
+  AskForAHint();
+  EXPECT_EQ(Hint.State, HINT_SEARCHING) << "the search must not end within one frame";
+  EXPECT_GT(FramesWhileSearching(), 3);
+  EXPECT_EQ(Hint.State, HINT_SHOWING);
+
+  // An undo or a move changes the board: the hint is forgotten.
+  AskForAHint();
+  ClearBoard();
+  T_BLOCK::addBlock(0, 0, 0);
+  T_BLOCK::addBlock(5, 5, 0);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  Shutdown();
+}
+
+TEST_F(Hints, ABoardWithNoWayOutSaysSoAndSuggestsUndo) {
+  Start();
+  StartLevel(0);
+  // Two kinds side by side on every cell, each piece alone: nothing moves.
+  ClearBoard();
+  for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
+  T_BLOCK::ShapeAllBlocks();
+  AskForAHint();
+  FramesWhileSearching();
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  EXPECT_EQ(Message.Text, NoSolutionText());
+  EXPECT_NE(Message.Text.find("undo"), std::string::npos);
+  EXPECT_GT(Message.EndTime, Clock);
+  Shutdown();
+}
+
+TEST_F(Hints, TheKeyAsksNothingOffThePlayScreen) {
+  Start();
+  ASSERT_NE(ScreenState, SCREEN_PLAY);
+  AskForAHint();
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  Shutdown();
+}
+
+}  // namespace
