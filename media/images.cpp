@@ -277,6 +277,7 @@ Image* CreateTargetImage(int width, int height) {
   SDL_SetTextureScaleMode(image->Texture, SDL_ScaleModeLinear);
   AllImages().push_back(image);
   // Starts transparent black.
+  FlushDraws();
   SDL_Texture* previous = SDL_GetRenderTarget(r);
   if (SDL_SetRenderTarget(r, image->Texture) == 0) {
     SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
@@ -291,6 +292,8 @@ void BeginImageDrawing(Image* image) {
   SDL_Renderer* r = Renderer();
   ImageDrawing& d = Drawing();
   if (!r || d.Into || !image || !image->Target || !image->Texture) return;
+  // Draws are queued: what was queued for the display goes there first.
+  FlushDraws();
   if (SDL_SetRenderTarget(r, image->Texture) != 0) return;
   DrawState& s = Draw();
   d.Into = image;
@@ -308,6 +311,7 @@ void EndImageDrawing() {
   SDL_Renderer* r = Renderer();
   ImageDrawing& d = Drawing();
   if (!r || !d.Into) return;
+  FlushDraws();  // the image's own draws
   SDL_SetRenderTarget(r, nullptr);
   d.Into = nullptr;
   SetDrawOrigin(d.OriginX, d.OriginY);

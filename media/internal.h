@@ -141,6 +141,9 @@ void HandleEvent(const SDL_Event& event);
 void PumpEvents();
 void ResetInputState();
 int KeyCodeFromSdl(SDL_Keycode key);
+// Moves the pointer position the game reads, without moving the system
+// pointer (the place a finger left the screen).
+void SetPointerState(int x, int y);
 SDL_Keycode SdlFromKeyCode(int key);
 
 // ---------------------------------------------------------------- gamepads

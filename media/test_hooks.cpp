@@ -184,6 +184,7 @@ uint32_t ReadPixel(int x, int y) {
 uint32_t ReadImagePixel(Image* image, int x, int y) {
   DisplayState& d = Display();
   if (!d.Renderer || !image || !image->Target || x < 0 || y < 0 || x >= image->Width || y >= image->Height) return 0;
+  FlushDraws();
   SDL_Texture* previous = SDL_GetRenderTarget(d.Renderer);
   uint32_t pixel = 0;
   if (SDL_SetRenderTarget(d.Renderer, image->Texture) == 0) {
