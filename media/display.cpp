@@ -1,6 +1,7 @@
 // The one window and renderer of the run. OpenDisplay resizes the window or
 // switches it to full screen instead of re-creating it, so every texture
 // stays valid across display changes.
+#include <algorithm>
 #include <chrono>
 #include <thread>
 
@@ -10,11 +11,7 @@ using namespace media_internal;
 
 namespace {
 
-uint64_t NowNs() {
-  return static_cast<uint64_t>(
-      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
-          .count());
-}
+uint64_t NowNs() { return SteadyNs(); }
 
 bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
   DisplayState& d = Display();
@@ -105,17 +102,22 @@ bool DisplayIsOpen() { return VideoStarted() && Display().Open; }
 void PresentFrame() {
   DisplayState& d = Display();
   if (d.Renderer) {
-    SDL_RenderPresent(d.Renderer);
+    // A frame the same as the one on screen is neither drawn nor presented.
+    if (FinishFrame()) SDL_RenderPresent(d.Renderer);
     // Without vsync, or when presenting returned far too early (software
     // OpenGL under a virtual X server), hold the loop to the refresh rate.
     const uint64_t frameNs = 1000000000ull / static_cast<uint64_t>(d.RefreshRate);
     uint64_t now = NowNs();
     uint64_t due = d.LastPresentNs + frameNs;
     if (now < due && due - now <= frameNs && !TestOverrides().UnpacedFrames) {
+      // The frame's spare time decodes pictures that later screens need.
+      PrefetchImagesUntil(due - frameNs / 8, false);
+      now = std::min(NowNs(), due);
       std::this_thread::sleep_for(std::chrono::nanoseconds(due - now));
       d.LastPresentNs = due;
     } else {
       d.LastPresentNs = now;
+      PrefetchImagesUntil(0, true);  // no spare time (vsync): one picture per frame
     }
   }
   PumpEvents();

@@ -1,7 +1,14 @@
 // The drawing state and the drawing primitives. Every primitive is recorded
 // (for tests) before it reaches the renderer, so recording works whatever
 // the renderer can do.
+//
+// Primitives are queued with the drawing state they were called in and
+// reach the renderer when the frame is presented. A frame whose queue is
+// the same as the last shown frame's, with no event in between and nothing
+// else changed on screen, is not drawn nor presented again: a still screen
+// costs next to nothing, and any change shows in the very next frame.
 #include <algorithm>
+#include <atomic>
 
 #include "media/internal.h"
 
@@ -10,6 +17,99 @@ using namespace media_internal;
 namespace {
 
 bool recording = false;
+
+// One queued primitive: what it draws and the state it was called in.
+struct QueuedDraw {
+  media_test::DrawKind Kind = media_test::DrawKind::Clear;
+  Image* Img = nullptr;
+  int Frame = 0;
+  float X = 0, Y = 0, W = 0, H = 0;  // as passed, before origin and scale
+  DrawState State;
+  std::string Text;
+};
+
+bool SameState(const DrawState& a, const DrawState& b) {
+  return a.R == b.R && a.G == b.G && a.B == b.B && a.Alpha == b.Alpha && a.Blend == b.Blend &&
+         a.ScaleX == b.ScaleX && a.ScaleY == b.ScaleY && a.OriginX == b.OriginX && a.OriginY == b.OriginY &&
+         a.ClipX == b.ClipX && a.ClipY == b.ClipY && a.ClipW == b.ClipW && a.ClipH == b.ClipH &&
+         a.ClearR == b.ClearR && a.ClearG == b.ClearG && a.ClearB == b.ClearB && a.CurrentFont == b.CurrentFont;
+}
+
+bool SameDraw(const QueuedDraw& a, const QueuedDraw& b) {
+  return a.Kind == b.Kind && a.Img == b.Img && a.Frame == b.Frame && a.X == b.X && a.Y == b.Y && a.W == b.W &&
+         a.H == b.H && SameState(a.State, b.State) && a.Text == b.Text;
+}
+
+// The queue of this frame and the last shown one. Entries are reused from
+// frame to frame (their texts keep their room), so queueing allocates
+// nothing once the lists have grown to a frame's size.
+struct FrameQueue {
+  std::vector<QueuedDraw> Calls;
+  size_t Count = 0;
+  // Room for a full board's frame, made when a display opens, so that even
+  // the first frame queues without allocating.
+  void Reserve() {
+    constexpr size_t CALLS = 3072, TEXT = 32;
+    if (Calls.size() >= CALLS) return;
+    Calls.resize(CALLS);
+    for (QueuedDraw& q : Calls) q.Text.reserve(TEXT);
+  }
+  void Add(media_test::DrawKind kind, Image* image, int frame, float x, float y, float w, float h,
+           const std::string& text) {
+    if (Count == Calls.size()) Calls.emplace_back();
+    QueuedDraw& q = Calls[Count++];
+    q.Kind = kind;
+    q.Img = image;
+    q.Frame = frame;
+    q.X = x;
+    q.Y = y;
+    q.W = w;
+    q.H = h;
+    q.State = Draw();
+    q.Text.assign(text);
+    // Only the parts of the state that the primitive uses are kept, so that
+    // two frames drawing the same pixels compare equal.
+    DrawState& st = q.State;
+    const DrawState fresh;
+    if (kind == media_test::DrawKind::Clear) {
+      const DrawState keep = st;
+      st = fresh;
+      st.ClipX = keep.ClipX;
+      st.ClipY = keep.ClipY;
+      st.ClipW = keep.ClipW;
+      st.ClipH = keep.ClipH;
+      st.ClearR = keep.ClearR;
+      st.ClearG = keep.ClearG;
+      st.ClearB = keep.ClearB;
+    } else {
+      st.ClearR = fresh.ClearR;
+      st.ClearG = fresh.ClearG;
+      st.ClearB = fresh.ClearB;
+      if (kind != media_test::DrawKind::Text) st.CurrentFont = fresh.CurrentFont;
+    }
+  }
+  bool SameAs(const FrameQueue& other) const {
+    if (Count != other.Count) return false;
+    for (size_t i = 0; i < Count; i++)
+      if (!SameDraw(Calls[i], other.Calls[i])) return false;
+    return true;
+  }
+};
+
+FrameQueue* current = new FrameQueue;  // both live until the process ends
+FrameQueue* shown = new FrameQueue;
+size_t replayed = 0;             // calls of the current queue already sent to the renderer
+bool mustShow = true;            // something changed besides the queue
+std::atomic<unsigned> events{0};  // platform events seen; any of them shows the next frame
+unsigned eventsAtLastShow = 0;
+long presentedFrames = 0;
+
+int CountEvent(void*, SDL_Event* event) {
+  // SDL marks the end of each poll with an event of its own: not news.
+  if (event->type != SDL_POLLSENTINEL) events++;
+  return 0;
+}
+
 // Lives until the process ends, so tests may look at it at any time.
 std::vector<media_test::DrawCall>& recorded = *new std::vector<media_test::DrawCall>;
 
@@ -34,6 +134,7 @@ SDL_Renderer* Target() {
 }
 
 void DrawFrame(Image* image, float x, float y, float w, float h, int frame) {
+  if (image) PrepareImage(image);
   SDL_Renderer* r = Target();
   if (!r || !image || !image->Texture || frame < 0 || frame >= static_cast<int>(image->Frames.size())) return;
   PrepareTexture(image->Texture, false);
@@ -56,6 +157,15 @@ void ResetDrawState(int width, int height) {
   s = DrawState();
   s.ClipW = width;
   s.ClipH = height;
+  // A new display: whatever was queued for the old one is dropped, and the
+  // next frame is shown whatever it holds.
+  current->Count = 0;
+  current->Reserve();
+  shown->Reserve();
+  replayed = 0;
+  mustShow = true;
+  static const bool watching = (SDL_AddEventWatch(CountEvent, nullptr), true);
+  (void)watching;
 }
 
 void ApplyClip() {
@@ -132,10 +242,10 @@ void SetClearColour(int r, int g, int b) {
   s.ClearB = std::clamp(b, 0, 255);
 }
 
-void ClearClipArea() {
+namespace {
+
+void RunClear() {
   const DrawState& s = Draw();
-  RecordDraw(media_test::DrawKind::Clear, nullptr, 0, static_cast<float>(s.ClipX), static_cast<float>(s.ClipY),
-             static_cast<float>(s.ClipW), static_cast<float>(s.ClipH), "");
   SDL_Renderer* r = Target();
   if (!r || s.ClipW <= 0 || s.ClipH <= 0) return;
   // SDL_RenderClear ignores the clip rectangle; a solid fill respects it.
@@ -146,10 +256,9 @@ void ClearClipArea() {
   SDL_RenderFillRect(r, &rect);
 }
 
-void FillRect(float x, float y, float w, float h) {
+void RunFill(float x, float y, float w, float h) {
   const DrawState& s = Draw();
   const float ax = x + s.OriginX, ay = y + s.OriginY;
-  RecordDraw(media_test::DrawKind::Fill, nullptr, 0, ax, ay, w * s.ScaleX, h * s.ScaleY, "");
   SDL_Renderer* r = Target();
   if (!r) return;
   SDL_SetRenderDrawBlendMode(r, SdlBlend(s.Blend));
@@ -159,13 +268,85 @@ void FillRect(float x, float y, float w, float h) {
   SDL_RenderFillRectF(r, &rect);
 }
 
+// Sends one queued call to the renderer in the state it was called in.
+void Run(const QueuedDraw& q) {
+  DrawState& s = Draw();
+  const bool clipChanged =
+      s.ClipX != q.State.ClipX || s.ClipY != q.State.ClipY || s.ClipW != q.State.ClipW || s.ClipH != q.State.ClipH;
+  s = q.State;
+  if (clipChanged) ApplyClip();
+  switch (q.Kind) {
+    case media_test::DrawKind::Clear: RunClear(); break;
+    case media_test::DrawKind::Fill: RunFill(q.X, q.Y, q.W, q.H); break;
+    case media_test::DrawKind::Sprite:
+    case media_test::DrawKind::Stretched: DrawFrame(q.Img, q.X, q.Y, q.W, q.H, q.Frame); break;
+    case media_test::DrawKind::Text: RenderText(q.Text, q.X + s.OriginX, q.Y + s.OriginY); break;
+  }
+}
+
+void Queue(media_test::DrawKind kind, Image* image, int frame, float x, float y, float w, float h,
+           const std::string& text) {
+  if (Target()) current->Add(kind, image, frame, x, y, w, h, text);
+}
+
+}  // namespace
+
+namespace media_internal {
+
+void FlushDraws() {
+  if (replayed == current->Count) return;
+  const DrawState live = Draw();
+  for (; replayed < current->Count; replayed++) Run(current->Calls[replayed]);
+  Draw() = live;
+  ApplyClip();
+  // Drawn outside a presented frame: the next one is shown in any case.
+  mustShow = true;
+}
+
+void ScreenContentChanged() { mustShow = true; }
+
+bool FinishFrame() {
+  const unsigned seen = events.load();
+  const bool still = !mustShow && replayed == 0 && seen == eventsAtLastShow && current->SameAs(*shown);
+  if (still) {
+    current->Count = 0;
+    return false;
+  }
+  const DrawState live = Draw();
+  for (; replayed < current->Count; replayed++) Run(current->Calls[replayed]);
+  Draw() = live;
+  ApplyClip();
+  std::swap(current, shown);
+  current->Count = 0;
+  replayed = 0;
+  mustShow = false;
+  eventsAtLastShow = seen;
+  presentedFrames++;
+  return true;
+}
+
+}  // namespace media_internal
+
+void ClearClipArea() {
+  const DrawState& s = Draw();
+  RecordDraw(media_test::DrawKind::Clear, nullptr, 0, static_cast<float>(s.ClipX), static_cast<float>(s.ClipY),
+             static_cast<float>(s.ClipW), static_cast<float>(s.ClipH), "");
+  Queue(media_test::DrawKind::Clear, nullptr, 0, 0, 0, 0, 0, "");
+}
+
+void FillRect(float x, float y, float w, float h) {
+  const DrawState& s = Draw();
+  RecordDraw(media_test::DrawKind::Fill, nullptr, 0, x + s.OriginX, y + s.OriginY, w * s.ScaleX, h * s.ScaleY, "");
+  Queue(media_test::DrawKind::Fill, nullptr, 0, x, y, w, h, "");
+}
+
 void DrawSprite(Image* image, float x, float y, int frame) {
   if (!image) return;
   const DrawState& s = Draw();
   const float w = static_cast<float>(image->Width), h = static_cast<float>(image->Height);
   RecordDraw(media_test::DrawKind::Sprite, image, frame, x + s.OriginX, y + s.OriginY, w * s.ScaleX,
              h * s.ScaleY, "");
-  DrawFrame(image, x, y, w, h, frame);
+  Queue(media_test::DrawKind::Sprite, image, frame, x, y, w, h, "");
 }
 
 void DrawSpriteStretched(Image* image, float x, float y, float w, float h, int frame) {
@@ -173,14 +354,14 @@ void DrawSpriteStretched(Image* image, float x, float y, float w, float h, int f
   const DrawState& s = Draw();
   RecordDraw(media_test::DrawKind::Stretched, image, frame, x + s.OriginX, y + s.OriginY, w * s.ScaleX,
              h * s.ScaleY, "");
-  DrawFrame(image, x, y, w, h, frame);
+  Queue(media_test::DrawKind::Stretched, image, frame, x, y, w, h, "");
 }
 
 void DrawString(const std::string& text, float x, float y) {
   const DrawState& s = Draw();
   RecordDraw(media_test::DrawKind::Text, nullptr, 0, x + s.OriginX, y + s.OriginY,
              static_cast<float>(StringWidth(text)) * s.ScaleX, static_cast<float>(FontHeight()) * s.ScaleY, text);
-  RenderText(text, x + s.OriginX, y + s.OriginY);
+  Queue(media_test::DrawKind::Text, nullptr, 0, x, y, 0, 0, text);
 }
 
 namespace media_test {
@@ -193,5 +374,7 @@ void StartRecording() {
 void StopRecording() { recording = false; }
 
 const std::vector<DrawCall>& RecordedDraws() { return recorded; }
+
+long PresentedFrames() { return presentedFrames; }
 
 }  // namespace media_test

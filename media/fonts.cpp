@@ -238,6 +238,7 @@ Font* LoadTrueTypeFont(const std::string& path, int pixelSize) {
 
 void FreeFont(Font* font) {
   if (!font) return;
+  FlushDraws();  // queued text may still use it
   auto& fonts = AllFonts();
   auto it = std::find(fonts.begin(), fonts.end(), font);
   if (it == fonts.end()) return;

@@ -2,6 +2,9 @@
 // surrounded by a copy of its edge pixels (so bilinear sampling of a frame
 // never picks up its neighbours), and capture images.
 #include <algorithm>
+#include <cstring>
+#include <chrono>
+#include <memory>
 
 #include "media/internal.h"
 
@@ -31,48 +34,182 @@ void CopyFramePadded(const std::vector<uint8_t>& src, int srcWidth, int sx, int 
   }
 }
 
-Image* MakeImage(const std::vector<uint8_t>& rgba, int picWidth, int cellW, int cellH,
-                 const std::vector<SDL_Point>& cells) {
-  SDL_Renderer* r = Renderer();
-  if (!r || cells.empty()) return nullptr;
-  // Frames side by side in rows of at most 4096 pixels.
+// Frames side by side in rows of at most 4096 pixels, each with its border.
+void LayOutFrames(Image& image, int cellW, int cellH, size_t count, int& texW, int& texH) {
   const int padW = cellW + 2, padH = cellH + 2;
-  const int perRow = std::max(1, std::min(static_cast<int>(cells.size()), 4096 / padW));
-  const int rows = (static_cast<int>(cells.size()) + perRow - 1) / perRow;
-  const int texW = perRow * padW, texH = rows * padH;
-  std::vector<uint8_t> atlas(static_cast<size_t>(texW) * texH * 4, 0);
-  auto* image = new Image;
-  image->Width = cellW;
-  image->Height = cellH;
-  for (size_t i = 0; i < cells.size(); i++) {
+  const int perRow = std::max(1, std::min(static_cast<int>(count), 4096 / padW));
+  const int rows = (static_cast<int>(count) + perRow - 1) / perRow;
+  texW = perRow * padW;
+  texH = rows * padH;
+  image.Width = cellW;
+  image.Height = cellH;
+  image.Frames.clear();
+  for (size_t i = 0; i < count; i++) {
     const int dx = static_cast<int>(i % perRow) * padW, dy = static_cast<int>(i / perRow) * padH;
-    CopyFramePadded(rgba, picWidth, cells[i].x, cells[i].y, cellW, cellH, atlas, texW, dx, dy);
-    image->Frames.push_back(SDL_Rect{dx + 1, dy + 1, cellW, cellH});
+    image.Frames.push_back(SDL_Rect{dx + 1, dy + 1, cellW, cellH});
   }
-  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, texW, texH);
-  if (!image->Texture) {
-    delete image;
-    return nullptr;
-  }
-  SDL_UpdateTexture(image->Texture, nullptr, atlas.data(), texW * 4);
-  SDL_SetTextureScaleMode(image->Texture, SDL_ScaleModeLinear);
-  AllImages().push_back(image);
-  return image;
 }
 
-bool LoadPicture(const std::string& path, std::vector<uint8_t>& rgba, int& width, int& height) {
+// Builds the image's texture from the decoded picture.
+bool Upload(Image& image, const std::vector<uint8_t>& rgba, int picWidth) {
+  SDL_Renderer* r = Renderer();
+  if (!r || image.Cells.empty()) return false;
+  int texW, texH;
+  LayOutFrames(image, image.Width, image.Height, image.Cells.size(), texW, texH);
+  std::vector<uint8_t> atlas(static_cast<size_t>(texW) * texH * 4, 0);
+  for (size_t i = 0; i < image.Cells.size(); i++) {
+    const SDL_Rect& f = image.Frames[i];
+    CopyFramePadded(rgba, picWidth, image.Cells[i].x, image.Cells[i].y, image.Width, image.Height, atlas, texW,
+                    f.x - 1, f.y - 1);
+  }
+  image.Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, texW, texH);
+  if (!image.Texture) return false;
+  // Textures hold the renderer's own pixel layout, so that blending a frame
+  // onto the screen needs no conversion of each pixel.
+  SDL_ConvertPixels(texW, texH, SDL_PIXELFORMAT_ABGR8888, atlas.data(), texW * 4, SDL_PIXELFORMAT_ARGB8888,
+                    atlas.data(), texW * 4);
+  SDL_UpdateTexture(image.Texture, nullptr, atlas.data(), texW * 4);
+  SDL_SetTextureScaleMode(image.Texture, SDL_ScaleModeLinear);
+  return true;
+}
+
+// The image that drawing goes into, with the display's origin and clip area
+// to put back afterwards.
+struct ImageDrawing {
+  Image* Into = nullptr;
+  float OriginX = 0, OriginY = 0;
+  int ClipX = 0, ClipY = 0, ClipW = 0, ClipH = 0;
+};
+
+ImageDrawing& Drawing() {
+  static auto* drawing = new ImageDrawing;  // lives until the process ends
+  return *drawing;
+}
+
+std::vector<Image*>& PendingImages() {
+  static auto* pending = new std::vector<Image*>;  // lives until the process ends
+  return *pending;
+}
+
+// Decodes the picture behind a pending image and uploads it. A picture that
+// cannot be decoded leaves an image that draws nothing.
+void Decode(Image& image) {
+  image.Pending = false;
+  auto& pending = PendingImages();
+  pending.erase(std::remove(pending.begin(), pending.end(), &image), pending.end());
+  std::vector<uint8_t> rgba;
+  int w = 0, h = 0;
   const uint8_t* data;
   size_t length;
   std::vector<uint8_t> fileBytes;
-  if (!ViewPathBytes(path, fileBytes, data, length)) return false;
-  return DecodePicture(data, length, rgba, width, height);
+  if (ViewPathBytes(image.Source, fileBytes, data, length) && DecodePicture(data, length, rgba, w, h) &&
+      w == image.PictureWidth && h == image.PictureHeight) {
+    Upload(image, rgba, w);
+  }
+  image.Source = std::string();
 }
+
+// An image of the picture at `path` cut into the given cells. Pictures of
+// the archive are only measured now and decoded when first needed; a file
+// of the player's is decoded at once, so that a damaged one gives none.
+Image* MakeImage(const std::string& path, int cellW, int cellH, int first, int count) {
+  if (!Renderer()) return nullptr;
+  const uint8_t* data;
+  size_t length;
+  std::vector<uint8_t> fileBytes;
+  if (!ViewPathBytes(path, fileBytes, data, length)) return nullptr;
+  std::vector<uint8_t> rgba;
+  int w, h;
+  const bool lazy = IsEmbeddedPath(path);
+  if (lazy ? !PictureSize(data, length, w, h) : !DecodePicture(data, length, rgba, w, h)) return nullptr;
+  if (cellW == 0) {  // the whole picture
+    cellW = w;
+    cellH = h;
+  }
+  const int perRow = w / cellW, rows = h / cellH;
+  // Every asked cell must lie inside the picture.
+  if (perRow <= 0 || first + count > perRow * rows) return nullptr;
+  auto image = std::make_unique<Image>();
+  for (int k = first; k < first + count; k++)
+    image->Cells.push_back(SDL_Point{(k % perRow) * cellW, (k / perRow) * cellH});
+  image->PictureWidth = w;
+  image->PictureHeight = h;
+  int texW, texH;
+  LayOutFrames(*image, cellW, cellH, image->Cells.size(), texW, texH);
+  if (lazy) {
+    image->Pending = true;
+    image->Source = path;
+    PendingImages().push_back(image.get());
+  } else if (!Upload(*image, rgba, w)) {
+    return nullptr;
+  }
+  AllImages().push_back(image.get());
+  return image.release();
+}
+
+uint32_t Be32(const uint8_t* p) { return (uint32_t{p[0]} << 24) | (p[1] << 16) | (p[2] << 8) | p[3]; }
+int Be16(const uint8_t* p) { return (p[0] << 8) | p[1]; }
 
 }  // namespace
 
 namespace media_internal {
 
+uint64_t SteadyNs() {
+  return static_cast<uint64_t>(
+      std::chrono::duration_cast<std::chrono::nanoseconds>(std::chrono::steady_clock::now().time_since_epoch())
+          .count());
+}
+
+bool PictureSize(const uint8_t* data, size_t length, int& width, int& height) {
+  if (!data || length < 24) return false;
+  if (data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G') {
+    if (std::memcmp(data + 12, "IHDR", 4) != 0) return false;
+    const uint32_t w = Be32(data + 16), h = Be32(data + 20);
+    if (w == 0 || h == 0 || w > 0x7FFFFFFF || h > 0x7FFFFFFF) return false;
+    width = static_cast<int>(w);
+    height = static_cast<int>(h);
+    return true;
+  }
+  if (data[0] != 0xFF || data[1] != 0xD8) return false;
+  // Walk the JPEG segments to the frame header (SOF0..SOF15 but DHT, JPG, DAC).
+  size_t pos = 2;
+  while (pos + 9 <= length) {
+    if (data[pos] != 0xFF) return false;
+    const uint8_t marker = data[pos + 1];
+    if (marker == 0xFF) {  // fill byte
+      pos++;
+      continue;
+    }
+    const size_t size = static_cast<size_t>(Be16(data + pos + 2));
+    if (marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 && marker != 0xCC) {
+      height = Be16(data + pos + 5);
+      width = Be16(data + pos + 7);
+      return width > 0 && height > 0;
+    }
+    if (size < 2) return false;
+    pos += 2 + size;
+  }
+  return false;
+}
+
+bool PrepareImage(Image* image) {
+  if (image->Pending) Decode(*image);
+  return image->Texture != nullptr;
+}
+
+bool PrefetchImagesUntil(uint64_t dueNs, bool atLeastOne) {
+  auto& pending = PendingImages();
+  if (!pending.empty() && (atLeastOne || SteadyNs() < dueNs)) {
+    do {
+      Decode(*pending.front());
+    } while (!pending.empty() && SteadyNs() < dueNs);
+  }
+  return !pending.empty();
+}
+
 void FreeAllImages() {
+  PendingImages().clear();
+  Drawing().Into = nullptr;
   for (Image* image : AllImages()) {
     if (image->Texture) SDL_DestroyTexture(image->Texture);
     delete image;
@@ -82,24 +219,11 @@ void FreeAllImages() {
 
 }  // namespace media_internal
 
-Image* LoadSprite(const std::string& path) {
-  std::vector<uint8_t> rgba;
-  int w, h;
-  if (!LoadPicture(path, rgba, w, h)) return nullptr;
-  return MakeImage(rgba, w, w, h, {SDL_Point{0, 0}});
-}
+Image* LoadSprite(const std::string& path) { return MakeImage(path, 0, 0, 0, 1); }
 
 Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count) {
   if (cellWidth <= 0 || cellHeight <= 0 || first < 0 || count <= 0) return nullptr;
-  std::vector<uint8_t> rgba;
-  int w, h;
-  if (!LoadPicture(path, rgba, w, h)) return nullptr;
-  const int perRow = w / cellWidth, rows = h / cellHeight;
-  // Every asked cell must lie inside the picture.
-  if (perRow <= 0 || first + count > perRow * rows) return nullptr;
-  std::vector<SDL_Point> cells;
-  for (int k = first; k < first + count; k++) cells.push_back(SDL_Point{(k % perRow) * cellWidth, (k / perRow) * cellHeight});
-  return MakeImage(rgba, w, cellWidth, cellHeight, cells);
+  return MakeImage(path, cellWidth, cellHeight, first, count);
 }
 
 Image* CreateCaptureImage(int width, int height) {
@@ -110,7 +234,7 @@ Image* CreateCaptureImage(int width, int height) {
   image->Height = height;
   image->Capture = true;
   image->Frames.push_back(SDL_Rect{0, 0, width, height});
-  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ABGR8888, SDL_TEXTUREACCESS_STATIC, width, height);
+  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_STATIC, width, height);
   if (!image->Texture) {
     delete image;
     return nullptr;
@@ -125,22 +249,86 @@ Image* CreateCaptureImage(int width, int height) {
 void CaptureScreen(Image* image, int x, int y) {
   SDL_Renderer* r = Renderer();
   if (!r || !image || !image->Texture || !Display().Open) return;
+  FlushDraws();  // the screen as drawn so far
+  ScreenContentChanged();
   // Only the part that lies on the display is read; the rest stays as it was.
   SDL_Rect want{x, y, image->Width, image->Height}, screen{0, 0, Display().Width, Display().Height}, part;
   if (!SDL_IntersectRect(&want, &screen, &part)) return;
   std::vector<uint8_t> pixels(static_cast<size_t>(part.w) * part.h * 4);
-  if (SDL_RenderReadPixels(r, &part, SDL_PIXELFORMAT_ABGR8888, pixels.data(), part.w * 4) != 0) return;
+  if (SDL_RenderReadPixels(r, &part, SDL_PIXELFORMAT_ARGB8888, pixels.data(), part.w * 4) != 0) return;
   for (size_t i = 3; i < pixels.size(); i += 4) pixels[i] = 255;  // the screen is opaque
   SDL_Rect target{part.x - x, part.y - y, part.w, part.h};
   SDL_UpdateTexture(image->Texture, &target, pixels.data(), part.w * 4);
 }
 
+Image* CreateTargetImage(int width, int height) {
+  SDL_Renderer* r = Renderer();
+  if (!r || width <= 0 || height <= 0 || !SDL_RenderTargetSupported(r)) return nullptr;
+  auto* image = new Image;
+  image->Width = width;
+  image->Height = height;
+  image->Target = true;
+  image->Frames.push_back(SDL_Rect{0, 0, width, height});
+  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!image->Texture) {
+    delete image;
+    return nullptr;
+  }
+  SDL_SetTextureScaleMode(image->Texture, SDL_ScaleModeLinear);
+  AllImages().push_back(image);
+  // Starts transparent black.
+  FlushDraws();
+  SDL_Texture* previous = SDL_GetRenderTarget(r);
+  if (SDL_SetRenderTarget(r, image->Texture) == 0) {
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
+    SDL_RenderClear(r);
+  }
+  SDL_SetRenderTarget(r, previous);
+  ApplyClip();
+  return image;
+}
+
+void BeginImageDrawing(Image* image) {
+  SDL_Renderer* r = Renderer();
+  ImageDrawing& d = Drawing();
+  if (!r || d.Into || !image || !image->Target || !image->Texture) return;
+  // Draws are queued: what was queued for the display goes there first.
+  FlushDraws();
+  if (SDL_SetRenderTarget(r, image->Texture) != 0) return;
+  DrawState& s = Draw();
+  d.Into = image;
+  d.OriginX = s.OriginX;
+  d.OriginY = s.OriginY;
+  d.ClipX = s.ClipX;
+  d.ClipY = s.ClipY;
+  d.ClipW = s.ClipW;
+  d.ClipH = s.ClipH;
+  SetDrawOrigin(0, 0);
+  SetClipArea(0, 0, image->Width, image->Height);
+}
+
+void EndImageDrawing() {
+  SDL_Renderer* r = Renderer();
+  ImageDrawing& d = Drawing();
+  if (!r || !d.Into) return;
+  FlushDraws();  // the image's own draws
+  SDL_SetRenderTarget(r, nullptr);
+  d.Into = nullptr;
+  SetDrawOrigin(d.OriginX, d.OriginY);
+  SetClipArea(d.ClipX, d.ClipY, d.ClipW, d.ClipH);
+}
+
 void FreeImage(Image* image) {
   if (!image) return;
+  // An image being drawn into is let go of first.
+  if (Drawing().Into == image) EndImageDrawing();
   auto& images = AllImages();
   auto it = std::find(images.begin(), images.end(), image);
   if (it == images.end()) return;
+  FlushDraws();  // queued draws may still use it
   images.erase(it);
+  auto& pending = PendingImages();
+  pending.erase(std::remove(pending.begin(), pending.end(), image), pending.end());
   if (image->Texture) SDL_DestroyTexture(image->Texture);
   delete image;
 }
@@ -148,3 +336,5 @@ void FreeImage(Image* image) {
 int ImageWidth(const Image* image) { return image ? image->Width : 0; }
 int ImageHeight(const Image* image) { return image ? image->Height : 0; }
 int ImageFrames(const Image* image) { return image ? static_cast<int>(image->Frames.size()) : 0; }
+
+bool media_test::ImageDecoded(const Image* image) { return image && !image->Pending && image->Texture; }

@@ -144,6 +144,11 @@ void HandleEvent(const SDL_Event& event) {
   }
 }
 
+void SetPointerState(int x, int y) {
+  State().PointerX = x;
+  State().PointerY = y;
+}
+
 void PumpEvents() {
   if (!VideoStarted()) return;
   SDL_Event event;

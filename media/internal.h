@@ -14,11 +14,20 @@
 // An image: one texture holding every frame, each with a one-pixel border
 // copied from its edge so that smooth sampling never bleeds into a
 // neighbouring frame.
+//
+// Pictures of the embedded archive are decoded when first drawn (or ahead of
+// that, in a frame's spare time): until then the image knows its size and
+// frames from the picture's header only.
 struct Image {
   SDL_Texture* Texture = nullptr;
   int Width = 0, Height = 0;     // one frame
   std::vector<SDL_Rect> Frames;  // source rectangle of each frame in the texture
   bool Capture = false;
+  bool Target = false;  // drawing can go into it
+  bool Pending = false;  // not decoded yet
+  std::string Source;    // the picture, while pending
+  std::vector<SDL_Point> Cells;  // top-left corner of each frame in the picture
+  int PictureWidth = 0, PictureHeight = 0;
 };
 
 namespace media_internal {
@@ -78,6 +87,15 @@ void ResetDrawState(int width, int height);
 void ApplyClip();
 // Applies blend mode, colour and alpha to a texture before it is drawn.
 void PrepareTexture(SDL_Texture* texture, bool coverageOnly);
+// Sends the primitives queued so far to the renderer (before the screen is
+// read back, or something they use goes away).
+void FlushDraws();
+// Something on screen changed that the queue does not show (a captured
+// image, a texture replaced): the next frame is presented whatever it holds.
+void ScreenContentChanged();
+// Ends the frame's drawing: true when it must be presented, false when it
+// is the same as the frame on screen.
+bool FinishFrame();
 // Adds a call to the recording when recording is on.
 void RecordDraw(media_test::DrawKind kind, const Image* image, int frame, float x, float y, float w,
                 float h, const std::string& text);
@@ -88,7 +106,15 @@ bool Recording();
 bool DecodePicture(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width,
                    int& height);
 bool EncodePNG(const std::string& path, const std::vector<uint8_t>& rgba, int width, int height);
+// Width and height from a PNG or JPEG header, without decoding the picture.
+bool PictureSize(const uint8_t* data, size_t length, int& width, int& height);
 void FreeAllImages();
+// Decodes and uploads a pending image; false when it has no pixels.
+bool PrepareImage(Image* image);
+// Decodes pending images until the steady clock reaches `dueNs` (at least
+// one when `atLeastOne`); false when none is left.
+bool PrefetchImagesUntil(uint64_t dueNs, bool atLeastOne);
+uint64_t SteadyNs();
 
 // ------------------------------------------------------------------- fonts
 void FreeAllFonts();
@@ -120,6 +146,9 @@ void HandleEvent(const SDL_Event& event);
 void PumpEvents();
 void ResetInputState();
 int KeyCodeFromSdl(SDL_Keycode key);
+// Moves the pointer position the game reads, without moving the system
+// pointer (the place a finger left the screen).
+void SetPointerState(int x, int y);
 SDL_Keycode SdlFromKeyCode(int key);
 
 // ---------------------------------------------------------------- gamepads

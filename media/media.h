@@ -102,6 +102,14 @@ Image* LoadSprite(const std::string& path);
 Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count);
 Image* CreateCaptureImage(int width, int height);
 void CaptureScreen(Image* image, int x, int y);
+// An image that drawing can go into instead of the display. Between
+// BeginImageDrawing and EndImageDrawing every drawing call lands in the
+// image (origin 0, 0, clipped to the image) and the display's back buffer
+// is left alone; EndImageDrawing puts back the display with its origin and
+// clip area. Drawing into an image that is not a target draws nothing.
+Image* CreateTargetImage(int width, int height);
+void BeginImageDrawing(Image* image);
+void EndImageDrawing();
 void FreeImage(Image* image);
 int ImageWidth(const Image* image);   // one frame
 int ImageHeight(const Image* image);  // one frame

@@ -43,6 +43,9 @@ void InjectWheel(int notches);
 void InjectTouchDown(int id, float x, float y);
 void InjectTouchMove(int id, float x, float y);
 void InjectTouchUp(int id);
+// The mouse events a platform makes up from a finger (marked as coming from
+// touch); the game must not count them besides the finger itself.
+void InjectMouseFromTouch(int x, int y, bool down);
 // Game controllers, by id: connecting one, pulling it out, its buttons and
 // its left stick (each axis -32768..32767, right and down positive).
 enum PadButton {
@@ -54,6 +57,8 @@ void InjectPadRemoved(int id);
 void InjectPadButton(int id, PadButton button, bool down);
 void InjectPadStick(int id, int x, int y);
 void InjectCloseRequest();
+// Queues a "window uncovered" event as the platform would deliver it.
+void PushWindowExposed();
 // Forget all injected and pending input and the close request.
 void ResetInput();
 
@@ -74,9 +79,17 @@ struct DrawCall {
 void StartRecording();  // clears and starts
 void StopRecording();
 const std::vector<DrawCall>& RecordedDraws();
+// Frames actually drawn and presented so far; a frame the same as the one
+// on screen is not.
+long PresentedFrames();
+// Whether an image has its pixels yet (pictures of the archive are decoded
+// when first drawn or in a frame's spare time).
+bool ImageDecoded(const Image* image);
 
 // ---- pixels of the back buffer as 0xRRGGBBAA; saving as PNG for people
 uint32_t ReadPixel(int x, int y);
+// A pixel of a target image (CreateTargetImage); 0 for any other image.
+uint32_t ReadImagePixel(Image* image, int x, int y);
 bool SaveBackBufferPNG(const std::string& path);
 
 // ---- message boxes and web pages: recorded, never shown, while on

@@ -95,6 +95,23 @@ void InjectTouchMove(int id, float x, float y) {
 
 void InjectTouchUp(int id) { Finger(SDL_FINGERUP, id, fingerX[id & 15], fingerY[id & 15]); }
 
+void InjectMouseFromTouch(int x, int y, bool down) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.which = SDL_TOUCH_MOUSEID;
+  e.motion.x = x;
+  e.motion.y = y;
+  HandleEvent(e);
+  SDL_Event b{};
+  b.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  b.button.which = SDL_TOUCH_MOUSEID;
+  b.button.button = SDL_BUTTON_LEFT;
+  b.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  b.button.x = x;
+  b.button.y = y;
+  HandleEvent(b);
+}
+
 // The hooks' button numbers are SDL's.
 static_assert(int{PAD_A} == int{SDL_CONTROLLER_BUTTON_A} && int{PAD_START} == int{SDL_CONTROLLER_BUTTON_START} &&
               int{PAD_RIGHT_SHOULDER} == int{SDL_CONTROLLER_BUTTON_RIGHTSHOULDER} &&
@@ -142,6 +159,14 @@ void InjectCloseRequest() {
   HandleEvent(e);
 }
 
+void PushWindowExposed() {
+  SDL_Event e{};
+  e.type = SDL_WINDOWEVENT;
+  e.window.event = SDL_WINDOWEVENT_EXPOSED;
+  e.window.windowID = Display().Window ? SDL_GetWindowID(Display().Window) : 0;
+  SDL_PushEvent(&e);
+}
+
 void ResetInput() {
   // Events still queued in SDL are dropped too.
   if (VideoStarted()) SDL_FlushEvents(SDL_FIRSTEVENT, SDL_LASTEVENT);
@@ -151,15 +176,32 @@ void ResetInput() {
 uint32_t ReadPixel(int x, int y) {
   DisplayState& d = Display();
   if (!d.Renderer || !d.Open || x < 0 || y < 0 || x >= d.Width || y >= d.Height) return 0;
+  FlushDraws();
   SDL_Rect rect{x, y, 1, 1};
   uint32_t pixel = 0;
   if (SDL_RenderReadPixels(d.Renderer, &rect, SDL_PIXELFORMAT_RGBA8888, &pixel, 4) != 0) return 0;
   return pixel;
 }
 
+uint32_t ReadImagePixel(Image* image, int x, int y) {
+  DisplayState& d = Display();
+  if (!d.Renderer || !image || !image->Target || x < 0 || y < 0 || x >= image->Width || y >= image->Height) return 0;
+  FlushDraws();
+  SDL_Texture* previous = SDL_GetRenderTarget(d.Renderer);
+  uint32_t pixel = 0;
+  if (SDL_SetRenderTarget(d.Renderer, image->Texture) == 0) {
+    SDL_Rect rect{x, y, 1, 1};
+    if (SDL_RenderReadPixels(d.Renderer, &rect, SDL_PIXELFORMAT_RGBA8888, &pixel, 4) != 0) pixel = 0;
+  }
+  SDL_SetRenderTarget(d.Renderer, previous);
+  ApplyClip();
+  return pixel;
+}
+
 bool SaveBackBufferPNG(const std::string& path) {
   DisplayState& d = Display();
   if (!d.Renderer || !d.Open) return false;
+  FlushDraws();
   std::vector<uint8_t> rgba(static_cast<size_t>(d.Width) * d.Height * 4);
   SDL_Rect all{0, 0, d.Width, d.Height};
   if (SDL_RenderReadPixels(d.Renderer, &all, SDL_PIXELFORMAT_ABGR8888, rgba.data(), d.Width * 4) != 0) return false;
