@@ -17,14 +17,16 @@ bool ExtractEmbeddedFile(const std::string& name) {
   if (!bytes) return false;
 
   const std::string target = UserDataFolder + "/" + name;
-  const int64_t programTime = FileModifiedTime(ProgramFilePath());
-  const int64_t copyTime = FileLength(target) == -1 ? 0 : FileModifiedTime(target);
-  if (programTime <= copyTime) return true;
+  // A missing copy is always written; an existing one is replaced when the
+  // program is newer. A program whose own time cannot be read (0) never
+  // replaces a copy, which the player may have edited.
+  const bool copyExists = FileLength(target) >= 0;
+  if (copyExists && FileModifiedTime(ProgramFilePath()) <= FileModifiedTime(target)) return true;
 
   Stream* out = OpenWrite(target);
   bool written = out != nullptr;
   if (out) {
-    for (size_t i = 0; i < length; i++) WriteUInt8(out, bytes[i]);
+    WriteBytes(out, bytes, length);
     written = CloseFile(out);
   }
   if (!written) {

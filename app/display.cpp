@@ -1,6 +1,7 @@
 #include "app/display.h"
 
 #include "board/block.h"
+#include "levels/level_map.h"
 #include "media/media.h"
 
 const Resolution RESOLUTIONS[RESOLUTION_ROWS] = {
@@ -34,13 +35,6 @@ void ReloadFonts() {
   LargeFont = LoadTrueTypeFont(FontPath, LargeFontPixels());
   TextFont = LoadTrueTypeFont(FontPath, TextFontPixels());
   SmallFont = LoadTrueTypeFont(FontPath, 30);
-}
-
-// The picture of the board area that the level map and the victory screen
-// capture; its size follows the block size.
-void CreateLevelPicture() {
-  FreeImage(LevelPicture);
-  LevelPicture = CreateCaptureImage(BOARD_COLUMNS * BlockSize, BOARD_ROWS * BlockSize);
 }
 
 }  // namespace
@@ -81,6 +75,7 @@ void SetupDisplay() {
   SetDrawOrigin(static_cast<float>(ScreenOffsetX), static_cast<float>(ScreenOffsetY));
   HalfCell = BlockSize / 2;
   ReloadFonts();
+  // The level map's picture of a chosen level follows the board size.
   CreateLevelPicture();
 }
 

@@ -17,6 +17,6 @@ struct FrameInput {
 
 extern FrameInput Frame;
 
-// The platform's millisecond counter masked to 31 bits, as the frame clock
-// reads it.
+// The platform's millisecond counter, as the frame clock reads it (64 bits:
+// it does not wrap however long the game runs).
 int64_t ReadClock();

@@ -5,7 +5,7 @@
 
 FrameInput Frame;
 
-int64_t ReadClock() { return static_cast<int64_t>(Milliseconds() & 0x7FFFFFFF); }
+int64_t ReadClock() { return Milliseconds(); }
 
 const char* const VERSION_TAG = "L1.3.4";
 std::string StoredVersionTag = VERSION_TAG;

@@ -284,6 +284,7 @@ bool StartUp() {
     MediaQuit();
     return false;
   }
+  RemoveStaleTemporaryFiles(UserDataFolder);
   ExtractLanguageFiles();
   ResetColourStyles();
   LoadProfile(ProfilePath);
@@ -291,6 +292,11 @@ bool StartUp() {
   FontPath = ChooseFontPath();
   if (LanguageFile.empty()) FitResolutionToDesktop();
   SetupDisplay();
+  // Without a window there is nothing to play on (the reason was given).
+  if (!DisplayIsOpen()) {
+    MediaQuit();
+    return false;
+  }
 
   LoadBumperPicture();
   ShowLoadingScreen();

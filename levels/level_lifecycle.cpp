@@ -9,6 +9,7 @@
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/random_play.h"
+#include "levels/victory.h"
 #include "media/media.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
@@ -104,24 +105,25 @@ void CheckLevelWon() {
   const bool levelWon = CurrentLevelInBank() && BoardLevel == CurrentLevel;
   const bool randomWon = RandomLevelOnBoard();
   WonTime = LevelTimer;
-  // The victory screen with its replay of the undo file belongs here; until
-  // it exists the win leads back to the main menu, keeping the keyboard
-  // cursor on when it was on. The menu picks its own music, so the victory
-  // jingle is chosen after the switch: it must be what the player hears.
-  const bool keyboardOn = KeyboardMode != 0;
-  SetScreen(SCREEN_MAIN_MENU);
-  if (keyboardOn) KeyboardMode = 1;
+  // The victory jingle, or the short victory sound with the music off.
   if (MusicFlag) {
     SelectMusicTrack(0);
   } else {
     PlayEffect(LevelWonSound);
   }
+  // The screen change turns the keyboard cursor off; a player on the
+  // keyboard keeps it, so that Space goes on to the next level.
+  const bool keyboardOn = KeyboardMode != 0;
+  SetScreen(SCREEN_VICTORY);
+  if (keyboardOn) KeyboardMode = 1;
   RecordTime = 0;
   if (levelWon) {
     RecordWin();
     SaveBestScores();
   }
   if (randomWon) RandomLevelWon(LevelTimer);
+  // The replay is read from the undo file, which goes right after.
+  BuildVictoryScreen();
   DeleteUndoFile();
   LevelStartTime = 0;
 }

@@ -1,9 +1,330 @@
 #include "levels/level_map.h"
 
-float MapScroll = 0;
+#include <cstdlib>
 
-void EnterLevelMap() {}
-void UpdateLevelMap() {}
-void DrawLevelMap() {}
-void DrawLevelZoom() {}
-void CreateLevelPicture() {}
+#include "app/assets.h"
+#include "app/display.h"
+#include "app/frame_input.h"
+#include "app/main_loop.h"
+#include "app/settings.h"
+#include "board/block.h"
+#include "board/tile_styles.h"
+#include "levels/level_bank.h"
+#include "levels/level_lifecycle.h"
+#include "localisation/languages.h"
+#include "media/media.h"
+#include "menus/screens.h"
+#include "menus/side_bar.h"
+#include "menus/text_box.h"
+#include "persistence/best_scores.h"
+#include "play/play_input.h"
+
+float MapScroll = 0;
+float ScrollVelocity = 0;
+int MapDragging = 0;
+int HoveredCard = -1;
+int64_t ZoomEnd = 0;
+int ZoomCard[4] = {0, 0, 0, 0};
+
+namespace {
+
+constexpr int TAP_DISTANCE = 8;        // a press moving this far is a drag
+constexpr int64_t TAP_MS = 400;        // a press held this long is a drag
+constexpr int WEB_ROW = 7;             // the web-site row, below few levels
+constexpr int WEB_ROW_LEVELS = 10;     // shown while the bank has fewer levels
+constexpr int LINE_WIDTH = 190;        // widest text line on a card
+constexpr int THUMB_CELL = 20;         // a board cell on a card picture
+constexpr int WHOLE_CELL_FRAME = 29;   // the unshaped miniature of a tile strip
+constexpr float WHEEL_STEP = 40;
+constexpr float KEY_STEP = 20;
+constexpr float PAGE_STEP = 200;
+
+int PressX = 0, PressY = 0;
+int PressScroll = 0;
+int LastPointerY = 0;
+std::string LastTimeText, BestTimeText;
+
+int BoardWidth() { return BOARD_COLUMNS * BlockSize; }
+int BoardHeight() { return BOARD_ROWS * BlockSize; }
+
+// Mouse flush: queued presses, held buttons and the wheel, and this frame's
+// copy of the button.
+void FlushMouse() {
+  ClearButtons();
+  Frame.LeftHit = 0;
+  Frame.LeftDown = false;
+}
+
+void ScrollByKeys(int lowest) {
+  if (IsKeyDown(KEY_HOME)) MapScroll = 0;
+  if (IsKeyDown(KEY_END)) MapScroll = static_cast<float>(lowest);
+  if (IsKeyDown(KEY_DOWN)) MapScroll -= KEY_STEP;
+  if (IsKeyDown(KEY_UP)) MapScroll += KEY_STEP;
+  if (IsKeyDown(KEY_PAGE_DOWN)) MapScroll -= PAGE_STEP;
+  if (IsKeyDown(KEY_PAGE_UP)) MapScroll += PAGE_STEP;
+}
+
+// Inertia, then the springs that pull the map back between its two rests.
+void Coast(int lowest) {
+  if (ScrollVelocity != 0) {
+    MapScroll += ScrollVelocity;
+    ScrollVelocity /= 1.05f;
+    if (std::abs(ScrollVelocity) < 0.01f) ScrollVelocity = 0;
+  }
+  if (MapScroll >= 0) {
+    if (ScrollVelocity > -MapScroll / 11) ScrollVelocity -= MapScroll / 220;
+    if (MapScroll + ScrollVelocity < 0) ScrollVelocity = -MapScroll;
+  }
+  const float low = static_cast<float>(lowest);
+  if (MapScroll <= low) {
+    if (ScrollVelocity < (low - MapScroll) / 11) ScrollVelocity += (low - MapScroll) / 220;
+    if (MapScroll + ScrollVelocity > low) ScrollVelocity = low - MapScroll;
+  }
+}
+
+void StartDrag() {
+  PressX = Frame.PointerX;
+  PressY = Frame.PointerY;
+  PressScroll = static_cast<int>(MapScroll);
+  MapDragging = 1;
+  ScrollVelocity = 0;
+  LastPointerY = Frame.PointerY;
+  PressTime = Frame.Now;
+}
+
+// The hover follows the pointer with a sound per new card. A finger leaves
+// no hover behind, and with sounds off the cards stay still.
+void UpdateHover() {
+  const int n = CardAt(Frame.PointerX, Frame.PointerY);
+  if (n < 0 || TouchMode) {
+    HoveredCard = -1;
+  } else if (n != HoveredCard && SoundFlag) {
+    PlayEffect(HoverSound);
+    HoveredCard = n;
+  }
+}
+
+void ChooseCard(int n) {
+  PlayEffect(LevelStartSound);
+  CurrentLevel = n;
+  LoadLevel(n);
+  ReturnState = ScreenState;
+  const int scroll = static_cast<int>(MapScroll);
+  const int left = CARD_PITCH_X * ((Frame.PointerX - CARD_MARGIN) / CARD_PITCH_X) + CARD_MARGIN;
+  const int top = static_cast<int>(static_cast<float>(CARD_PITCH_Y * ((Frame.PointerY - scroll) / CARD_PITCH_Y)) +
+                                   MapScroll + CARD_MARGIN);
+  GrabLevelPicture(left, top, n);
+  ClearKeyboard();
+}
+
+void EndDrag(int lowest) {
+  const bool tap = PointerInBoard() && std::abs(PressX - Frame.PointerX) < TAP_DISTANCE &&
+                   std::abs(PressY - Frame.PointerY) < TAP_DISTANCE && Frame.Now - PressTime < TAP_MS;
+  if (tap) {
+    if (LevelCount < WEB_ROW_LEVELS) ClickWebRow(WEB_ROW);
+    const int n = CardAt(Frame.PointerX, Frame.PointerY);
+    if (ZoomEnd == 0 && n >= 0) ChooseCard(n);
+  }
+  FlushMouse();
+  const float low = static_cast<float>(lowest);
+  if (MapScroll > 0) ScrollVelocity = -MapScroll / 11;
+  if (MapScroll <= low) ScrollVelocity = (low - MapScroll) / 11;
+  MapDragging = 0;
+}
+
+// Text drawn over its black shadow when shadows are on.
+void DrawShadowedText(const std::string& text, int x, int y, int shadow) {
+  if (ShadowsOn) {
+    SetDrawColour(0, 0, 0);
+    DrawString(text, static_cast<float>(x + shadow), static_cast<float>(y + shadow));
+  }
+  SetDrawColour(255, 255, 255);
+  DrawString(text, static_cast<float>(x), static_cast<float>(y));
+}
+
+}  // namespace
+
+int LowestMapScroll() {
+  const int perRow = ScreenWidth / CARD_PITCH_X;
+  if (perRow <= 0) return ScreenHeight;
+  return ScreenHeight - CARD_PITCH_Y * ((LevelCount + perRow - 1) / perRow);
+}
+
+int CardAt(int px, int py) {
+  const int scroll = static_cast<int>(MapScroll);
+  const int n = (px - CARD_MARGIN) / CARD_PITCH_X + ((py - scroll) / CARD_PITCH_Y) * (BoardWidth() / CARD_PITCH_X);
+  if (n < 0 || n >= LevelCount || static_cast<float>(py) < MapScroll) return -1;
+  return n;
+}
+
+void EnterLevelMap() {
+  LastTimeText = GetText("Last Time");
+  BestTimeText = GetText("Best Time");
+  LevelCount = BufferSize(LevelBank) / LEVEL_RECORD_SIZE;
+  ScreenState = SCREEN_LEVEL_MAP;
+  LoadSideBarIcons(ICON_SET_SUB_SCREEN);
+  ReturnState = SCREEN_MAIN_MENU;
+}
+
+void UpdateLevelMap() {
+  const int lowest = LowestMapScroll();
+  ScrollByKeys(lowest);
+  const int wheel = WheelPosition();
+  if (wheel != 0) {
+    MapScroll += static_cast<float>(wheel) * WHEEL_STEP;
+    FlushMouse();
+  }
+  if (MapDragging == 0) {
+    Coast(lowest);
+    if (PointerInBoard()) {
+      if (Frame.LeftHit) StartDrag();
+      UpdateHover();
+    } else {
+      HoveredCard = -1;
+    }
+  } else if (Frame.LeftDown) {
+    MapScroll = static_cast<float>(PressScroll + (Frame.PointerY - PressY));
+    ScrollVelocity = static_cast<float>(Frame.PointerY - LastPointerY);
+    LastPointerY = Frame.PointerY;
+  } else {
+    EndDrag(lowest);
+  }
+}
+
+void DrawLevelMap() {
+  if (LevelCount < WEB_ROW_LEVELS) DrawWebRow(WEB_ROW);
+  int x = CARD_MARGIN;
+  int y = static_cast<int>(MapScroll + CARD_MARGIN);
+  for (int n = 0; n < LevelCount; ++n) {
+    if (y >= -CARD_PITCH_Y) DrawLevelCard(x, y, n);
+    x += CARD_PITCH_X;
+    if (x >= ScreenWidth - CARD_PITCH_X) {
+      x = CARD_MARGIN;
+      y += CARD_PITCH_Y;
+      if (y >= ScreenHeight) break;
+    }
+  }
+}
+
+void DrawLevelCard(int x, int y, int n) {
+  int jx = 0, jy = 0;
+  if (n == HoveredCard) {
+    jx = RandomInt(-1, 1);
+    jy = RandomInt(-1, 1);
+  }
+  const std::string label = LevelLabel(n + 1);
+  const int link = RecordLink(n);
+
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  DrawSprite(n == CurrentLevel ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30),
+             static_cast<float>(y - 30), 0);
+  for (int cell = 0; cell < BOARD_COLUMNS * BOARD_ROWS; ++cell) {
+    const int cx = cell % BOARD_COLUMNS, cy = cell / BOARD_COLUMNS;
+    const int v = LevelCellByte(n, cx, cy);
+    if (v == 0) continue;
+    const int px = x + THUMB_CELL * cx, py = y + THUMB_CELL * cy;
+    if (DetailedThumbnailsOn) {
+      DrawCardCell(px, py, v - 1, n, cell);
+    } else {
+      DrawSpriteStretched(KindImage(v - 1), static_cast<float>(px), static_cast<float>(py), THUMB_CELL,
+                          THUMB_CELL, WHOLE_CELL_FRAME);
+    }
+  }
+
+  if (link == 0) {
+    SelectFont(LargeFont);
+    const int w = StringWidth(label), h = FontHeight();
+    DrawShadowedText(label, x + CARD_WIDTH / 2 - w / 2 + jx, y + CARD_HEIGHT / 2 - h / 2 + jy, 4);
+  } else {
+    SetDrawColour(0, 0, 0);
+    SetDrawAlpha(0.5f);
+    FillRect(static_cast<float>(x), static_cast<float>(y), CARD_WIDTH, CARD_HEIGHT);
+    SetDrawAlpha(1);
+    const int last = RecordLastTime(link);
+    const int best = RecordBestTime(link);
+    SelectFont(SmallFont);
+    int line = y + 2 + jy;
+    DrawCardLine("- " + label + " -", x + jx, line);
+    if (best == 0) line += 15;
+    DrawCardLine(LastTimeText, x + jx, line += 30);
+    DrawCardLine(FormatTime(last), x + jx, line += 30);
+    if (best != 0) {
+      DrawCardLine(BestTimeText, x + jx, line += 30);
+      DrawCardLine(FormatTime(best), x + jx, line += 30);
+    }
+  }
+  SetDrawColour(255, 255, 255);
+  SelectFont(nullptr);
+}
+
+void DrawCardLine(const std::string& text, int x, int y) {
+  int w = StringWidth(text);
+  if (w > LINE_WIDTH) {
+    SetDrawScale(static_cast<float>(LINE_WIDTH) / static_cast<float>(w), 1);
+    w = LINE_WIDTH;
+  }
+  const int tx = static_cast<int>(static_cast<float>(x) + CARD_WIDTH / 2 - static_cast<float>(w) / 2);
+  DrawShadowedText(text, tx, y, 2);
+  SetDrawScale(1, 1);
+}
+
+void DrawCardCell(int x, int y, int colour, int n, int cell) {
+  Image* strip = KindImage(colour);
+  if (strip == nullptr) return;
+  const int cx = cell % BOARD_COLUMNS, cy = cell / BOARD_COLUMNS;
+  constexpr float Q = THUMB_CELL / 2;
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  DrawSpriteStretched(strip, fx, fy, Q, Q, LevelFrameByte(n, cx, cy, 0));
+  DrawSpriteStretched(strip, fx + Q, fy, Q, Q, LevelFrameByte(n, cx, cy, 1));
+  DrawSpriteStretched(strip, fx + Q, fy + Q, Q, Q, LevelFrameByte(n, cx, cy, 2));
+  DrawSpriteStretched(strip, fx, fy + Q, Q, Q, LevelFrameByte(n, cx, cy, 3));
+}
+
+void CreateLevelPicture() {
+  FreeImage(LevelPicture);
+  LevelPicture = CreateTargetImage(BoardWidth(), BoardHeight());
+}
+
+void GrabLevelPicture(int left, int top, int n) {
+  (void)n;  // the level is already on the board
+  ZoomCard[0] = left;
+  ZoomCard[1] = top;
+  ZoomCard[2] = left + CARD_WIDTH - 1;
+  ZoomCard[3] = top + CARD_HEIGHT - 1;
+  // Drawn off the screen: the display never shows the picture being made.
+  BeginImageDrawing(LevelPicture);
+  SetDrawScale(1, 1);
+  SetBlendMode(BLEND_SOLID);
+  SetDrawColour(255, 255, 255);
+  DrawSpriteStretched(PlayBackground, 0, 0, static_cast<float>(BoardWidth()), static_cast<float>(BoardHeight()), 0);
+  T_BLOCK::DrawAll();
+  LevelBannerEnd = Frame.Now + 2000;
+  DrawLevelBanner();
+  EndImageDrawing();
+  SetDrawColour(255, 255, 255);
+  SetBlendMode(BLEND_ALPHA);
+  ZoomEnd = Frame.Now + ZOOM_MS;
+}
+
+void DrawLevelZoom() {
+  if (ZoomEnd == 0) return;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  if (Frame.Now >= ZoomEnd) {
+    ZoomEnd = 0;
+    StartLevel(1);
+    DrawSpriteStretched(LevelPicture, 0, 0, static_cast<float>(BoardWidth()), static_cast<float>(BoardHeight()), 0);
+    return;
+  }
+  const int64_t r = ZoomEnd - Frame.Now;
+  const int64_t w = BoardWidth(), h = ScreenHeight;
+  const int64_t left = ZoomCard[0] * r / ZOOM_MS;
+  const int64_t top = ZoomCard[1] * r / ZOOM_MS;
+  const int64_t right = w - (w - ZoomCard[2]) * r / ZOOM_MS;
+  const int64_t bottom = h - (h - ZoomCard[3]) * r / ZOOM_MS;
+  DrawSpriteStretched(LevelPicture, static_cast<float>(left), static_cast<float>(top),
+                      static_cast<float>(right - left - 1), static_cast<float>(bottom - top - 1), 0);
+}
+
+void CancelLevelZoom() { ZoomEnd = 0; }

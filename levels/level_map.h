@@ -1,11 +1,50 @@
-// The level map: a scrolling grid of level cards.
+// The level map: a scrolling grid of level cards. Each card shows a level's
+// starting position drawn from the bank's frame bytes and either its label
+// or its last and best times; a tap on a card places the level and zooms
+// its picture to the whole board before play begins.
 #pragma once
 
-extern float MapScroll;  // vertical scroll of the map, pixels
+#include <cstdint>
+#include <string>
 
+// Card geometry, in pixels.
+constexpr int CARD_WIDTH = 200;
+constexpr int CARD_HEIGHT = 160;
+constexpr int CARD_PITCH_X = 240;
+constexpr int CARD_PITCH_Y = 200;
+constexpr int CARD_MARGIN = 20;
+constexpr int64_t ZOOM_MS = 1000;
+
+extern float MapScroll;       // vertical scroll of the map, pixels; 0 = first row at the top
+extern float ScrollVelocity;  // pixels per frame while coasting
+extern int MapDragging;       // 1 while a press on the board area drags the map
+extern int HoveredCard;       // level under the pointer, -1 none
+extern int64_t ZoomEnd;       // clock time at which the zoom ends; 0 = no zoom
+extern int ZoomCard[4];       // left, top, right, bottom of the chosen card
+
+// Opens the map on the level bank: screen state, side-bar icons, texts.
 void EnterLevelMap();
 void UpdateLevelMap();
 void DrawLevelMap();
 void DrawLevelZoom();
+// Any screen change stops a running zoom; the placed level stays.
+void CancelLevelZoom();
+
+void DrawLevelCard(int x, int y, int n);
+// One piece of a card picture: cell (0..79) of level n, four shaped quarters.
+void DrawCardCell(int x, int y, int colour, int n, int cell);
+// A text line centred on a card, squeezed to 190 px when wider.
+void DrawCardLine(const std::string& text, int x, int y);
+
 // (Re)creates the level picture at the board size after a display change.
 void CreateLevelPicture();
+// Draws level n as just placed, with its banner, into the level picture and
+// starts the zoom from the card at (left, top).
+void GrabLevelPicture(int left, int top, int n);
+
+// The level whose card cell holds the point (board-area pixels), -1 for none.
+// Cells are 240 x 200: the gaps right of a card and above and below it count
+// for that card.
+int CardAt(int px, int py);
+// The scroll at which the last row rests at the bottom of the screen.
+int LowestMapScroll();

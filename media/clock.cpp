@@ -9,7 +9,8 @@
 namespace {
 
 bool manualClock = false;
-int manualTime = 0;
+int64_t manualTime = 0;
+int64_t realClockShift = 0;  // added to the real clock by tests
 
 std::mt19937& Generator() {
   static std::mt19937 generator(20240611u);
@@ -21,13 +22,15 @@ float Unit() { return static_cast<float>(Generator()() >> 8) * (1.0f / 16777216.
 
 }  // namespace
 
-int Milliseconds() {
+int64_t Milliseconds() {
   if (manualClock) return manualTime;
   static const auto start = std::chrono::steady_clock::now();
   auto elapsed = std::chrono::steady_clock::now() - start;
   // Starts a little above 0 so that a time read at start-up is never the
-  // "not running" value 0 of the game's timers.
-  return static_cast<int>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count() + 1);
+  // "not running" value 0 of the game's timers. 64 bits: a run of any length
+  // keeps counting up.
+  return static_cast<int64_t>(std::chrono::duration_cast<std::chrono::milliseconds>(elapsed).count()) + 1 +
+         realClockShift;
 }
 
 float RandomFloat(float min, float max) {
@@ -45,16 +48,18 @@ int RandomInt(int min, int max) {
 
 namespace media_test {
 
-void SetClock(int milliseconds) {
+void SetClock(int64_t milliseconds) {
   manualClock = true;
   manualTime = milliseconds;
 }
 
-void AdvanceClock(int milliseconds) {
+void AdvanceClock(int64_t milliseconds) {
   if (!manualClock) SetClock(Milliseconds());
   manualTime += milliseconds;
 }
 
 void UseRealClock() { manualClock = false; }
+
+void ShiftRealClock(int64_t milliseconds) { realClockShift += milliseconds; }
 
 }  // namespace media_test

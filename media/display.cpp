@@ -69,7 +69,10 @@ bool OpenDisplay(int width, int height, bool fullScreen) {
   const bool wholeDesktop = fullScreen && SDL_GetDesktopDisplayMode(0, &desktop) == 0 && desktop.w == width &&
                             desktop.h == height;
   if (!d.Window) {
-    if (!CreateWindowAndRenderer(width, height, wholeDesktop)) return false;
+    if (!CreateWindowAndRenderer(width, height, wholeDesktop)) {
+      ReportStartFailure(std::string("the window could not be opened (") + SDL_GetError() + ").");
+      return false;
+    }
   } else {
     // A display change stands for a new window: it takes the current title.
     SDL_SetWindowTitle(d.Window, d.Title.c_str());
@@ -93,6 +96,8 @@ bool OpenDisplay(int width, int height, bool fullScreen) {
   d.LastPresentNs = NowNs();
   return true;
 }
+
+bool DisplayIsOpen() { return VideoStarted() && Display().Open; }
 
 void PresentFrame() {
   DisplayState& d = Display();

@@ -1,6 +1,8 @@
 // Whole-file reads, file facts, folders and folder listings.
 #include <dirent.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdio>
@@ -24,14 +26,25 @@ bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out) {
     out.assign(data, data + length);
     return true;
   }
+  // Only regular files, opened without waiting on a pipe or a device.
+  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  if (fd < 0) return false;
   struct stat st;
-  if (stat(path.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
-  FILE* f = std::fopen(path.c_str(), "rb");
-  if (!f) return false;
-  out.resize(static_cast<size_t>(st.st_size));
-  size_t got = out.empty() ? 0 : std::fread(out.data(), 1, out.size(), f);
-  bool ok = got == out.size() && !std::ferror(f);
-  std::fclose(f);
+  bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&
+            static_cast<uint64_t>(st.st_size) <= MAX_WHOLE_FILE_BYTES;
+  if (ok) {
+    fcntl(fd, F_SETFL, fcntl(fd, F_GETFL) & ~O_NONBLOCK);
+    out.resize(static_cast<size_t>(st.st_size));
+    size_t got = 0;
+    while (got < out.size()) {
+      ssize_t n = read(fd, out.data() + got, out.size() - got);
+      if (n < 0 && errno == EINTR) continue;
+      if (n <= 0) break;
+      got += static_cast<size_t>(n);
+    }
+    ok = got == out.size();
+  }
+  close(fd);
   if (!ok) out.clear();
   return ok;
 }
@@ -44,15 +57,21 @@ int64_t FileModifiedTime(const std::string& path) {
   return static_cast<int64_t>(st.st_mtime);
 }
 
-int FileLength(const std::string& path) {
+int64_t FileLength(const std::string& path) {
   if (IsEmbeddedPath(path)) {
     const uint8_t* data;
     size_t length;
-    return EmbeddedView(path, data, length) ? static_cast<int>(length) : -1;
+    return EmbeddedView(path, data, length) ? static_cast<int64_t>(length) : -1;
   }
   struct stat st;
   if (stat(path.c_str(), &st) != 0 || S_ISDIR(st.st_mode)) return -1;
-  return static_cast<int>(st.st_size);
+  return static_cast<int64_t>(st.st_size);
+}
+
+bool PathExists(const std::string& path) {
+  if (IsEmbeddedPath(path)) return FileLength(path) >= 0;
+  struct stat st;
+  return lstat(path.c_str(), &st) == 0;
 }
 
 bool CreateFolder(const std::string& path) {

@@ -73,6 +73,19 @@ bool Upload(Image& image, const std::vector<uint8_t>& rgba, int picWidth) {
   return true;
 }
 
+// The image that drawing goes into, with the display's origin and clip area
+// to put back afterwards.
+struct ImageDrawing {
+  Image* Into = nullptr;
+  float OriginX = 0, OriginY = 0;
+  int ClipX = 0, ClipY = 0, ClipW = 0, ClipH = 0;
+};
+
+ImageDrawing& Drawing() {
+  static auto* drawing = new ImageDrawing;  // lives until the process ends
+  return *drawing;
+}
+
 std::vector<Image*>& PendingImages() {
   static auto* pending = new std::vector<Image*>;  // lives until the process ends
   return *pending;
@@ -196,6 +209,7 @@ bool PrefetchImagesUntil(uint64_t dueNs, bool atLeastOne) {
 
 void FreeAllImages() {
   PendingImages().clear();
+  Drawing().Into = nullptr;
   for (Image* image : AllImages()) {
     if (image->Texture) SDL_DestroyTexture(image->Texture);
     delete image;
@@ -247,8 +261,67 @@ void CaptureScreen(Image* image, int x, int y) {
   SDL_UpdateTexture(image->Texture, &target, pixels.data(), part.w * 4);
 }
 
+Image* CreateTargetImage(int width, int height) {
+  SDL_Renderer* r = Renderer();
+  if (!r || width <= 0 || height <= 0 || !SDL_RenderTargetSupported(r)) return nullptr;
+  auto* image = new Image;
+  image->Width = width;
+  image->Height = height;
+  image->Target = true;
+  image->Frames.push_back(SDL_Rect{0, 0, width, height});
+  image->Texture = SDL_CreateTexture(r, SDL_PIXELFORMAT_ARGB8888, SDL_TEXTUREACCESS_TARGET, width, height);
+  if (!image->Texture) {
+    delete image;
+    return nullptr;
+  }
+  SDL_SetTextureScaleMode(image->Texture, SDL_ScaleModeLinear);
+  AllImages().push_back(image);
+  // Starts transparent black.
+  FlushDraws();
+  SDL_Texture* previous = SDL_GetRenderTarget(r);
+  if (SDL_SetRenderTarget(r, image->Texture) == 0) {
+    SDL_SetRenderDrawColor(r, 0, 0, 0, 0);
+    SDL_RenderClear(r);
+  }
+  SDL_SetRenderTarget(r, previous);
+  ApplyClip();
+  return image;
+}
+
+void BeginImageDrawing(Image* image) {
+  SDL_Renderer* r = Renderer();
+  ImageDrawing& d = Drawing();
+  if (!r || d.Into || !image || !image->Target || !image->Texture) return;
+  // Draws are queued: what was queued for the display goes there first.
+  FlushDraws();
+  if (SDL_SetRenderTarget(r, image->Texture) != 0) return;
+  DrawState& s = Draw();
+  d.Into = image;
+  d.OriginX = s.OriginX;
+  d.OriginY = s.OriginY;
+  d.ClipX = s.ClipX;
+  d.ClipY = s.ClipY;
+  d.ClipW = s.ClipW;
+  d.ClipH = s.ClipH;
+  SetDrawOrigin(0, 0);
+  SetClipArea(0, 0, image->Width, image->Height);
+}
+
+void EndImageDrawing() {
+  SDL_Renderer* r = Renderer();
+  ImageDrawing& d = Drawing();
+  if (!r || !d.Into) return;
+  FlushDraws();  // the image's own draws
+  SDL_SetRenderTarget(r, nullptr);
+  d.Into = nullptr;
+  SetDrawOrigin(d.OriginX, d.OriginY);
+  SetClipArea(d.ClipX, d.ClipY, d.ClipW, d.ClipH);
+}
+
 void FreeImage(Image* image) {
   if (!image) return;
+  // An image being drawn into is let go of first.
+  if (Drawing().Into == image) EndImageDrawing();
   auto& images = AllImages();
   auto it = std::find(images.begin(), images.end(), image);
   if (it == images.end()) return;

@@ -88,7 +88,11 @@ void HandleEvent(const SDL_Event& event) {
         s.KeyDown[code] = true;
       }
       // These keys type a character of their own; text input leaves them out.
-      if (code == KEY_BACKSPACE || code == KEY_ENTER || code == KEY_ESCAPE) s.Typed.push_back(code);
+      // A held Escape types it once: its auto-repeat would leave screen
+      // after screen and end the game. A held Backspace repeats (undo).
+      const bool repeatedEscape = code == KEY_ESCAPE && event.key.repeat;
+      if ((code == KEY_BACKSPACE || code == KEY_ENTER || code == KEY_ESCAPE) && !repeatedEscape)
+        s.Typed.push_back(code);
       break;
     }
     case SDL_KEYUP: {
@@ -138,6 +142,11 @@ void HandleEvent(const SDL_Event& event) {
     default:
       break;
   }
+}
+
+void SetPointerState(int x, int y) {
+  State().PointerX = x;
+  State().PointerY = y;
 }
 
 void PumpEvents() {

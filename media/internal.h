@@ -23,6 +23,7 @@ struct Image {
   int Width = 0, Height = 0;     // one frame
   std::vector<SDL_Rect> Frames;  // source rectangle of each frame in the texture
   bool Capture = false;
+  bool Target = false;  // drawing can go into it
   bool Pending = false;  // not decoded yet
   std::string Source;    // the picture, while pending
   std::vector<SDL_Point> Cells;  // top-left corner of each frame in the picture
@@ -33,7 +34,9 @@ namespace media_internal {
 
 // ------------------------------------------------------------ byte sources
 // Reads a whole file, or the embedded entry named after "incbin::", into
-// `out`. False when the file is missing or unreadable.
+// `out`. False when the file is missing, unreadable, not a regular file or
+// larger than MAX_WHOLE_FILE_BYTES.
+constexpr uint64_t MAX_WHOLE_FILE_BYTES = 256ull << 20;
 bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out);
 // For an "incbin::" path: the entry's bytes without copying them (true), or
 // false when the path is not embedded or has no entry (then `data` is null).
@@ -63,6 +66,9 @@ struct DisplayState {
 };
 DisplayState& Display();
 bool VideoStarted();
+// Says why the game cannot start: on standard error, and in a message box
+// where one can open (recorded instead while tests record messages).
+void ReportStartFailure(const std::string& reason);
 
 // ------------------------------------------------------------ drawing state
 struct DrawState {
@@ -140,6 +146,9 @@ void HandleEvent(const SDL_Event& event);
 void PumpEvents();
 void ResetInputState();
 int KeyCodeFromSdl(SDL_Keycode key);
+// Moves the pointer position the game reads, without moving the system
+// pointer (the place a finger left the screen).
+void SetPointerState(int x, int y);
 SDL_Keycode SdlFromKeyCode(int key);
 
 // ---------------------------------------------------------------- gamepads
@@ -159,6 +168,7 @@ void ResetTouch();
 // Overrides set by tests ("" / 0 when unset).
 struct Overrides {
   int DesktopW = 0, DesktopH = 0;
+  bool EmptyDesktop = false;  // the platform reports a desktop of 0 x 0
   std::string AppDataFolder;
   std::string ProgramPath;
   bool RecordMessages = false;

@@ -53,7 +53,10 @@ struct ByteBuffer {
 
 // ---------------------------------------------------------------- lifetime
 // Starts the platform (video, audio, timer). Audio failure is not an error:
-// the game then runs silent. Returns false only when video cannot start.
+// the game then runs silent. Returns false when video cannot start: no
+// display (a video driver that shows nothing is refused), a desktop of no
+// size; the reason is then on standard error and, where one can open, in a
+// message box.
 bool MediaInit();
 // Releases every image, font, sound, channel and the display.
 void MediaQuit();
@@ -63,7 +66,10 @@ void MediaQuit();
 // of width x height, or the whole display at that size. Starts a fresh
 // drawing state (white, alpha 1, scale 1, origin 0, clip = whole display,
 // default font, blend mask). Images stay usable.
+// The first opening that fails says why, as MediaInit does.
 bool OpenDisplay(int width, int height, bool fullScreen);
+// Whether a display is open to draw on.
+bool DisplayIsOpen();
 // Shows the back buffer, paced by vertical synchronisation (or a limiter at
 // the display rate when vsync is unavailable), then gathers pending input.
 void PresentFrame();
@@ -96,6 +102,14 @@ Image* LoadSprite(const std::string& path);
 Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count);
 Image* CreateCaptureImage(int width, int height);
 void CaptureScreen(Image* image, int x, int y);
+// An image that drawing can go into instead of the display. Between
+// BeginImageDrawing and EndImageDrawing every drawing call lands in the
+// image (origin 0, 0, clipped to the image) and the display's back buffer
+// is left alone; EndImageDrawing puts back the display with its origin and
+// clip area. Drawing into an image that is not a target draws nothing.
+Image* CreateTargetImage(int width, int height);
+void BeginImageDrawing(Image* image);
+void EndImageDrawing();
 void FreeImage(Image* image);
 int ImageWidth(const Image* image);   // one frame
 int ImageHeight(const Image* image);  // one frame
@@ -130,7 +144,8 @@ void HideSystemPointer();
 void MoveSystemPointer(int x, int y);
 
 // ------------------------------------------------------ time and randomness
-int Milliseconds();
+// Milliseconds since the program started, from 1; never wraps.
+int64_t Milliseconds();
 float RandomFloat(float min, float max);  // [min, max)
 int RandomInt(int min, int max);          // min..max inclusive
 
@@ -139,19 +154,34 @@ int RandomInt(int min, int max);          // min..max inclusive
 // archive.
 extern const char* const EMBEDDED_PREFIX;  // "incbin::"
 
+// Only regular files are opened: a pipe, a device or a folder at the path
+// gives nullptr at once.
 Stream* OpenRead(const std::string& path);
 // Writes go to a temporary file beside the target; CloseFile replaces the
 // target only when every write succeeded, so a crash or a full disk keeps
 // the previous version.
+// The temporary file has a name of its own (target + ".tmp~" + process id +
+// "." + serial), created exclusively, so no link planted beside the target
+// is followed and two copies of the game never share one.
 Stream* OpenWrite(const std::string& path);
+// Reads and writes an existing regular file in place. Closing does not wait
+// for the disk.
 Stream* OpenUpdate(const std::string& path);
 bool AtEnd(Stream* stream);
-int StreamLength(Stream* stream);
-void SeekTo(Stream* stream, int position);
+int64_t StreamLength(Stream* stream);
+void SeekTo(Stream* stream, int64_t position);
 // Flushes and closes; false when anything written could not be stored.
 bool CloseFile(Stream* stream);
 int ReadUInt8(Stream* stream);  // -1 past the end
 void WriteUInt8(Stream* stream, int value);
+// Reads up to `length` bytes from the position; returns how many were read.
+size_t ReadBytes(Stream* stream, uint8_t* bytes, size_t length);
+// Hands the bytes to the system in one write at the position; false when
+// not all of them were stored (the stream is then failed; the bytes that
+// did reach the file stay there until the stream is truncated).
+bool WriteBytes(Stream* stream, const uint8_t* bytes, size_t length);
+// Sets the length of a file opened with OpenUpdate; false on failure.
+bool TruncateStream(Stream* stream, int64_t length);
 // Text lines are raw bytes, one char per byte: ReadTextLine stops at a line
 // feed, a zero byte or the end (consuming the terminator) and drops carriage
 // returns; WriteTextLine appends a carriage return and a line feed; WriteText
@@ -174,10 +204,15 @@ void PokeUInt16(ByteBuffer& buffer, int offset, int value);
 void PokeUInt32(ByteBuffer& buffer, int offset, uint32_t value);
 
 int64_t FileModifiedTime(const std::string& path);  // whole seconds, 0 if missing
-int FileLength(const std::string& path);            // -1 when missing
+int64_t FileLength(const std::string& path);        // -1 when missing
+// Whether anything (a file, a folder, a pipe, a link) is at the path.
+bool PathExists(const std::string& path);
 bool CreateFolder(const std::string& path);
 void DeleteFileAt(const std::string& path);
 bool RenameFileTo(const std::string& oldPath, const std::string& newPath);
+// Deletes the temporary files that a copy of the game which is no longer
+// running left in the folder (after a crash or a kill).
+void RemoveStaleTemporaryFiles(const std::string& folder);
 FolderListing* OpenFolderListing(const std::string& path);
 std::string NextFolderEntry(FolderListing* listing);  // "" ends the listing
 void CloseFolderListing(FolderListing* listing);
@@ -191,6 +226,9 @@ const uint8_t* EmbeddedData(const std::string& name, size_t* length);
 // ----------------------------------------------------------------- system
 void ShowMessage(const std::string& text);
 void OpenWebPage(const std::string& address);
+// The per-user data folder ($XDG_DATA_HOME, else the home folder's
+// .local/share, the home taken from the password database when HOME is
+// unset); "" when the account has none.
 std::string UserAppDataFolder();
 std::string ProgramFilePath();
 [[noreturn]] void EndProgram();

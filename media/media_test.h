@@ -14,13 +14,25 @@
 namespace media_test {
 
 // ---- clock: once set by hand, Milliseconds() returns exactly this value
-void SetClock(int milliseconds);
-void AdvanceClock(int milliseconds);
+void SetClock(int64_t milliseconds);
+void AdvanceClock(int64_t milliseconds);
 void UseRealClock();
+// Moves the real clock on by this much, as if the program had been running
+// that much longer.
+void ShiftRealClock(int64_t milliseconds);
+
+// ---- video drivers without a screen (SDL's offscreen and dummy drivers):
+// refused by MediaInit, since a game nobody can see would run forever,
+// unless a test allows them here before starting the platform.
+void AllowHeadlessVideo(bool allow);
+// Makes the platform report a desktop of 0 x 0 to the next MediaInit.
+void ReportEmptyDesktop(bool on);
 
 // ---- input, handled immediately as if the platform had delivered it
 void InjectKeyDown(int key);  // a KeyCode, or a letter/digit code
 void InjectKeyUp(int key);
+// The platform's auto-repeat of a key held down.
+void InjectKeyRepeat(int key);
 void InjectTypedChar(int character);
 void InjectPointerMove(int x, int y);  // window pixels
 void InjectButtonDown(int button);
@@ -31,6 +43,9 @@ void InjectWheel(int notches);
 void InjectTouchDown(int id, float x, float y);
 void InjectTouchMove(int id, float x, float y);
 void InjectTouchUp(int id);
+// The mouse events a platform makes up from a finger (marked as coming from
+// touch); the game must not count them besides the finger itself.
+void InjectMouseFromTouch(int x, int y, bool down);
 // Game controllers, by id: connecting one, pulling it out, its buttons and
 // its left stick (each axis -32768..32767, right and down positive).
 enum PadButton {
@@ -73,6 +88,8 @@ bool ImageDecoded(const Image* image);
 
 // ---- pixels of the back buffer as 0xRRGGBBAA; saving as PNG for people
 uint32_t ReadPixel(int x, int y);
+// A pixel of a target image (CreateTargetImage); 0 for any other image.
+uint32_t ReadImagePixel(Image* image, int x, int y);
 bool SaveBackBufferPNG(const std::string& path);
 
 // ---- message boxes and web pages: recorded, never shown, while on

@@ -3,7 +3,11 @@
 
 #include <csetjmp>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <memory>
+#include <new>
+#include <stdexcept>
 
 // jpeglib.h needs FILE and size_t declared before it.
 #include <jpeglib.h>
@@ -12,11 +16,25 @@
 
 namespace {
 
+// The largest picture decoded: its header alone must not make the game ask
+// for gigabytes. Far above any picture the game ships.
+constexpr uint32_t MAX_PICTURE_SIDE = 16384;
+constexpr uint64_t MAX_PICTURE_PIXELS = 32ull << 20;
+
+bool SizeAcceptable(uint32_t width, uint32_t height) {
+  return width > 0 && height > 0 && width <= MAX_PICTURE_SIDE && height <= MAX_PICTURE_SIDE &&
+         static_cast<uint64_t>(width) * height <= MAX_PICTURE_PIXELS;
+}
+
 bool DecodePng(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width, int& height) {
   png_image image;
   std::memset(&image, 0, sizeof image);
   image.version = PNG_IMAGE_VERSION;
   if (!png_image_begin_read_from_memory(&image, data, length)) return false;
+  if (!SizeAcceptable(image.width, image.height)) {
+    png_image_free(&image);
+    return false;
+  }
   image.format = PNG_FORMAT_RGBA;
   rgba.resize(PNG_IMAGE_SIZE(image));
   if (!png_image_finish_read(&image, nullptr, rgba.data(), 0, nullptr)) {
@@ -28,51 +46,89 @@ bool DecodePng(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, i
   return true;
 }
 
-struct JpegError {
+// Everything the JPEG decoder changes lives here, outside the stack frame
+// that calls setjmp: after a longjmp only values that were not changed since
+// setjmp (the pointer to this) may be read.
+struct JpegJob {
+  jpeg_decompress_struct Info;
   jpeg_error_mgr Manager;
   std::jmp_buf Jump;
+  JSAMPLE* Row = nullptr;  // one RGB row, from malloc
+  bool Created = false;
 };
 
-void JpegFail(j_common_ptr info) { std::longjmp(reinterpret_cast<JpegError*>(info->err)->Jump, 1); }
+[[noreturn]] void JpegFail(j_common_ptr info) {
+  std::longjmp(static_cast<JpegJob*>(info->client_data)->Jump, 1);
+}
 void JpegSilent(j_common_ptr) {}
 
-bool DecodeJpeg(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width, int& height) {
-  jpeg_decompress_struct info;
-  JpegError error;
-  info.err = jpeg_std_error(&error.Manager);
-  error.Manager.error_exit = JpegFail;
-  error.Manager.output_message = JpegSilent;
-  std::vector<uint8_t> row;
-  if (setjmp(error.Jump)) {
-    jpeg_destroy_decompress(&info);
+void EndJpeg(JpegJob* job) {
+  if (job->Created) jpeg_destroy_decompress(&job->Info);
+  std::free(job->Row);
+  job->Row = nullptr;
+  job->Created = false;
+}
+
+// Decodes into `rgba`, which must already hold width x height x 4 bytes
+// once the header is read; kept free of C++ objects with destructors, which
+// a longjmp would skip.
+bool RunJpeg(JpegJob* const job, const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width,
+             int& height) {
+  if (setjmp(job->Jump)) {
+    EndJpeg(job);
     return false;
   }
-  jpeg_create_decompress(&info);
-  jpeg_mem_src(&info, data, static_cast<unsigned long>(length));
-  if (jpeg_read_header(&info, TRUE) != JPEG_HEADER_OK) {
-    jpeg_destroy_decompress(&info);
+  job->Info.err = jpeg_std_error(&job->Manager);
+  job->Manager.error_exit = JpegFail;
+  job->Manager.output_message = JpegSilent;
+  job->Info.client_data = job;
+  jpeg_create_decompress(&job->Info);
+  job->Created = true;
+  jpeg_mem_src(&job->Info, data, static_cast<unsigned long>(length));
+  if (jpeg_read_header(&job->Info, TRUE) != JPEG_HEADER_OK ||
+      !SizeAcceptable(job->Info.image_width, job->Info.image_height)) {
+    EndJpeg(job);
     return false;
   }
-  info.out_color_space = JCS_RGB;
-  jpeg_start_decompress(&info);
-  width = static_cast<int>(info.output_width);
-  height = static_cast<int>(info.output_height);
-  rgba.assign(static_cast<size_t>(width) * height * 4, 255);
-  row.resize(static_cast<size_t>(width) * 3);
-  while (info.output_scanline < info.output_height) {
-    JSAMPROW rowPointer = row.data();
-    const size_t y = info.output_scanline;
-    jpeg_read_scanlines(&info, &rowPointer, 1);
-    uint8_t* out = rgba.data() + y * width * 4;
-    for (int x = 0; x < width; x++) {
-      out[x * 4 + 0] = row[x * 3 + 0];
-      out[x * 4 + 1] = row[x * 3 + 1];
-      out[x * 4 + 2] = row[x * 3 + 2];
+  job->Info.out_color_space = JCS_RGB;
+  jpeg_start_decompress(&job->Info);
+  const size_t w = job->Info.output_width, h = job->Info.output_height;
+  if (!SizeAcceptable(static_cast<uint32_t>(w), static_cast<uint32_t>(h)) || job->Info.output_components != 3) {
+    EndJpeg(job);
+    return false;
+  }
+  job->Row = static_cast<JSAMPLE*>(std::malloc(w * 3));
+  if (!job->Row) {
+    EndJpeg(job);
+    return false;
+  }
+  width = static_cast<int>(w);
+  height = static_cast<int>(h);
+  rgba.assign(w * h * 4, 255);
+  while (job->Info.output_scanline < job->Info.output_height) {
+    JSAMPROW rowPointer = job->Row;
+    const size_t y = job->Info.output_scanline;
+    if (jpeg_read_scanlines(&job->Info, &rowPointer, 1) != 1) break;
+    uint8_t* out = rgba.data() + y * w * 4;
+    for (size_t x = 0; x < w; x++) {
+      out[x * 4 + 0] = job->Row[x * 3 + 0];
+      out[x * 4 + 1] = job->Row[x * 3 + 1];
+      out[x * 4 + 2] = job->Row[x * 3 + 2];
     }
   }
-  jpeg_finish_decompress(&info);
-  jpeg_destroy_decompress(&info);
+  jpeg_finish_decompress(&job->Info);
+  EndJpeg(job);
   return true;
+}
+
+bool DecodeJpeg(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width, int& height) {
+  auto job = std::make_unique<JpegJob>();
+  try {
+    return RunJpeg(job.get(), data, length, rgba, width, height);
+  } catch (...) {
+    EndJpeg(job.get());
+    throw;
+  }
 }
 
 }  // namespace
@@ -82,11 +138,19 @@ namespace media_internal {
 bool DecodePicture(const uint8_t* data, size_t length, std::vector<uint8_t>& rgba, int& width, int& height) {
   if (!data || length < 4) return false;
   bool ok = false;
-  if (data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G') {
-    ok = DecodePng(data, length, rgba, width, height);
-  } else if (data[0] == 0xFF && data[1] == 0xD8) {
-    ok = DecodeJpeg(data, length, rgba, width, height);
+  try {
+    if (data[0] == 0x89 && data[1] == 'P' && data[2] == 'N' && data[3] == 'G') {
+      ok = DecodePng(data, length, rgba, width, height);
+    } else if (data[0] == 0xFF && data[1] == 0xD8) {
+      ok = DecodeJpeg(data, length, rgba, width, height);
+    }
+  } catch (const std::bad_alloc&) {
+    // Memory ran out for this picture: it fails alone.
+    ok = false;
+  } catch (const std::length_error&) {
+    ok = false;
   }
+  if (!ok) rgba.clear();
   return ok && width > 0 && height > 0;
 }
 

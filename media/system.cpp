@@ -1,5 +1,6 @@
 // Message boxes, the web browser, the user's data folder, the program file
 // and ending the program.
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -63,8 +64,17 @@ std::string UserAppDataFolder() {
   if (xdg && *xdg == '/') {
     folder = xdg;
   } else {
-    const char* home = std::getenv("HOME");
-    folder = std::string(home && *home ? home : "/tmp") + "/.local/share";
+    // Without HOME the account's own home from the password database; never
+    // a shared folder that another local user could have prepared.
+    std::string home;
+    const char* variable = std::getenv("HOME");
+    if (variable && *variable == '/') {
+      home = variable;
+    } else if (const passwd* account = getpwuid(getuid()); account && account->pw_dir && *account->pw_dir == '/') {
+      home = account->pw_dir;
+    }
+    if (home.empty()) return "";
+    folder = home + "/.local/share";
   }
   while (folder.size() > 1 && folder.back() == '/') folder.pop_back();
   // A fresh account may not have the folder yet; the game only creates the

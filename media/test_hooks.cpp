@@ -8,10 +8,11 @@ using namespace media_internal;
 
 namespace {
 
-void Key(int key, bool down) {
+void Key(int key, bool down, bool repeat = false) {
   SDL_Event e{};
   e.type = down ? SDL_KEYDOWN : SDL_KEYUP;
   e.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  e.key.repeat = repeat ? 1 : 0;
   e.key.keysym.sym = SdlFromKeyCode(key);
   HandleEvent(e);
 }
@@ -50,6 +51,7 @@ namespace media_test {
 
 void InjectKeyDown(int key) { Key(key, true); }
 void InjectKeyUp(int key) { Key(key, false); }
+void InjectKeyRepeat(int key) { Key(key, true, true); }
 
 void InjectTypedChar(int character) {
   SDL_Event e{};
@@ -92,6 +94,23 @@ void InjectTouchMove(int id, float x, float y) {
 }
 
 void InjectTouchUp(int id) { Finger(SDL_FINGERUP, id, fingerX[id & 15], fingerY[id & 15]); }
+
+void InjectMouseFromTouch(int x, int y, bool down) {
+  SDL_Event e{};
+  e.type = SDL_MOUSEMOTION;
+  e.motion.which = SDL_TOUCH_MOUSEID;
+  e.motion.x = x;
+  e.motion.y = y;
+  HandleEvent(e);
+  SDL_Event b{};
+  b.type = down ? SDL_MOUSEBUTTONDOWN : SDL_MOUSEBUTTONUP;
+  b.button.which = SDL_TOUCH_MOUSEID;
+  b.button.button = SDL_BUTTON_LEFT;
+  b.button.state = down ? SDL_PRESSED : SDL_RELEASED;
+  b.button.x = x;
+  b.button.y = y;
+  HandleEvent(b);
+}
 
 // The hooks' button numbers are SDL's.
 static_assert(int{PAD_A} == int{SDL_CONTROLLER_BUTTON_A} && int{PAD_START} == int{SDL_CONTROLLER_BUTTON_START} &&
@@ -161,6 +180,21 @@ uint32_t ReadPixel(int x, int y) {
   SDL_Rect rect{x, y, 1, 1};
   uint32_t pixel = 0;
   if (SDL_RenderReadPixels(d.Renderer, &rect, SDL_PIXELFORMAT_RGBA8888, &pixel, 4) != 0) return 0;
+  return pixel;
+}
+
+uint32_t ReadImagePixel(Image* image, int x, int y) {
+  DisplayState& d = Display();
+  if (!d.Renderer || !image || !image->Target || x < 0 || y < 0 || x >= image->Width || y >= image->Height) return 0;
+  FlushDraws();
+  SDL_Texture* previous = SDL_GetRenderTarget(d.Renderer);
+  uint32_t pixel = 0;
+  if (SDL_SetRenderTarget(d.Renderer, image->Texture) == 0) {
+    SDL_Rect rect{x, y, 1, 1};
+    if (SDL_RenderReadPixels(d.Renderer, &rect, SDL_PIXELFORMAT_RGBA8888, &pixel, 4) != 0) pixel = 0;
+  }
+  SDL_SetRenderTarget(d.Renderer, previous);
+  ApplyClip();
   return pixel;
 }
 

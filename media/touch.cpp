@@ -90,19 +90,25 @@ void PollTouch(int& pointerX, int& pointerY, int& leftHit, bool& leftDown) {
     TouchMode = true;
   }
   for (TouchPoint& p : points) {
-    // A finger lifted after a poll saw it down has ended its press.
-    if (!p.Primary || (p.Lifted && !p.New)) continue;
+    if (!p.Primary) continue;  // a second finger neither presses nor moves
     if (p.New) {
       leftHit = 1;
       pointerX = static_cast<int>(p.FirstX);
       pointerY = static_cast<int>(p.FirstY);
+    } else if (p.Lifted) {
+      // The release happens where the finger left the screen, and the
+      // pointer stays there, as a mouse released at that place would.
+      pointerX = static_cast<int>(p.X);
+      pointerY = static_cast<int>(p.Y);
+      SetPointerState(pointerX, pointerY);
     } else {
       leftDown = true;
       pointerX = static_cast<int>(p.X);
       pointerY = static_cast<int>(p.Y);
     }
   }
-  // A finger lifted before this poll has now given its tap; forget it.
-  std::erase_if(points, [](const TouchPoint& p) { return p.Lifted; });
+  // A lifted finger is forgotten once a poll has given its release; one
+  // lifted before its first poll gives its tap now and its release next.
+  std::erase_if(points, [](const TouchPoint& p) { return p.Lifted && !p.New; });
   for (TouchPoint& p : points) p.New = false;
 }

@@ -5,6 +5,7 @@
 #include "app/music.h"
 #include "board/block.h"
 #include "levels/level_map.h"
+#include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/menu_tables.h"
@@ -63,6 +64,7 @@ void SetScreen(int id) {
   PendingAction = 0;
   ExitScrollOn = false;
   ExitScrollOffset = 0;
+  CancelLevelZoom();
 
   // The click or key that chose this screen must do nothing on it.
   ClearButtons();
@@ -102,7 +104,10 @@ void SetScreen(int id) {
       SetDisplayQuality(2);
       SetScreen(SCREEN_QUALITY_MENU);
       break;
-    case SCREEN_VICTORY: LoadSideBarIcons(ICON_SET_VICTORY); break;
+    case SCREEN_VICTORY:
+      RestartReplay();
+      LoadSideBarIcons(ICON_SET_VICTORY);
+      break;
     case SCREEN_LANGUAGE_FIRST: OpenFlagScreen(ICON_SET_LANGUAGE_FIRST, SCREEN_MAIN_MENU); break;
     case SCREEN_TUTORIAL: {
       const int cameFrom = PreviousState;

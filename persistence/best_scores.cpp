@@ -15,6 +15,25 @@ namespace {
 
 // Record links are 16-bit: records beyond this offset cannot be linked.
 constexpr int MAX_LINK = 0xFFFF;
+// A file far larger than every record a link can reach is not ours.
+constexpr int64_t MAX_FILE_BYTES = 1 << 20;
+// Times are whole seconds of a level timer that stops at its cap.
+constexpr int MAX_SECONDS = static_cast<int>(LEVEL_TIMER_CAP / 1000);
+
+// Set when a file exists that could not be read: it is never overwritten,
+// since the records in it are the player's; new records live in memory.
+bool keepFileAsItIs = false;
+bool keptFileReported = false;
+
+// A time no run can have set (below 0 or above the cap) would stand as a
+// record no one beats: a best time is forgotten (the last time stands for
+// it), a last time becomes the cap.
+void RepairTimes(int r) {
+  const int last = PeekInt32(BestScores, r + 4);
+  const int best = PeekInt32(BestScores, r + 8);
+  if (last < 0 || last > MAX_SECONDS) PokeUInt32(BestScores, r + 4, static_cast<uint32_t>(MAX_SECONDS));
+  if (best < 0 || best > MAX_SECONDS) PokeUInt32(BestScores, r + 8, 0);
+}
 
 void StartEmpty() {
   BestScores.Bytes.assign(BEST_SCORES_HEADER, 0);
@@ -27,8 +46,22 @@ void StartEmpty() {
 
 void LoadBestScores() {
   for (int n = 0; n < LevelCount; ++n) SetRecordLink(n, 0);
-  std::unique_ptr<ByteBuffer> loaded = LoadBuffer(BestScoresPath);
-  if (loaded == nullptr || BufferSize(*loaded) < BEST_SCORES_HEADER) {
+  keepFileAsItIs = false;
+  keptFileReported = false;
+  // Only a missing file means no records yet.
+  if (!PathExists(BestScoresPath)) {
+    StartEmpty();
+    return;
+  }
+  const int64_t length = FileLength(BestScoresPath);
+  std::unique_ptr<ByteBuffer> loaded =
+      length >= 0 && length <= MAX_FILE_BYTES ? LoadBuffer(BestScoresPath) : nullptr;
+  if (loaded == nullptr) {
+    StartEmpty();
+    keepFileAsItIs = true;
+    return;
+  }
+  if (BufferSize(*loaded) < BEST_SCORES_HEADER) {
     StartEmpty();
     return;
   }
@@ -41,6 +74,7 @@ void LoadBestScores() {
     for (int n = 0; n < LevelCount; ++n) {
       if (LevelId(n) == id) {
         SetRecordLink(n, r);
+        RepairTimes(r);
         break;
       }
     }
@@ -79,7 +113,16 @@ void RecordWin() {
   }
 }
 
-bool SaveBestScores() { return SaveBuffer(BestScores, BestScoresPath); }
+bool SaveBestScores() {
+  if (keepFileAsItIs) {
+    if (!keptFileReported) {
+      ShowMessage("Can't read " + BestScoresPath + " - it is kept as it is, and new records are not saved to it");
+      keptFileReported = true;
+    }
+    return false;
+  }
+  return SaveBuffer(BestScores, BestScoresPath);
+}
 
 int RecordLevelId(int link) { return PeekUInt16(BestScores, link); }
 int RecordMoves(int link) { return PeekUInt16(BestScores, link + 2); }

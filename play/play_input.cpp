@@ -124,12 +124,10 @@ void FollowPointer(int cx, int cy, int& dx, int& dy) {
     return;
   }
   if (GrabbedBlock == nullptr) return;
-  if ((GrabbedBlock->XMap != DragAnchorX || GrabbedBlock->YMap != DragAnchorY) &&
-      ScreenState == SCREEN_PLAY) {
-    PushUndo();
-  }
-  DragAnchorX = GrabbedBlock->XMap;
-  DragAnchorY = GrabbedBlock->YMap;
+  // Only a step records a board; the anchor moves with it.
+  if ((dx != 0 || dy != 0) && ScreenState == SCREEN_PLAY) PushUndo();
+  DragAnchorX += dx;
+  DragAnchorY += dy;
 }
 
 bool IsQuickCaptionClick() {
@@ -264,6 +262,13 @@ void KeyboardStep(int direction) {
     return;
   }
   if (!TryMoveGroup(dx, dy)) return;
+  // A shape also held by the pointer stays where the key put it: the drag
+  // now counts from the pointer's cell, so the pointer does not pull the
+  // shape back (nor record a step that did not happen).
+  if (DraggingFlag != 0 && BlockSize > 0) {
+    DragAnchorX = Frame.PointerX / BlockSize;
+    DragAnchorY = Frame.PointerY / BlockSize;
+  }
   // The cursor follows the shape; it never leaves the board.
   if (OnBoard(KeyboardCursorX + dx, KeyboardCursorY + dy)) {
     KeyboardCursorX += dx;

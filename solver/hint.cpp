@@ -1,5 +1,6 @@
 #include "solver/hint.h"
 
+#include <limits>
 #include <memory>
 #include <string>
 
@@ -42,7 +43,10 @@ const char* NoSolutionText() { return NO_SOLUTION_ENGLISH; }
 void RequestHint() {
   Hint.Board = KindCellsOfBoard();
   SolverBudget budget;
+  // Bounded by states only: the search runs in slices between frames, so
+  // it never holds a frame up, and a slow machine gets the same hint.
   budget.MaxStates = 300000;
+  budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
   Search = std::make_unique<T_SOLVER>();
   Search->Start(Hint.Board, budget);
   Hint.State = HINT_SEARCHING;

@@ -1,6 +1,7 @@
 #include "solver/random_level.h"
 
 #include <algorithm>
+#include <limits>
 #include <cstdlib>
 
 namespace {
@@ -77,8 +78,10 @@ RandomLevel GenerateRandomLevel(uint32_t seed, int tier) {
   bool found = false;
   T_SOLVER solver;
   SolverBudget budget;
+  // Bounded by states only: a time limit would make the same seed give
+  // another level on a slower or busier machine.
   budget.MaxStates = 8000;
-  budget.MaxMilliseconds = 250;
+  budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
   for (int attempt = 0; attempt < DRAWS; ++attempt) {
     KindCells cells;
     if (!DrawBoard(rng, tier, cells)) continue;

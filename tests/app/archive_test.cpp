@@ -108,6 +108,19 @@ TEST_F(ExtractTest, CopiesOnceAndKeepsCopiesNewerThanTheProgram) {
   EXPECT_TRUE(media_test::RecordedMessages().empty());
 }
 
+TEST_F(ExtractTest, AMissingCopyIsWrittenEvenWhenTheProgramTimeIsUnknown) {
+  // The program's own file cannot be read: its time counts as 0.
+  media_test::SetProgramFilePath((Root / "no-such-program").string());
+  ASSERT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
+  EXPECT_EQ(ReadText(Copy()), std::string("bonjour\r\n\0\xff", 11));
+  // An existing copy is then never replaced: the player may have edited it.
+  WriteText(Copy(), "edited");
+  SetModifiedTime(Copy(), 1);
+  EXPECT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
+  EXPECT_EQ(ReadText(Copy()), "edited");
+  EXPECT_TRUE(media_test::RecordedMessages().empty());
+}
+
 TEST_F(ExtractTest, UnknownMembersAndUnwritableCopiesFail) {
   EXPECT_FALSE(ExtractEmbeddedFile("no_such_member.txt"));
   EXPECT_FALSE(fs::exists(Root / "pLiMo" / "no_such_member.txt"));

@@ -27,6 +27,7 @@ void ThrowFragments() {
 
 void BM_PlayFrameFullBoardExplosionInFlight(benchmark::State& state) {
   setenv("SDL_VIDEODRIVER", "offscreen", 0);
+  media_test::AllowHeadlessVideo(true);
   setenv("SDL_AUDIODRIVER", "dummy", 0);
   const std::filesystem::path home = std::filesystem::temp_directory_path() / "plimo-play-bench";
   std::filesystem::remove_all(home);

@@ -15,6 +15,7 @@ struct HeadlessGame {
   std::filesystem::path Home = std::filesystem::temp_directory_path() / "plimo-bench";
   HeadlessGame() {
     setenv("SDL_VIDEODRIVER", "offscreen", 0);
+    media_test::AllowHeadlessVideo(true);
     setenv("SDL_AUDIODRIVER", "dummy", 0);
     std::filesystem::remove_all(Home);
     std::filesystem::create_directories(Home);

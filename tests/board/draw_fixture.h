@@ -8,6 +8,8 @@
 #include <string>
 #include <vector>
 
+#include <unistd.h>
+
 #include "media/media.h"
 #include "media/media_test.h"
 #include "tests/board/board_fixture.h"
@@ -36,7 +38,9 @@ inline Image* MakeStandInStrip(int count) {
       SetDrawColour(40 + c * 7, 200 - c * 5, 90 + (c % 5) * 30);
       FillRect(c * 48.0f, 0, 48, 48);
     }
-    path = (TestOutputFolder() / "stand-in-strip.png").string();
+    // One file per process: CTest runs the tests of this program side by
+    // side, and a strip another process is still writing would not load.
+    path = (TestOutputFolder() / ("stand-in-strip-" + std::to_string(getpid()) + ".png")).string();
     media_test::SaveBackBufferPNG(path);
   }
   return LoadSpriteStrip(path, 48, 48, 0, count);

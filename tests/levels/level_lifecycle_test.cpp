@@ -128,8 +128,8 @@ TEST_F(LevelLifecycle, AWinRecordsTheTimeDeletesTheHistoryAndEndsTheSavedGame) {
   LevelStartTime = Frame.Now - 10700;
   UpdatePlay();
   EXPECT_EQ(WonTime, 10700);
-  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
-  EXPECT_EQ(MusicTrack, 0);  // the victory jingle, not the menu music
+  EXPECT_EQ(ScreenState, SCREEN_VICTORY);
+  EXPECT_EQ(MusicTrack, 0);  // the victory jingle
   EXPECT_EQ(KeyboardMode, 1);
   EXPECT_EQ(UndoRecordCount, 0);
   EXPECT_FALSE(fs::exists(UndoPath));
@@ -139,6 +139,7 @@ TEST_F(LevelLifecycle, AWinRecordsTheTimeDeletesTheHistoryAndEndsTheSavedGame) {
 
   // With the saved game gone, the first Enter on the menu starts the first
   // level without a record.
+  ScreenState = SCREEN_MAIN_MENU;
   KeyboardMode = 0;
   media_test::InjectKeyDown(KEY_ENTER);
   media_test::InjectKeyUp(KEY_ENTER);
@@ -164,7 +165,7 @@ TEST_F(LevelLifecycle, AWinOnABoardThatIsNoBankLevelRecordsNothing) {
   BeginLevel(1);
   ClearBoard();
   CheckLevelWon();
-  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_EQ(ScreenState, SCREEN_VICTORY);
   EXPECT_FALSE(fs::exists(BestScoresPath));
   EXPECT_EQ(RecordLink(2), 0);
 

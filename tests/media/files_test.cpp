@@ -158,7 +158,13 @@ TEST(AtomicWrites, FailedWriteReportsFailureAndKeepsThePreviousFile) {
   EXPECT_FALSE(closed);
   EXPECT_FALSE(saved);
   EXPECT_EQ(ReadWholeFile(path), "keep me");
-  EXPECT_EQ(FileLength(path + ".tmp~"), -1);  // the partial copy is removed
+  // The partial copies are removed: only the file itself is left.
+  int entries = 0;
+  FolderListing* listing = OpenFolderListing(dir.Path());
+  ASSERT_NE(listing, nullptr);
+  for (std::string name = NextFolderEntry(listing); !name.empty(); name = NextFolderEntry(listing)) entries++;
+  CloseFolderListing(listing);
+  EXPECT_EQ(entries, 3);
 }
 
 TEST(AtomicWrites, WritingToAReadOnlyStreamIsReportedOnClose) {

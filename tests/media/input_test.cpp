@@ -117,6 +117,31 @@ TEST_F(Input, PresentFrameKeepsInjectedInput) {
   EXPECT_EQ(NextTypedChar(), 'x');
 }
 
+TEST_F(Input, AHeldEscapeTypesOnceAndAHeldBackspaceRepeats) {
+  media_test::InjectKeyDown(KEY_ESCAPE);
+  for (int i = 0; i < 5; i++) media_test::InjectKeyRepeat(KEY_ESCAPE);
+  media_test::InjectKeyUp(KEY_ESCAPE);
+  media_test::InjectKeyDown(KEY_BACKSPACE);
+  for (int i = 0; i < 3; i++) media_test::InjectKeyRepeat(KEY_BACKSPACE);
+  media_test::InjectKeyUp(KEY_BACKSPACE);
+  EXPECT_EQ(NextTypedChar(), KEY_ESCAPE);
+  for (int i = 0; i < 4; i++) EXPECT_EQ(NextTypedChar(), KEY_BACKSPACE);
+  EXPECT_EQ(NextTypedChar(), 0);
+  EXPECT_EQ(KeyHits(KEY_ESCAPE), 1);
+}
+
+TEST(Clock, TheRealClockDoesNotWrapAfterTwentyFiveDays) {
+  media_test::UseRealClock();
+  const int64_t before = Milliseconds();
+  const int64_t days25 = int64_t{25} * 24 * 3600 * 1000;
+  media_test::ShiftRealClock(days25);
+  const int64_t after = Milliseconds();
+  media_test::ShiftRealClock(-days25);
+  EXPECT_GT(after, int64_t{0x7FFFFFFF});
+  EXPECT_GE(after - before, days25);
+  EXPECT_LT(after - before, days25 + 5000);
+}
+
 TEST(Clock, ManualClockAndRealClock) {
   media_test::SetClock(5000);
   EXPECT_EQ(Milliseconds(), 5000);

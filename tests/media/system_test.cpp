@@ -1,6 +1,7 @@
 // Display changes, frame pacing, message boxes, web pages and the folders
 // the game is told about.
 #include <gtest/gtest.h>
+#include <pwd.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -116,6 +117,44 @@ TEST(Folders, UserAppDataFolderFollowsXdgAndCreatesMissingParents) {
   media_test::SetUserAppDataFolder(dir.Path() + "/override");
   EXPECT_EQ(UserAppDataFolder(), dir.Path() + "/override");
   media_test::SetUserAppDataFolder("");
+}
+
+TEST(Folders, WithoutHomeTheAccountsOwnHomeIsUsedNeverASharedFolder) {
+  const passwd* account = getpwuid(getuid());
+  ASSERT_NE(account, nullptr);
+  const std::string expected = std::string(account->pw_dir) + "/.local/share";
+  EnvironmentVariable xdg("XDG_DATA_HOME", nullptr);
+  {
+    EnvironmentVariable home("HOME", nullptr);
+    EXPECT_EQ(UserAppDataFolder(), expected);
+  }
+  {
+    EnvironmentVariable home("HOME", "relative/home");
+    EXPECT_EQ(UserAppDataFolder(), expected);
+  }
+}
+
+// Runs MediaInit in a child process (the platform of this one stays as it
+// is) and ends it with status 0 when the start was refused.
+#define EXPECT_START_REFUSED(setup, message)                                             \
+  do {                                                                                   \
+    GTEST_FLAG_SET(death_test_style, "threadsafe");                                      \
+    EXPECT_EXIT(                                                                         \
+        {                                                                                \
+          MediaQuit();                                                                   \
+          setup;                                                                         \
+          std::exit(MediaInit() ? 1 : 0);                                                \
+        },                                                                               \
+        ::testing::ExitedWithCode(0), message);                                          \
+  } while (0)
+
+TEST(NoDisplay, VideoDriversThatShowNothingAndEmptyDesktopsRefuseToStart) {
+  EXPECT_START_REFUSED(media_test::AllowHeadlessVideo(false), "pLiMo cannot start: no display was found");
+  EXPECT_START_REFUSED(media_test::ReportEmptyDesktop(true), "pLiMo cannot start: the desktop has no size");
+  // Allowed, the same driver starts.
+  MediaQuit();
+  EXPECT_TRUE(MediaInit());
+  ASSERT_TRUE(test_support::OpenTestDisplay());
 }
 
 TEST(Folders, ProgramFileIsThisProgram) {

@@ -58,12 +58,21 @@ TEST_F(Touch, TapGivesOneHitThenHeldThenRelease) {
   EXPECT_TRUE(f.LeftDown);
   EXPECT_EQ(f.X, 200);
 
+  media_test::InjectTouchMove(0, 204.0f, 125.0f);
   media_test::InjectTouchUp(0);
   f = Poll();
   EXPECT_EQ(f.LeftHit, 0);
   EXPECT_FALSE(f.LeftDown);
-  EXPECT_EQ(f.X, -1);  // the mouse values stand
+  EXPECT_EQ(f.X, 204);  // released where the finger left
+  EXPECT_EQ(f.Y, 125);
   EXPECT_TRUE(TouchMode);  // only a mouse click ends touch mode
+  // Afterwards the mouse values stand, and the pointer stayed at that place.
+  f = Poll();
+  EXPECT_EQ(f.X, -1);
+  int x, y;
+  PointerPosition(x, y);
+  EXPECT_EQ(x, 204);
+  EXPECT_EQ(y, 125);
 }
 
 TEST_F(Touch, HitIsAtTheFirstPositionEvenAfterMovingBeforeThePoll) {
@@ -83,9 +92,14 @@ TEST_F(Touch, QuickTapBetweenTwoPollsStillClicks) {
   Frame f = Poll();
   EXPECT_EQ(f.LeftHit, 1);
   EXPECT_EQ(f.X, 40);
+  // The release comes with the next poll, at the same place: a tap.
   f = Poll();
   EXPECT_EQ(f.LeftHit, 0);
   EXPECT_FALSE(f.LeftDown);
+  EXPECT_EQ(f.X, 40);
+  EXPECT_EQ(f.Y, 60);
+  f = Poll();
+  EXPECT_EQ(f.X, -1);
 }
 
 TEST_F(Touch, OnlyTheFirstFingerMovesAndPresses) {
@@ -111,6 +125,21 @@ TEST_F(Touch, OnlyTheFirstFingerMovesAndPresses) {
   f = Poll();
   EXPECT_EQ(f.LeftHit, 1);
   EXPECT_EQ(f.X, 7);
+}
+
+TEST_F(Touch, MouseEventsMadeUpFromTouchAreNotCounted) {
+  media_test::InjectPointerMove(33, 44);
+  media_test::InjectTouchDown(0, 300, 200);
+  media_test::InjectMouseFromTouch(300, 200, true);
+  media_test::InjectMouseFromTouch(300, 200, false);
+  int x, y;
+  PointerPosition(x, y);
+  EXPECT_EQ(x, 33);
+  EXPECT_EQ(y, 44);
+  EXPECT_EQ(ButtonHits(BUTTON_LEFT), 0);
+  EXPECT_FALSE(IsButtonDown(BUTTON_LEFT));
+  Frame f = Poll();
+  EXPECT_EQ(f.LeftHit, 1);  // the finger's one press
 }
 
 TEST_F(Touch, FingersDoNotMoveTheMousePointer) {

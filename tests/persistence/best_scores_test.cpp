@@ -1,5 +1,10 @@
 // The best-scores file: records created and updated by wins, linked to
 // their levels by level id, written whole after every win.
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <functional>
+
 #include "tests/play/board_fixture.h"
 
 namespace {
@@ -101,6 +106,91 @@ TEST_F(BestScoresFile, AMissingOrTruncatedFileStartsEmpty) {
   ASSERT_EQ(bytes.size(), 16u);
   EXPECT_EQ(Bytes(bytes.begin(), bytes.begin() + 4), (Bytes{1, 0, 0, 0}));
   EXPECT_EQ(Bytes(bytes.begin() + 4, bytes.end()), Record(271, 0, 5, 0));
+}
+
+Bytes Record32(int id, int moves, int32_t last, int32_t best) {
+  Bytes r = {static_cast<uint8_t>(id), static_cast<uint8_t>(id >> 8), static_cast<uint8_t>(moves), 0};
+  for (int32_t v : {last, best})
+    for (int i = 0; i < 4; i++) r.push_back(static_cast<uint8_t>(static_cast<uint32_t>(v) >> (8 * i)));
+  return r;
+}
+
+// A win with a file that exists but cannot be read: the record is kept in
+// memory, the file is not touched, and the player is told once.
+void ExpectKeptAsItIs(const std::function<void()>& check) {
+  LoadBestScores();
+  EXPECT_EQ(BestScoreCount, 0);
+  CurrentLevel = 0;
+  WonTime = 10700;
+  UndoRecordCount = 12;
+  RecordWin();
+  EXPECT_FALSE(SaveBestScores());
+  EXPECT_EQ(RecordLink(0), 4);
+  EXPECT_EQ(RecordLastTime(RecordLink(0)), 10);
+  WonTime = 9000;
+  RecordWin();
+  EXPECT_FALSE(SaveBestScores());
+  EXPECT_EQ(RecordBestTime(RecordLink(0)), 9);
+  check();
+  ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
+  EXPECT_NE(media_test::RecordedMessages()[0].find(BestScoresPath), std::string::npos);
+  media_test::RecordedMessages().clear();
+}
+
+TEST_F(BestScoresFile, AFileThatExistsButCannotBeReadIsNeverReplaced) {
+  // A pipe (nothing to read, and reading must not wait on it).
+  ASSERT_EQ(mkfifo(BestScoresPath.c_str(), 0644), 0);
+  ExpectKeptAsItIs([] { EXPECT_TRUE(fs::is_fifo(BestScoresPath)); });
+  fs::remove(BestScoresPath);
+
+  // A sparse file of 2 GiB: far too large to be a best-scores file.
+  {
+    std::ofstream(BestScoresPath) << "x";
+    fs::resize_file(BestScoresPath, uintmax_t{1} << 31);
+  }
+  ExpectKeptAsItIs([] { EXPECT_EQ(fs::file_size(BestScoresPath), uintmax_t{1} << 31); });
+  fs::remove(BestScoresPath);
+
+  // A file without read permission (root reads it anyway).
+  if (geteuid() != 0) {
+    WriteBytes(BestScoresPath, {1, 0, 0, 0});
+    fs::permissions(BestScoresPath, fs::perms::none);
+    ExpectKeptAsItIs([] { EXPECT_EQ(fs::file_size(BestScoresPath), 4u); });
+    fs::permissions(BestScoresPath, fs::perms::owner_read | fs::perms::owner_write);
+    fs::remove(BestScoresPath);
+  }
+
+  // Only a missing file means no records: the next run writes it.
+  LoadBestScores();
+  Win(0, 10700, 12);
+  EXPECT_EQ(ReadBytes(BestScoresPath).size(), 16u);
+  EXPECT_TRUE(media_test::RecordedMessages().empty());
+}
+
+TEST_F(BestScoresFile, TimesNoRunCanHaveSetDoNotStand) {
+  Bytes file = {1, 0, 0, 0};
+  for (const Bytes& r : {Record32(24, 5, 40, -3), Record32(126, 5, -7, 0), Record32(199, 5, 40, 7000),
+                         Record32(999, 5, -1, -1)})
+    file.insert(file.end(), r.begin(), r.end());
+  WriteBytes(BestScoresPath, file);
+  LoadBestScores();
+  // A negative best is forgotten: the last time stands for it, and a win
+  // in less time is the new record.
+  EXPECT_EQ(RecordBestTime(RecordLink(0)), 0);
+  Win(0, 30000, 3);
+  EXPECT_EQ(RecordBestTime(RecordLink(0)), 30);
+  EXPECT_EQ(RecordTime, 40000);
+  // A negative last time becomes the timer's cap, which any win beats.
+  EXPECT_EQ(RecordLastTime(RecordLink(1)), 5999);
+  Win(1, 600000, 3);
+  EXPECT_EQ(RecordBestTime(RecordLink(1)), 600);
+  // A best time above the cap is forgotten too.
+  EXPECT_EQ(RecordBestTime(RecordLink(2)), 0);
+  EXPECT_EQ(RecordLastTime(RecordLink(2)), 40);
+  // A record of a level the bank does not have is kept as it was.
+  const Bytes saved = ReadBytes(BestScoresPath);
+  ASSERT_EQ(saved.size(), 52u);
+  EXPECT_EQ(Bytes(saved.begin() + 40, saved.end()), Record32(999, 5, -1, -1));
 }
 
 }  // namespace

@@ -1,6 +1,9 @@
 // The user profile: the exact file written, the packed level value, the
 // total play time, a save that cannot write, reading it back, and the sound
 // values that damaged or hand-edited profiles get.
+#include <sys/resource.h>
+
+#include <csignal>
 #include <functional>
 #include <string>
 
@@ -135,9 +138,16 @@ TEST_F(Profile, TotalTimeCountsTheRunOnceHoweverOftenItSaves) {
 
 TEST_F(Profile, ASaveThatCannotWriteKeepsThePreviousProfile) {
   ASSERT_TRUE(WriteWholeFile(ProfilePath, "\"Music Flag\" = 0\r\n"));
-  // The temporary file beside the profile cannot be created.
-  fs::create_directories(ProfilePath + ".tmp~");
+  // The disk is full: no file may grow past 16 bytes.
+  struct rlimit saved;
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = 16;
+  setrlimit(RLIMIT_FSIZE, &small);
   SaveProfile(ProfilePath);
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
   EXPECT_EQ(ReadWholeFile(ProfilePath), "\"Music Flag\" = 0\r\n");
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
   EXPECT_EQ(media_test::RecordedMessages()[0], "Error writing profile: " + ProfilePath);

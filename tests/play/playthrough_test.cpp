@@ -106,7 +106,7 @@ TEST_F(Playthrough, AWholeLevelFromTheFirstEnterToTheWin) {
   }
   ASSERT_TRUE(Blocks.empty());
   for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) Frames(1);
-  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
 
   const int seconds = (Clock - enterClock) / 1000;
   const std::vector<uint8_t> expectedScores = {

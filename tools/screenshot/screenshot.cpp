@@ -77,6 +77,7 @@ int main(int argc, char** argv) {
   }
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
+  media_test::AllowHeadlessVideo(true);
   char pattern[] = "/tmp/plimo-screenshot-XXXXXX";
   if (mkdtemp(pattern) == nullptr) return 1;
   const fs::path home = pattern;

@@ -1,0 +1,457 @@
+// The level map: card hit test, scrolling limits and springs, the tap rule,
+// the zoom into play and the drawing of a card.
+#include <cmath>
+
+#include "app/assets.h"
+#include "board/tile_styles.h"
+#include "levels/level_map.h"
+#include "localisation/languages.h"
+#include "media/media_test.h"
+#include "menus/text_box.h"
+#include "tests/play/board_fixture.h"
+#include "tests/support/test_support.h"
+
+namespace {
+
+using media_test::DrawCall;
+using media_test::DrawKind;
+
+class LevelMap : public BoardFixture {
+ protected:
+  void SetUp() override {
+    BoardFixture::SetUp();
+    Geometry(1024, 768, 96);
+    MapScroll = 0;
+    ScrollVelocity = 0;
+    MapDragging = 0;
+    HoveredCard = -1;
+    ZoomEnd = 0;
+    TouchMode = false;
+    ScreenState = SCREEN_LEVEL_MAP;
+  }
+  void TearDown() override {
+    media_test::StopRecording();
+    BoardFixture::TearDown();
+  }
+  static void Geometry(int w, int h, int b) {
+    ScreenWidth = w;
+    ScreenHeight = h;
+    BlockSize = b;
+    HalfCell = b / 2;
+  }
+  // One frame of the map's input with the pointer at (x, y).
+  static void MapFrame(int x, int y, bool hit, bool down, int64_t step = 16) {
+    Frame.Now += step;
+    Frame.PointerX = x;
+    Frame.PointerY = y;
+    Frame.LeftHit = hit;
+    Frame.LeftDown = down;
+    UpdateLevelMap();
+  }
+  // A press at (x, y), held for `frames` frames while the pointer moves to
+  // (x + dx, y + dy), then released there.
+  static void Press(int x, int y, int dx, int dy, int frames = 3) {
+    MapFrame(x, y, true, true);
+    for (int i = 1; i <= frames; ++i) MapFrame(x + dx * i / frames, y + dy * i / frames, false, true);
+    MapFrame(x + dx, y + dy, false, false);
+  }
+  static float RestAfter(int frames) {
+    for (int i = 0; i < frames; ++i) MapFrame(-50, -50, false, false);
+    return MapScroll;
+  }
+};
+
+TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
+  MapScroll = 0;
+  EXPECT_EQ(CardAt(100, 100), 0);
+  EXPECT_EQ(CardAt(230, 100), 0);   // 40 px gap right of the first card
+  EXPECT_EQ(CardAt(259, 100), 0);
+  EXPECT_EQ(CardAt(260, 100), 1);
+  EXPECT_EQ(CardAt(750, 5), 3);     // 20 px above the first row
+  EXPECT_EQ(CardAt(750, 195), 3);   // 20 px below it
+  EXPECT_EQ(CardAt(100, 200), 4);   // second row: four cards a row at 1024
+  EXPECT_EQ(CardAt(300, 250), -1);  // there is no sixth level
+  EXPECT_EQ(CardAt(100, 450), -1);
+
+  MapScroll = 184.6f;  // rows start at the truncated scroll
+  EXPECT_EQ(CardAt(100, 183), -1);  // above the first row
+  EXPECT_EQ(CardAt(100, 185), 0);
+  EXPECT_EQ(CardAt(100, 384), 4);
+  MapScroll = -250;  // the first row scrolled out of sight
+  EXPECT_EQ(CardAt(100, 0), 4);
+  EXPECT_EQ(CardAt(100, -60), 0);
+
+  Geometry(640, 448, 56);  // two cards a row
+  MapScroll = 0;
+  EXPECT_EQ(CardAt(300, 250), 3);
+  EXPECT_EQ(CardAt(100, 420), 4);
+}
+
+TEST_F(LevelMap, LowestScrollAndRestPositionAt1024x768) {
+  EXPECT_EQ(LowestMapScroll(), 768 - 2 * 200);
+  // The map opens from below the screen and the two springs centre the
+  // short grid halfway between 0 and the lowest scroll.
+  MapScroll = 768;
+  EXPECT_NEAR(RestAfter(1500), 184, 1.0);
+  EXPECT_NEAR(ScrollVelocity, 0, 0.05);
+  MapScroll = -300;
+  EXPECT_NEAR(RestAfter(1500), 184, 1.0);
+}
+
+TEST_F(LevelMap, LowestScrollAndRestPositionAt640x448) {
+  Geometry(640, 448, 56);
+  EXPECT_EQ(LowestMapScroll(), 448 - 3 * 200);  // three rows of two
+  MapScroll = 448;
+  EXPECT_NEAR(RestAfter(1500), 0, 1.0);  // the top spring
+  MapScroll = -400;
+  EXPECT_NEAR(RestAfter(1500), -152, 1.0);  // the bottom spring
+  // Between the rests the map stays where it was left.
+  MapScroll = -70;
+  EXPECT_EQ(RestAfter(200), -70);
+}
+
+TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
+  Geometry(640, 448, 56);
+  MapScroll = -70;
+  media_test::InjectKeyDown(KEY_DOWN);
+  MapFrame(-50, -50, false, false);
+  EXPECT_FLOAT_EQ(MapScroll, -90);
+  MapFrame(-50, -50, false, false);  // held keys repeat every frame
+  EXPECT_FLOAT_EQ(MapScroll, -110);
+  media_test::InjectKeyUp(KEY_DOWN);
+  media_test::InjectKeyDown(KEY_END);
+  MapFrame(-50, -50, false, false);
+  EXPECT_FLOAT_EQ(MapScroll, -152);
+  media_test::InjectKeyUp(KEY_END);
+  media_test::InjectKeyDown(KEY_PAGE_UP);
+  MapFrame(-50, -50, false, false);
+  EXPECT_FLOAT_EQ(MapScroll, 48);
+  media_test::InjectKeyUp(KEY_PAGE_UP);
+  media_test::InjectWheel(2);
+  MapFrame(-50, -50, false, false);
+  EXPECT_GT(MapScroll, 48 + 80 - 20);  // two notches of 40, the spring already pulling
+  EXPECT_EQ(WheelPosition(), 0);       // the wheel was flushed
+  EXPECT_NEAR(RestAfter(1500), 0, 1.0);
+}
+
+TEST_F(LevelMap, ADragScrollsAndCoastsAfterTheRelease) {
+  Geometry(640, 448, 56);
+  MapScroll = -50;
+  MapFrame(200, 300, true, true);
+  EXPECT_EQ(MapDragging, 1);
+  MapFrame(200, 280, false, true);
+  MapFrame(200, 250, false, true);
+  EXPECT_FLOAT_EQ(MapScroll, -100);
+  EXPECT_FLOAT_EQ(ScrollVelocity, -30);
+  MapFrame(200, 250, false, false);  // released: no tap, the map coasts
+  EXPECT_EQ(MapDragging, 0);
+  EXPECT_EQ(ZoomEnd, 0);
+  MapFrame(-50, -50, false, false);
+  EXPECT_LT(MapScroll, -100);
+}
+
+TEST_F(LevelMap, ATapChoosesTheCardAndStartsTheZoom) {
+  MapScroll = 184;
+  Press(250, 190, 7, 0);  // 7 px: still a tap, in the gap right of card 0, 14 px above it
+  EXPECT_EQ(CurrentLevel, 0);
+  EXPECT_EQ(Blocks.size(), 34u);  // the level is placed at once
+  EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+  EXPECT_EQ(ZoomEnd, Frame.Now + 1000);
+  EXPECT_EQ(ZoomCard[0], 20);
+  EXPECT_EQ(ZoomCard[1], 204);
+  EXPECT_EQ(ZoomCard[2], 219);
+  EXPECT_EQ(ZoomCard[3], 363);
+
+  // A second tap during the zoom is ignored.
+  Press(100, 400, 0, 0);
+  EXPECT_EQ(CurrentLevel, 0);
+}
+
+TEST_F(LevelMap, APressMovingEightPixelsOrHeld400msIsADrag) {
+  MapScroll = 184;
+  Press(100, 300, 8, 0);
+  EXPECT_EQ(ZoomEnd, 0);
+  Press(100, 300, 0, -8);
+  EXPECT_EQ(ZoomEnd, 0);
+  MapScroll = 184;
+  ScrollVelocity = 0;
+  Press(100, 300, 0, 0, 25);  // 26 frames of 16 ms
+  EXPECT_EQ(ZoomEnd, 0);
+  EXPECT_EQ(CurrentLevel, -1);
+  EXPECT_TRUE(Blocks.empty());
+  MapScroll = 184;
+  ScrollVelocity = 0;
+  Press(100, 300, 0, 0, 23);  // 24 frames: 384 ms
+  EXPECT_EQ(CurrentLevel, 0);
+}
+
+TEST_F(LevelMap, ATapBelowTheLastCardChoosesNothing) {
+  MapScroll = 184;
+  Press(500, 500, 0, 0);
+  EXPECT_EQ(ZoomEnd, 0);
+  EXPECT_EQ(CurrentLevel, -1);
+}
+
+TEST_F(LevelMap, HoverFollowsThePointerOnlyWithSoundsOnAndWithoutTouch) {
+  MapScroll = 184;
+  MapFrame(300, 300, false, false);
+  EXPECT_EQ(HoveredCard, -1);  // sounds are off in these tests
+  SoundFlag = true;
+  MapFrame(300, 300, false, false);
+  EXPECT_EQ(HoveredCard, 1);
+  MapFrame(300, 100, false, false);
+  EXPECT_EQ(HoveredCard, -1);
+  MapFrame(300, 300, false, false);
+  TouchMode = true;
+  MapFrame(300, 300, false, false);
+  EXPECT_EQ(HoveredCard, -1);
+  TouchMode = false;
+  MapFrame(980, 300, false, false);  // over the side bar
+  EXPECT_EQ(HoveredCard, -1);
+}
+
+TEST_F(LevelMap, TheZoomGrowsFromTheCardToTheBoardThenPlayStarts) {
+  ASSERT_TRUE(test_support::OpenTestDisplay(1024, 768));
+  SetDrawOrigin(0, 0);
+  CreateLevelPicture();
+  ASSERT_NE(LevelPicture, nullptr);
+  MapScroll = 184;
+  Press(300, 300, 0, 0);  // card 1 at (260, 204)
+  ASSERT_EQ(CurrentLevel, 1);
+  const int64_t end = ZoomEnd;
+
+  media_test::StartRecording();
+  Frame.Now = end - 500;
+  DrawLevelZoom();
+  Frame.Now = end - 1000;
+  DrawLevelZoom();
+  const auto& calls = media_test::RecordedDraws();
+  ASSERT_EQ(calls.size(), 2u);
+  // Halfway: left 260 / 2, top 204 / 2, right 960 - (960 - 459) / 2,
+  // bottom 768 - (768 - 363) / 2.
+  EXPECT_EQ(calls[0].Img, LevelPicture);
+  EXPECT_EQ(calls[0].X, 130);
+  EXPECT_EQ(calls[0].Y, 102);
+  EXPECT_EQ(calls[0].W, 710 - 130 - 1);
+  EXPECT_EQ(calls[0].H, 566 - 102 - 1);
+  // The first frame covers the card.
+  EXPECT_EQ(calls[1].X, 260);
+  EXPECT_EQ(calls[1].Y, 204);
+  EXPECT_EQ(calls[1].W, 198);
+  EXPECT_EQ(calls[1].H, 158);
+  EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+
+  media_test::StartRecording();
+  Frame.Now = end;
+  DrawLevelZoom();
+  EXPECT_EQ(ZoomEnd, 0);
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(UndoRecordCount, 1);
+  EXPECT_EQ(LevelBannerEnd, end + 2000);
+  ASSERT_EQ(media_test::RecordedDraws().size(), 1u);
+  EXPECT_EQ(media_test::RecordedDraws()[0].W, 960);
+  EXPECT_EQ(media_test::RecordedDraws()[0].H, 768);
+}
+
+TEST_F(LevelMap, TheLevelPictureIsDrawnOffTheScreen) {
+  ASSERT_TRUE(test_support::OpenTestDisplay(1024, 768));
+  SetDrawOrigin(0, 0);
+  CreateLevelPicture();
+  ASSERT_NE(LevelPicture, nullptr);
+  // A red stand-in for the play background.
+  Image* saved = PlayBackground;
+  PlayBackground = CreateTargetImage(16, 16);
+  BeginImageDrawing(PlayBackground);
+  SetBlendMode(BLEND_SOLID);
+  SetDrawColour(255, 0, 0);
+  FillRect(0, 0, 16, 16);
+  EndImageDrawing();
+  SetClearColour(0, 0, 255);
+  ClearClipArea();
+
+  CurrentLevel = 0;
+  LoadLevel(0);
+  Frame.Now = 50000;
+  GrabLevelPicture(20, 20, 0);
+  // The back buffer still shows what it showed; the picture holds the
+  // play background.
+  EXPECT_EQ(media_test::ReadPixel(480, 400), 0x0000FFFFu);
+  EXPECT_EQ(media_test::ReadPixel(5, 5), 0x0000FFFFu);
+  EXPECT_EQ(media_test::ReadImagePixel(LevelPicture, 5, 5), 0xFF0000FFu);
+  EXPECT_EQ(media_test::ReadImagePixel(LevelPicture, 955, 763), 0xFF0000FFu);
+  EXPECT_EQ(LevelBannerEnd, 52000);
+  EXPECT_EQ(ZoomEnd, 51000);
+  FreeImage(PlayBackground);
+  PlayBackground = saved;
+}
+
+class LevelCardDrawing : public LevelMap {
+ protected:
+  // Stand-ins for the artwork, which these tests do not load: one strip per
+  // colour so that each draw names its colour, and the two card frames.
+  Image* Strips[COLOUR_SLOTS] = {};
+  Image* SavedStyles[COLOUR_SLOTS] = {};
+  Image* SavedCards[2] = {};
+
+  void SetUp() override {
+    LevelMap::SetUp();
+    ASSERT_TRUE(test_support::OpenTestDisplay(1024, 768));
+    SetDrawOrigin(0, 0);
+    ResetColourStyles();
+    for (int c = 0; c < COLOUR_SLOTS; ++c) {
+      SavedStyles[c] = StyleImage[c];
+      Strips[c] = CreateTargetImage(48, 48);
+      StyleImage[c] = Strips[c];
+    }
+    SavedCards[0] = LevelCard;
+    SavedCards[1] = LevelCardHighlighted;
+    LevelCard = CreateTargetImage(260, 220);
+    LevelCardHighlighted = CreateTargetImage(260, 220);
+    media_test::StartRecording();
+  }
+  void TearDown() override {
+    for (int c = 0; c < COLOUR_SLOTS; ++c) {
+      StyleImage[c] = SavedStyles[c];
+      FreeImage(Strips[c]);
+    }
+    FreeImage(LevelCard);
+    FreeImage(LevelCardHighlighted);
+    LevelCard = SavedCards[0];
+    LevelCardHighlighted = SavedCards[1];
+    DetailedThumbnailsOn = true;
+    LevelMap::TearDown();
+  }
+  static std::vector<DrawCall> Texts() {
+    std::vector<DrawCall> out;
+    for (const DrawCall& c : media_test::RecordedDraws())
+      if (c.Kind == DrawKind::Text && c.R == 255) out.push_back(c);
+    return out;
+  }
+  static std::vector<DrawCall> DrawsOf(DrawKind kind) {
+    std::vector<DrawCall> out;
+    for (const DrawCall& c : media_test::RecordedDraws())
+      if (c.Kind == kind) out.push_back(c);
+    return out;
+  }
+  // A best-scores record for level n with the given times.
+  static void GiveRecord(int n, int last, int best) {
+    const int r = BEST_SCORES_HEADER + BEST_SCORES_RECORD * BestScoreCount;
+    ResizeBuffer(BestScores, r + BEST_SCORES_RECORD);
+    PokeUInt16(BestScores, r, LevelId(n));
+    PokeUInt32(BestScores, r + 4, static_cast<uint32_t>(last));
+    PokeUInt32(BestScores, r + 8, static_cast<uint32_t>(best));
+    BestScoreCount++;
+    SetRecordLink(n, r);
+  }
+};
+
+TEST_F(LevelCardDrawing, ACardWithoutARecordShowsItsLabel) {
+  DrawLevelCard(260, 220, 2);
+  const auto texts = Texts();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Text, "113");
+  EXPECT_EQ(texts[0].X, 260 + 100 - StringWidth("113") / 2);
+}
+
+TEST_F(LevelCardDrawing, TimesSitLowerAfterTheFirstWinThanAfterLaterOnes) {
+  GiveRecord(0, 65, 0);
+  GiveRecord(1, 70, 42);
+  EnterLevelMap();
+  DrawLevelCard(20, 100, 0);
+  auto texts = Texts();
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0].Text, "- 11 -");
+  EXPECT_EQ(texts[0].Y, 102);
+  EXPECT_EQ(texts[1].Text, GetText("Last Time"));
+  EXPECT_EQ(texts[1].Y, 147);
+  EXPECT_EQ(texts[2].Text, FormatTime(65));
+  EXPECT_EQ(texts[2].Y, 177);
+
+  media_test::StartRecording();
+  DrawLevelCard(20, 100, 1);
+  texts = Texts();
+  ASSERT_EQ(texts.size(), 5u);
+  const int ys[] = {102, 132, 162, 192, 222};
+  for (int i = 0; i < 5; ++i) EXPECT_EQ(texts[i].Y, ys[i]) << i;
+  EXPECT_EQ(texts[3].Text, GetText("Best Time"));
+  EXPECT_EQ(texts[4].Text, FormatTime(42));
+  // The darkened card under the times.
+  bool shaded = false;
+  for (const DrawCall& c : media_test::RecordedDraws())
+    shaded = shaded || (c.Kind == DrawKind::Fill && c.X == 20 && c.W == 200 && c.H == 160 && c.Alpha == 0.5f);
+  EXPECT_TRUE(shaded);
+}
+
+TEST_F(LevelCardDrawing, AWideLineIsSqueezedTo190PixelsAndStaysCentred) {
+  const std::string wide(40, 'W');
+  ASSERT_GT(StringWidth(wide), 190);
+  ShadowsOn = true;
+  DrawCardLine(wide, 20, 50);
+  const auto& calls = media_test::RecordedDraws();
+  ASSERT_EQ(calls.size(), 2u);
+  EXPECT_EQ(calls[0].R, 0);  // the shadow, 2 px off
+  EXPECT_EQ(calls[0].X, 27);
+  EXPECT_EQ(calls[1].X, 25);  // 20 + 100 - 95
+  EXPECT_NEAR(calls[1].W, 190, 0.5);
+  EXPECT_EQ(calls[1].ScaleY, 1);
+}
+
+TEST_F(LevelCardDrawing, ThePictureComesFromTheFrameBytes) {
+  DetailedThumbnailsOn = true;
+  DrawLevelCard(20, 20, 0);
+  std::vector<DrawCall> pieces = DrawsOf(DrawKind::Stretched);
+  ASSERT_EQ(pieces.size(), 34u * 4);
+  // Cell (5, 1) of level 0 is colour 2 (byte 3) with frames 20, 1, 12, 18.
+  const int frames[] = {20, 1, 12, 18};
+  const float qx[] = {0, 10, 10, 0}, qy[] = {0, 0, 10, 10};
+  int found = 0;
+  for (const DrawCall& c : pieces) {
+    for (int q = 0; q < 4; ++q) {
+      if (c.X == 20 + 100 + qx[q] && c.Y == 20 + 20 + qy[q]) {
+        EXPECT_EQ(c.Img, Strips[2]);
+        EXPECT_EQ(c.Frame, frames[q]);
+        EXPECT_EQ(c.W, 10);
+        found++;
+      }
+    }
+  }
+  EXPECT_EQ(found, 4);
+
+  media_test::StartRecording();
+  DetailedThumbnailsOn = false;
+  DrawLevelCard(20, 20, 0);
+  pieces = DrawsOf(DrawKind::Stretched);
+  ASSERT_EQ(pieces.size(), 34u);
+  for (const DrawCall& c : pieces) {
+    EXPECT_EQ(c.Frame, 29);
+    EXPECT_EQ(c.W, 20);
+  }
+}
+
+TEST_F(LevelCardDrawing, TheHoveredCardTremblesAndTheCurrentLevelIsHighlighted) {
+  HoveredCard = 3;
+  CurrentLevel = 3;
+  int moved = 0;
+  for (int i = 0; i < 30; ++i) {
+    media_test::StartRecording();
+    DrawLevelCard(500, 220, 3);
+    const auto texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    const int dx = static_cast<int>(texts[0].X) - (600 - StringWidth("273") / 2);
+    EXPECT_LE(std::abs(dx), 1);
+    moved += dx != 0;
+  }
+  EXPECT_GT(moved, 0);
+  auto frames = DrawsOf(DrawKind::Sprite);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].Img, LevelCardHighlighted);
+  EXPECT_EQ(frames[0].X, 470);
+  EXPECT_EQ(frames[0].Y, 190);
+  media_test::StartRecording();
+  DrawLevelCard(20, 20, 0);
+  frames = DrawsOf(DrawKind::Sprite);
+  ASSERT_EQ(frames.size(), 1u);
+  EXPECT_EQ(frames[0].Img, LevelCard);
+}
+
+}  // namespace

@@ -1,0 +1,242 @@
+// The level map and the victory screen in the running game, through the real
+// input path: the main menu's "Play", a card chosen with the mouse or a
+// finger, the zoom, a level played to its win, the victory screen and back
+// to the map with the new time on the card.
+#include <algorithm>
+#include <fstream>
+#include <iterator>
+
+#include "app/display.h"
+#include "board/block.h"
+#include "levels/level_bank.h"
+#include "levels/level_lifecycle.h"
+#include "levels/level_map.h"
+#include "levels/victory.h"
+#include "menus/screens.h"
+#include "menus/text_box.h"
+#include "play/undo.h"
+#include "tests/support/headless_game.h"
+#include "tests/support/level_solver.h"
+
+namespace {
+
+using test_support::Cells;
+using test_support::Move;
+
+class MapGame : public HeadlessGameTest {
+ protected:
+  // The centre of card n's cell on the map as it is scrolled now.
+  static void CardCentre(int n, int& x, int& y) {
+    const int perRow = BOARD_COLUMNS * BlockSize / CARD_PITCH_X;
+    x = CARD_MARGIN + CARD_PITCH_X * (n % perRow) + CARD_WIDTH / 2;
+    y = static_cast<int>(MapScroll) + CARD_MARGIN + CARD_PITCH_Y * (n / perRow) + CARD_HEIGHT / 2;
+  }
+  // Runs frames until the zoom has ended in play (at most two seconds).
+  bool WaitForPlay() {
+    for (int i = 0; i < 125 && ScreenState != SCREEN_PLAY; ++i)
+      if (!Frames(1)) return false;
+    return ScreenState == SCREEN_PLAY;
+  }
+  static Cells LevelCells(int level) {
+    Cells g{};
+    for (int i = 0; i < 80; ++i) g[i] = LevelCellByte(level, i % 10, i / 10);
+    return g;
+  }
+  static Cells BoardCells() {
+    Cells g{};
+    for (const auto& b : Blocks) g[b->YMap * 10 + b->XMap] = b->Kind + 1;
+    return g;
+  }
+  static void PointerToCellIndex(int cell) { PointerToCell(cell % 10, cell / 10); }
+  // A move made with the mouse; after a colour completes, the frames until
+  // its blocks have vanished.
+  bool Play(const Move& m) {
+    PointerToCellIndex(m.Cell);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    PointerToCellIndex(m.Cell + m.Dy * 10 + m.Dx);
+    if (!Frames(1)) return false;
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    if (std::any_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; })) return Frames(25);
+    return true;
+  }
+  std::vector<uint8_t> FileBytes(const std::string& name) const {
+    std::ifstream in(Home / "pLiMo" / name, std::ios::binary);
+    return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
+  }
+  // The texts drawn in white inside the card at (x, y) in one frame.
+  std::vector<std::string> CardTexts(int n) {
+    int x, y;
+    CardCentre(n, x, y);
+    media_test::StartRecording();
+    EXPECT_TRUE(Frames(1));
+    media_test::StopRecording();
+    CardCentre(n, x, y);
+    std::vector<std::string> texts;
+    for (const auto& c : media_test::RecordedDraws()) {
+      if (c.Kind == media_test::DrawKind::Text && c.R == 255 && c.X >= x - 101 && c.X < x + 100 &&
+          c.Y >= y - 81 && c.Y < y + 80)
+        texts.push_back(c.Text);
+    }
+    return texts;
+  }
+};
+
+TEST_F(MapGame, PlayChooseACardWinAndComeBackToTheMapWithTheNewTime) {
+  Start();
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  ASSERT_TRUE(Frames(2));
+  ASSERT_TRUE(ClickMenuEntry("Play"));
+  ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+  // The card shows its label until the level is won.
+  EXPECT_EQ(CardTexts(0), std::vector<std::string>{"11"});
+
+  // The map slides up into place from below the screen.
+  ASSERT_TRUE(Frames(90));
+  EXPECT_NEAR(MapScroll, 184, 20);
+  // A click on the first card.
+  int x, y;
+  CardCentre(0, x, y);
+  media_test::InjectPointerMove(x, y);
+  media_test::InjectButtonDown(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(CurrentLevel, 0);
+  ASSERT_NE(ZoomEnd, 0);
+  const int startClock = Clock;
+  ASSERT_TRUE(WaitForPlay());
+  EXPECT_GE(Clock - startClock, 1000);
+  ASSERT_EQ(BoardCells(), LevelCells(0));
+  const int playClock = Clock;
+
+  const std::vector<Move> solution = test_support::Solve(LevelCells(0));
+  ASSERT_FALSE(solution.empty());
+  int steps = 0;
+  for (const Move& m : solution) {
+    ASSERT_TRUE(Play(m));
+    if (m.Dx != 0 || m.Dy != 0) ++steps;
+  }
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  const int seconds = static_cast<int>(WonTime / 1000);
+  EXPECT_EQ(seconds, (Clock - playClock) / 1000);
+
+  // The verdict of a first win, over the replay of the game just played.
+  ASSERT_EQ(VictoryLines.size(), 3u);
+  EXPECT_EQ(VictoryLines.front()->Text, "- 11 -");
+  EXPECT_EQ((*std::next(VictoryLines.begin()))->Text, GetText("Well Done"));
+  EXPECT_EQ(ReplayCount, steps + 1);
+  // The replay runs backwards from the last record (an empty board when the
+  // last step completed the last colour).
+  ASSERT_TRUE(Frames(12));
+  EXPECT_FALSE(Blocks.empty());
+  EXPECT_EQ(FileBytes("pLiMo_Undo.bin").size(), 0u);
+  const std::vector<uint8_t> scores = {
+      1, 0, 0, 0, 24, 0, static_cast<uint8_t>(steps), static_cast<uint8_t>(steps >> 8),
+      static_cast<uint8_t>(seconds), static_cast<uint8_t>(seconds >> 8), 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(FileBytes("pLiMo_Best_Scores.bin"), scores);
+
+  ASSERT_TRUE(Frames(60));
+  media_test::InjectPointerMove(400, 300);
+  media_test::InjectButtonDown(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+  const std::vector<std::string> expected = {"- 11 -", GetText("Last Time"), FormatTime(seconds)};
+  EXPECT_EQ(CardTexts(0), expected);
+  Shutdown();
+}
+
+TEST_F(MapGame, WithTheKeyboardCursorSpaceOnTheVictoryScreenStartsTheNextLevel) {
+  Start();
+  ASSERT_TRUE(Frames(2));
+  // Enter on the main menu starts the first level and shows the cursor.
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  ASSERT_EQ(ScreenState, SCREEN_PLAY);
+  ASSERT_EQ(CurrentLevel, 0);
+  for (const Move& m : test_support::Solve(LevelCells(0))) ASSERT_TRUE(Play(m));
+  KeyboardMode = 1;  // the mouse moves switched it off; the player is back on the keys
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  EXPECT_EQ(KeyboardMode, 1);
+  ASSERT_TRUE(Frames(5));
+  media_test::InjectKeyDown(KEY_SPACE);
+  media_test::InjectTypedChar(' ');
+  media_test::InjectKeyUp(KEY_SPACE);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_EQ(CurrentLevel, 1);
+  EXPECT_EQ(BoardCells(), LevelCells(1));
+  Shutdown();
+}
+
+TEST_F(MapGame, FingersScrollTheMapChooseACardAndMoveAShape) {
+  Start();
+  ASSERT_TRUE(Frames(2));
+  SetScreen(REQ_LEVEL_MAP);
+  MapScroll = 184;
+  ScrollVelocity = 0;
+
+  // A drag scrolls the map by the finger's way; a second finger changes
+  // nothing.
+  media_test::InjectTouchDown(0, 500, 600);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_TRUE(TouchMode);
+  EXPECT_EQ(MapDragging, 1);
+  media_test::InjectTouchMove(0, 500, 560);
+  media_test::InjectTouchDown(1, 100, 100);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectTouchMove(0, 500, 500);
+  media_test::InjectTouchMove(1, 900, 700);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(MapScroll, 84);
+  media_test::InjectTouchUp(1);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(MapDragging, 1);  // the second finger's lift ends nothing
+  media_test::InjectTouchUp(0);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(MapDragging, 0);
+  EXPECT_EQ(ZoomEnd, 0);  // a drag chooses no card
+  EXPECT_EQ(HoveredCard, -1);
+
+  // A tap chooses the card under the finger.
+  ASSERT_TRUE(Frames(3));
+  int x, y;
+  CardCentre(0, x, y);
+  media_test::InjectTouchDown(0, static_cast<float>(x), static_cast<float>(y));
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectTouchUp(0);
+  ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(CurrentLevel, 0);
+  media_test::InjectTouchDown(0, 500, 300);  // a second tap during the zoom
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectTouchUp(0);
+  ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(CurrentLevel, 0);
+  ASSERT_TRUE(WaitForPlay());
+
+  // A drag moves a shape one cell.
+  const std::vector<Move> solution = test_support::Solve(LevelCells(0));
+  ASSERT_FALSE(solution.empty());
+  const Move m = solution[0];
+  ASSERT_TRUE(m.Dx != 0 || m.Dy != 0);
+  const float half = static_cast<float>(BlockSize / 2);
+  auto cx = [&](int cell) { return static_cast<float>(cell % 10 * BlockSize) + half; };
+  auto cy = [&](int cell) { return static_cast<float>(cell / 10 * BlockSize) + half; };
+  media_test::InjectTouchDown(0, cx(m.Cell), cy(m.Cell));
+  ASSERT_TRUE(Frames(1));
+  const int to = m.Cell + m.Dy * 10 + m.Dx;
+  media_test::InjectTouchMove(0, cx(to), cy(to));
+  media_test::InjectTouchDown(1, 20, 20);  // ignored
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectTouchUp(0);
+  media_test::InjectTouchUp(1);
+  ASSERT_TRUE(Frames(2));
+  EXPECT_EQ(BoardCells(), test_support::Apply(LevelCells(0), m));
+  EXPECT_EQ(UndoRecordCount, 2);
+  Shutdown();
+}
+
+}  // namespace
