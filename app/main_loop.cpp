@@ -394,6 +394,7 @@ void Shutdown() {
   ClearLanguages();
   LargeFont = TextFont = SmallFont = nullptr;
   LevelPicture = nullptr;
+  ForgetAssets();
   MediaQuit();
 }
 
