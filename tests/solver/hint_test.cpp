@@ -1,4 +1,4 @@
-// Hints in the running game: "?" on the play screen searches in slices over
+// Hints in the running game: "?" or F1 on the play screen searches in slices over
 // the frames, then shows the next step without moving anything; on a board
 // with no way out the message says so and suggests undo.
 #include <gtest/gtest.h>
@@ -27,6 +27,11 @@ class Hints : public HeadlessGameTest {
   }
   void AskForAHint() {
     media_test::InjectTypedChar('?');
+    ASSERT_TRUE(Frames(1));
+  }
+  void PressF1() {
+    media_test::InjectKeyDown(KEY_F1);
+    media_test::InjectKeyUp(KEY_F1);
     ASSERT_TRUE(Frames(1));
   }
   // Frames until the search ends; how many it took.
@@ -96,11 +101,23 @@ TEST_F(Hints, ABoardWithNoWayOutSaysSoAndSuggestsUndo) {
   Shutdown();
 }
 
-TEST_F(Hints, TheKeyAsksNothingOffThePlayScreen) {
+// "?" and F1 both ask on the play screen; elsewhere neither does, and an
+// F1 pressed on a menu is not kept for the next level.
+TEST_F(Hints, BothKeysAskOnThePlayScreenOnly) {
   Start();
   ASSERT_NE(ScreenState, SCREEN_PLAY);
   AskForAHint();
   EXPECT_EQ(Hint.State, HINT_IDLE);
+  PressF1();
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  StartLevel(3);
+  ASSERT_TRUE(Frames(2));
+  EXPECT_EQ(Hint.State, HINT_IDLE) << "an F1 from the menu started a search";
+  PressF1();
+  EXPECT_EQ(Hint.State, HINT_SEARCHING);
+  CancelHint();
+  AskForAHint();
+  EXPECT_EQ(Hint.State, HINT_SEARCHING);
   Shutdown();
 }
 
