@@ -4,10 +4,14 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
 
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "play/play_input.h"
@@ -98,6 +102,41 @@ TEST_F(Hints, ABoardWithNoWayOutSaysSoAndSuggestsUndo) {
   EXPECT_EQ(Message.Text, NoSolutionText());
   EXPECT_NE(Message.Text.find("undo"), std::string::npos);
   EXPECT_GT(Message.EndTime, Clock);
+  Shutdown();
+}
+
+// The message is the player's language's own: every shipped language file
+// carries it; a language file of the player's own that lacks it shows the
+// English text rather than a bare key.
+TEST_F(Hints, TheNoWayOutMessageSpeaksThePlayersLanguage) {
+  Start();
+  const std::string english = NoSolutionText();
+  EXPECT_EQ(english, "No way out from here: undo a few moves");
+  std::set<std::string> texts;
+  for (const char* code : {"FR", "EN", "NL", "PT", "ES", "PL", "DE", "HU", "IT", "CN", "HE", "BG", "SV", "ZA", "RO"}) {
+    ASSERT_EQ(LoadLanguage((Home / "pLiMo" / ("pLiMo_text_" + std::string(code) + ".txt")).string()), 1) << code;
+    const std::string text = GetText("No Solution");
+    EXPECT_NE(text.front(), '@') << code << " lacks the message";
+    EXPECT_EQ(NoSolutionText(), text) << code;
+    EXPECT_NE(GetText("Random").front(), '@') << code;
+    texts.insert(text);
+  }
+  EXPECT_EQ(texts.size(), 15u) << "a language shows another one's text";
+
+  // The board with no way out, in French.
+  ASSERT_EQ(LoadLanguage((Home / "pLiMo" / "pLiMo_text_FR.txt").string()), 1);
+  StartLevel(0);
+  ClearBoard();
+  for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
+  T_BLOCK::ShapeAllBlocks();
+  AskForAHint();
+  FramesWhileSearching();
+  EXPECT_EQ(Message.Text, GetText("No Solution"));
+
+  const std::string own = (Home / "pLiMo_text_XX.txt").string();
+  std::ofstream(own) << "{ a player's own language }\r\n\"Play\" = \"Jouer\"\r\n";
+  ASSERT_EQ(LoadLanguage(own), 1);
+  EXPECT_EQ(NoSolutionText(), english);
   Shutdown();
 }
 
