@@ -17,6 +17,7 @@
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
 #include "levels/random_play.h"
+#include "levels/victory.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "persistence/best_scores.h"
@@ -84,6 +85,8 @@ TEST_F(RandomPlay, AfterTheBankARandomLevelIsPlacedWonAndRecordedApart) {
   ASSERT_TRUE(Blocks.empty());
   for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
   EXPECT_NE(ScreenState, SCREEN_PLAY);
+  ASSERT_FALSE(VictoryLines.empty());
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Random Level") + " #1");
 
   EXPECT_EQ(RandomScores.Wins, 1);
   EXPECT_GT(RandomScores.BestTime[0], 0);
