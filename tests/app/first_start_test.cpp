@@ -1,9 +1,11 @@
 // A new player's first run, through the real input path only: on a fresh
 // user data folder the flag screen comes first, a click on a flag plays the
-// tutorial, the main menu follows, "Quit" ends the run. Afterwards the files
-// hold what that run should leave.
+// tutorial, the main menu follows; "Play", a card of the level map, a level
+// won, the victory screen, the map again, Escape, "Quit". Afterwards the
+// files hold what that run should leave.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <functional>
@@ -16,17 +18,27 @@
 #include "app/main_loop.h"
 #include "app/settings.h"
 #include "board/block.h"
+#include "levels/level_bank.h"
+#include "levels/level_lifecycle.h"
+#include "levels/level_map.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "menus/tutorial.h"
 #include "persistence/profile.h"
+#include "play/undo.h"
 #include "tests/support/headless_game.h"
+#include "tests/support/level_solver.h"
 
 namespace fs = std::filesystem;
 
 namespace {
+
+using test_support::Apply;
+using test_support::Cells;
+using test_support::Move;
+using test_support::Solve;
 
 class FirstStart : public HeadlessGameTest {
  protected:
@@ -55,7 +67,31 @@ class FirstStart : public HeadlessGameTest {
     if (!HeadlessGameTest::Frames(1)) Ended = true;
   }
   void ClickCell(int x, int y) { Click(x * BlockSize + BlockSize / 2, y * BlockSize + BlockSize / 2); }
+  void PointerToCell(int cell) { PointerAt((cell % 10) * BlockSize + BlockSize / 2, (cell / 10) * BlockSize + BlockSize / 2); }
 
+  // Press on the shape, move the pointer one cell, release; after a colour
+  // completes, wait until its blocks have vanished.
+  void Play(const Move& m) {
+    PointerToCell(m.Cell);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    Frames(1);
+    PointerToCell(m.Cell + m.Dy * 10 + m.Dx);
+    Frames(1);
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    Frames(1);
+    RunUntil([] { return std::none_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; }); },
+             40);
+  }
+  static Cells LevelCells(int level) {
+    Cells g{};
+    for (int i = 0; i < 80; ++i) g[i] = LevelCellByte(level, i % 10, i / 10);
+    return g;
+  }
+  static Cells BoardCells() {
+    Cells g{};
+    for (const auto& b : Blocks) g[b->YMap * 10 + b->XMap] = b->Kind + 1;
+    return g;
+  }
   std::string UserFile(const std::string& name) const {
     std::ifstream in(Home / "pLiMo" / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});
@@ -71,7 +107,7 @@ class FirstStart : public HeadlessGameTest {
   }
 };
 
-TEST_F(FirstStart, FlagTutorialMainMenuAndQuit) {
+TEST_F(FirstStart, FlagTutorialMenuLevelVictoryMapAndQuit) {
   FreshHome();
   Start();
   ASSERT_EQ(ScreenState, SCREEN_LANGUAGE_FIRST);
@@ -105,7 +141,43 @@ TEST_F(FirstStart, FlagTutorialMainMenuAndQuit) {
   ASSERT_NE(BlockAt(4, 3), nullptr);
   EXPECT_EQ(BlockAt(4, 3)->Text, "Play");
 
-  // "Quit" on the main menu ends the program as the last frame of a run.
+  // "Play": a quick click on its caption; the map opens once the explosion
+  // has flown off.
+  Frames(2);
+  ClickCell(5, 3);
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_LEVEL_MAP; }, 400));
+
+  // The map slides into place; a tap on the first card zooms into play.
+  Frames(120);
+  int tapX = -1, tapY = -1;
+  for (int y = 0; y < BOARD_ROWS * BlockSize && tapX < 0; y += 4)
+    for (int x = 0; x < BOARD_COLUMNS * BlockSize && tapX < 0; x += 4)
+      if (CardAt(x, y) == 0) tapX = x, tapY = y;
+  ASSERT_GE(tapX, 0) << "no card of the first level on screen";
+  Click(tapX + 20, tapY + 20);
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_PLAY; }, 200));
+  ASSERT_EQ(CurrentLevel, 0);
+  ASSERT_EQ(BoardCells(), LevelCells(0));
+
+  // The level, won by the solver's moves.
+  const std::vector<Move> solution = Solve(LevelCells(0));
+  ASSERT_FALSE(solution.empty());
+  int moves = 0;
+  for (const Move& m : solution) {
+    Play(m);
+    if (m.Dx != 0 || m.Dy != 0) moves++;
+  }
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_VICTORY; }, 300));
+  const int64_t wonTime = LevelTimer;
+
+  // A click leaves the victory screen for the map; Escape there goes back to
+  // the main menu, whose "Quit" ends the program.
+  Frames(30);
+  Click(5 * BlockSize, 4 * BlockSize);
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_LEVEL_MAP; }, 100));
+  Frames(10);
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
   Frames(2);
   ClickCell(6, 6);
   ASSERT_FALSE(Ended);
@@ -114,14 +186,20 @@ TEST_F(FirstStart, FlagTutorialMainMenuAndQuit) {
   EXPECT_FALSE(CloseRequested());
   Shutdown();
 
-  // The profile keeps the language; no level was played and nothing won.
+  // The profile keeps the language and the level last played with its time;
+  // the best scores hold the one won level; no saved game is left.
   EXPECT_EQ(ProfileValue("Language"), "\"" + englishFile + "\"");
   int level = -2;
   int64_t timer = -1;
   UnpackLevelInfo(std::stoull(ProfileValue("Current Level Info")), level, timer);
-  EXPECT_EQ(level, -1);
-  EXPECT_EQ(timer, 0);
-  EXPECT_FALSE(fs::exists(Home / "pLiMo" / "pLiMo_Best_Scores.bin"));
+  EXPECT_EQ(level, 0);
+  EXPECT_EQ(timer, wonTime);
+  const int seconds = static_cast<int>(wonTime / 1000);
+  const int id = LevelId(0);
+  const std::string expectedScores = {1, 0, 0, 0, static_cast<char>(id), static_cast<char>(id >> 8),
+                                      static_cast<char>(moves), static_cast<char>(moves >> 8),
+                                      static_cast<char>(seconds), static_cast<char>(seconds >> 8), 0, 0, 0, 0, 0, 0};
+  EXPECT_EQ(UserFile("pLiMo_Best_Scores.bin"), expectedScores);
   EXPECT_FALSE(fs::exists(Home / "pLiMo" / "pLiMo_Undo.bin"));
   EXPECT_TRUE(media_test::RecordedMessages().empty());
 }
