@@ -16,6 +16,7 @@
 namespace {
 
 constexpr int FULLEST_LEVEL = 3;
+constexpr int WARM_UP_FRAMES = 150;
 
 // Every block of the board throws a fragment, the blocks themselves stay.
 void ThrowFragments() {
@@ -35,11 +36,19 @@ void BM_PlayFrameFullBoardExplosionInFlight(benchmark::State& state) {
   media_test::SetUserAppDataFolder(home.string());
   int clock = 100000;
   media_test::SetClock(clock);
+  // Frames are not held to the display rate: the timing is the frame's own work.
+  media_test::SetUnpacedFrames(true);
   StartUp();
   ParticlesOn = true;
   CurrentLevel = FULLEST_LEVEL;
   LoadLevel(FULLEST_LEVEL);
   StartLevel(1);
+  // Pictures left to decode are decoded one per frame; get them all done
+  // before timing.
+  for (int i = 0; i < WARM_UP_FRAMES; i++) {
+    media_test::SetClock(clock += 16);
+    RunFrame();
+  }
   ThrowFragments();
   const size_t fragments = Fragments.size();
   for (auto _ : state) {
@@ -56,6 +65,7 @@ void BM_PlayFrameFullBoardExplosionInFlight(benchmark::State& state) {
   state.counters["blocks"] = static_cast<double>(Blocks.size());
   state.counters["particles"] = static_cast<double>(Particles.size());
   Shutdown();
+  media_test::SetUnpacedFrames(false);
   std::filesystem::remove_all(home);
 }
 BENCHMARK(BM_PlayFrameFullBoardExplosionInFlight)->Unit(benchmark::kMicrosecond);
