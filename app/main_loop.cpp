@@ -395,6 +395,7 @@ void Shutdown() {
   ClearLanguages();
   LargeFont = TextFont = SmallFont = nullptr;
   LevelPicture = nullptr;
+  ForgetAssets();
   MediaQuit();
 }
 
