@@ -166,6 +166,72 @@ TEST_F(RandomPlay, TheMapsLastCardOpensASolvableRandomLevel) {
   Shutdown();
 }
 
+// A random level left half played is still that random level when the
+// program starts again and the player resumes it: same tier, same start
+// for R, and its win counts in the random records. A kept level that does
+// not match the history's start marks nothing.
+TEST_F(RandomPlay, ARandomLevelResumedAfterARestartIsStillRandom) {
+  Start();
+  WinEveryBankLevel();
+  RandomScores.Wins = 2;  // in memory only: the file has no win yet
+  NextLevel();
+  ASSERT_TRUE(RandomLevelOnBoard());
+  const RandomLevel level = CurrentRandomLevel;
+  ASSERT_EQ(level.Tier, 2);
+  ASSERT_GT(level.Solution.size(), 1u);
+  Play(level.Solution[0]);
+  const KindCells afterOneMove = KindCellsOfBoard();
+  Shutdown();
+
+  auto restartAndResume = [this] {
+    CurrentRandomLevel = RandomLevel();
+    BoardLevel = -1;
+    RandomScores = T_RANDOM_SCORES();
+    Start();
+    ASSERT_NE(ScreenState, SCREEN_PLAY);
+    ASSERT_TRUE(PressKey(KEY_ENTER));  // resume the saved level
+    ASSERT_EQ(ScreenState, SCREEN_PLAY);
+    EXPECT_EQ(CurrentLevel, -1);
+  };
+
+  // The kept level altered: the history does not start from it.
+  std::vector<uint8_t> kept = FileBytes(RandomLevelPath());
+  ASSERT_EQ(kept.size(), 89u);
+  std::vector<uint8_t> altered = kept;
+  altered[9 + level.Solution[0].Cell] ^= 1;
+  {
+    std::ofstream out(RandomLevelPath(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(altered.data()), static_cast<std::streamsize>(altered.size()));
+  }
+  restartAndResume();
+  EXPECT_FALSE(RandomLevelOnBoard());
+  EXPECT_EQ(KindCellsOfBoard(), afterOneMove);
+  Shutdown();
+
+  {
+    std::ofstream out(RandomLevelPath(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(kept.data()), static_cast<std::streamsize>(kept.size()));
+  }
+  restartAndResume();
+  ASSERT_TRUE(RandomLevelOnBoard());
+  EXPECT_EQ(KindCellsOfBoard(), afterOneMove);
+  EXPECT_EQ(CurrentRandomLevel.Tier, 2) << "the tier must be the level's, not the records' (0)";
+  EXPECT_EQ(CurrentRandomLevel.Cells, level.Cells);
+  EXPECT_EQ(CurrentRandomLevel.Seed, level.Seed);
+
+  for (size_t i = 1; i < level.Solution.size(); ++i) Play(level.Solution[i]);
+  ASSERT_TRUE(Blocks.empty());
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  EXPECT_EQ(RandomScores.Wins, 1);
+  EXPECT_GT(RandomScores.BestTime[2], 0);
+  EXPECT_EQ(RandomScores.BestTime[0], 0);
+  LoadRandomScores();
+  EXPECT_EQ(RandomScores.Wins, 1) << "the win was not saved";
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Random Level") + " #1");
+  Shutdown();
+}
+
 TEST_F(RandomPlay, AMalformedRecordsFileGivesEmptyRecordsAndAWinRewritesIt) {
   Start();
   {
