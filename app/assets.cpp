@@ -1,8 +1,10 @@
 #include "app/assets.h"
 
+#include <initializer_list>
 #include <string>
 
 #include "app/settings.h"
+#include "board/tile_styles.h"
 #include "media/media.h"
 
 Image* BumperPicture = nullptr;
@@ -77,6 +79,19 @@ void LoadStripAssets() {
 }
 
 void LoadBumperPicture() { BumperPicture = Picture("pLiMo_screen_bumper_lite.png"); }
+
+void ForgetAssets() {
+  for (Image** image : {&BumperPicture, &PointerImage, &PressedPointerImage, &LevelCard, &LevelCardHighlighted,
+                        &VictoryPicture, &SideBarBackground, &MapBackground, &PlayBackground, &MenuBackground,
+                        &StyleBackground, &TutorialBackground, &IconStrip, &LitIconStrip, &DigitStrip})
+    *image = nullptr;
+  for (Sound** sound : {&SlideSound, &MergeSound, &ExplosionSound, &ClickSound, &UndoSound, &HoverSound,
+                        &MapScrollSound, &LevelStartSound, &LevelWonSound})
+    *sound = nullptr;
+  for (Sound*& track : MusicTable) track = nullptr;
+  for (Image*& style : StyleImage) style = nullptr;
+  ShadowStrip = HighlightStrip = nullptr;
+}
 
 int PlayEffect(Sound* sound) {
   if (!SoundFlag || !sound) return 0;

@@ -40,5 +40,8 @@ void LoadBumperPicture();
 void LoadAssets();
 // The icon strips and the digit strip, loaded after the tile styles.
 void LoadStripAssets();
+// Forgets every picture and sound above, before the media layer frees them
+// at shutdown, so that nothing points at freed memory afterwards.
+void ForgetAssets();
 // Plays a sound effect when sounds are on; returns its channel (0 if none).
 int PlayEffect(Sound* sound);

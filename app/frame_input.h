@@ -12,6 +12,7 @@ struct FrameInput {
   bool LeftDown = false;
   int RightHit = 0;
   int TypedChar = -1;  // 0 when nothing was typed; -1 before the first frame
+  bool HelpKey = false;  // F1 pressed since the last frame
   int64_t Now = 0;     // frame clock, milliseconds
 };
 

@@ -44,8 +44,10 @@ void BeginLevel(int fresh) {
   } else {
     if (LevelTimer > LEVEL_TIMER_CAP) LevelTimer = LEVEL_TIMER_CAP;
     LevelStartTime = now - LevelTimer;
-    // A resumed board is the saved board of the current level.
+    // A resumed board is the saved board of the current level, or the
+    // random level it started as.
     BoardLevel = CurrentLevel;
+    if (CurrentLevel == -1) ResumeRandomLevel();
   }
   if (CurrentLevel != -1) LoadRecordTime();
   ScreenState = SCREEN_PLAY;

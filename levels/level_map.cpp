@@ -1,5 +1,6 @@
 #include "levels/level_map.h"
 
+#include <algorithm>
 #include <cstdlib>
 
 #include "app/assets.h"
@@ -11,18 +12,21 @@
 #include "board/tile_styles.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "levels/random_play.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
 #include "persistence/best_scores.h"
+#include "persistence/random_scores.h"
 #include "play/play_input.h"
 
 float MapScroll = 0;
 float ScrollVelocity = 0;
 int MapDragging = 0;
 int HoveredCard = -1;
+int MapKeyCard = -1;
 int64_t ZoomEnd = 0;
 int ZoomCard[4] = {0, 0, 0, 0};
 
@@ -38,6 +42,7 @@ constexpr int WHOLE_CELL_FRAME = 29;   // the unshaped miniature of a tile strip
 constexpr float WHEEL_STEP = 40;
 constexpr float KEY_STEP = 20;
 constexpr float PAGE_STEP = 200;
+constexpr int RANDOM_COLOURS = 6;      // colours on the random card's picture
 
 int PressX = 0, PressY = 0;
 int PressScroll = 0;
@@ -104,17 +109,58 @@ void UpdateHover() {
   }
 }
 
-void ChooseCard(int n) {
+// Places card n's level (a bank level, or a new random one for the last
+// card) and zooms into it from the card at (left, top).
+void ChooseCard(int n, int left, int top) {
   PlayEffect(LevelStartSound);
-  CurrentLevel = n;
-  LoadLevel(n);
+  if (IsRandomCard(n)) {
+    PlaceRandomLevel();
+  } else {
+    CurrentLevel = n;
+    LoadLevel(n);
+  }
   ReturnState = ScreenState;
+  GrabLevelPicture(left, top, n);
+  ClearKeyboard();
+  MapKeyCard = -1;
+}
+
+// The card under the pointer, as the tap found it.
+void ChooseCardAtPointer(int n) {
   const int scroll = static_cast<int>(MapScroll);
   const int left = CARD_PITCH_X * ((Frame.PointerX - CARD_MARGIN) / CARD_PITCH_X) + CARD_MARGIN;
   const int top = static_cast<int>(static_cast<float>(CARD_PITCH_Y * ((Frame.PointerY - scroll) / CARD_PITCH_Y)) +
                                    MapScroll + CARD_MARGIN);
-  GrabLevelPicture(left, top, n);
-  ClearKeyboard();
+  ChooseCard(n, left, top);
+}
+
+// Scrolls just enough for the whole of card n to show.
+void ScrollToCard(int n) {
+  int x = 0, y = 0;
+  CardPosition(n, x, y);
+  if (y < 0) MapScroll -= static_cast<float>(y - CARD_MARGIN);
+  if (y + CARD_HEIGHT > ScreenHeight) MapScroll -= static_cast<float>(y + CARD_HEIGHT + CARD_MARGIN - ScreenHeight);
+}
+
+// The keyboard's card: Left and Right move it (the first press shows it on
+// the current level's card), Enter or Space chooses it.
+void KeyboardCards() {
+  const int step = KeyHits(KEY_RIGHT) - KeyHits(KEY_LEFT);
+  const bool confirm = (KeyHits(KEY_ENTER) + KeyHits(KEY_SPACE)) > 0;
+  if (step != 0 || (confirm && MapKeyCard < 0)) {
+    if (MapKeyCard < 0) {
+      MapKeyCard = CurrentLevel >= 0 && CurrentLevel < LevelCount ? CurrentLevel : 0;
+    } else {
+      MapKeyCard = std::clamp(MapKeyCard + step, 0, MapCardCount() - 1);
+    }
+    ScrollToCard(MapKeyCard);
+    return;
+  }
+  if (confirm && ZoomEnd == 0) {
+    int x = 0, y = 0;
+    CardPosition(MapKeyCard, x, y);
+    ChooseCard(MapKeyCard, x, y);
+  }
 }
 
 void EndDrag(int lowest) {
@@ -123,7 +169,7 @@ void EndDrag(int lowest) {
   if (tap) {
     if (LevelCount < WEB_ROW_LEVELS) ClickWebRow(WEB_ROW);
     const int n = CardAt(Frame.PointerX, Frame.PointerY);
-    if (ZoomEnd == 0 && n >= 0) ChooseCard(n);
+    if (ZoomEnd == 0 && n >= 0) ChooseCardAtPointer(n);
   }
   FlushMouse();
   const float low = static_cast<float>(lowest);
@@ -142,18 +188,84 @@ void DrawShadowedText(const std::string& text, int x, int y, int shadow) {
   DrawString(text, static_cast<float>(x), static_cast<float>(y));
 }
 
+// The record lines over a card, shifted by the hover's jitter: its label,
+// then the last time and, once there is one, the best time.
+void DrawCardTimes(const std::string& label, int last, int best, int x, int y, int jx, int jy) {
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.5f);
+  FillRect(static_cast<float>(x), static_cast<float>(y), CARD_WIDTH, CARD_HEIGHT);
+  SetDrawAlpha(1);
+  SelectFont(SmallFont);
+  int line = y + 2 + jy;
+  DrawCardLine("- " + label + " -", x + jx, line);
+  if (best == 0) line += 15;
+  DrawCardLine(LastTimeText, x + jx, line += 30);
+  DrawCardLine(FormatTime(last), x + jx, line += 30);
+  if (best != 0) {
+    DrawCardLine(BestTimeText, x + jx, line += 30);
+    DrawCardLine(FormatTime(best), x + jx, line += 30);
+  }
+}
+
+// A label in the large font, centred on the card.
+void DrawCardLabel(const std::string& label, int x, int y) {
+  SelectFont(LargeFont);
+  const int w = StringWidth(label), h = FontHeight();
+  DrawShadowedText(label, x + CARD_WIDTH / 2 - w / 2, y + CARD_HEIGHT / 2 - h / 2, 4);
+}
+
+// The random card: a scatter of pieces of every colour for a picture, its
+// label, and once a random level was won, the last time and the best time
+// of the tier the next random level comes from.
+void DrawRandomCard(int x, int y, int jx, int jy) {
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  DrawSprite(RandomLevelOnBoard() ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30),
+             static_cast<float>(y - 30), 0);
+  for (int cell = 0; cell < BOARD_COLUMNS * BOARD_ROWS; ++cell) {
+    const int cx = cell % BOARD_COLUMNS, cy = cell / BOARD_COLUMNS;
+    if ((cx * 3 + cy * 5) % 7 > 1) continue;
+    DrawSpriteStretched(KindImage((cx + 2 * cy) % RANDOM_COLOURS), static_cast<float>(x + THUMB_CELL * cx),
+                        static_cast<float>(y + THUMB_CELL * cy), THUMB_CELL, THUMB_CELL, WHOLE_CELL_FRAME);
+  }
+  const std::string label = GetText("Random");
+  if (RandomScores.Wins == 0) {
+    DrawCardLabel(label, x + jx, y + jy);
+  } else {
+    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[RandomTier()], x, y, jx, jy);
+  }
+  SetDrawColour(255, 255, 255);
+  SelectFont(nullptr);
+}
+
 }  // namespace
+
+int MapCardCount() { return LevelCount + 1; }
+
+bool IsRandomCard(int n) { return n == LevelCount; }
+
+void CardPosition(int n, int& x, int& y) {
+  x = CARD_MARGIN;
+  y = static_cast<int>(MapScroll + CARD_MARGIN);
+  for (int i = 0; i < n; ++i) {
+    x += CARD_PITCH_X;
+    if (x >= ScreenWidth - CARD_PITCH_X) {
+      x = CARD_MARGIN;
+      y += CARD_PITCH_Y;
+    }
+  }
+}
 
 int LowestMapScroll() {
   const int perRow = ScreenWidth / CARD_PITCH_X;
   if (perRow <= 0) return ScreenHeight;
-  return ScreenHeight - CARD_PITCH_Y * ((LevelCount + perRow - 1) / perRow);
+  return ScreenHeight - CARD_PITCH_Y * ((MapCardCount() + perRow - 1) / perRow);
 }
 
 int CardAt(int px, int py) {
   const int scroll = static_cast<int>(MapScroll);
   const int n = (px - CARD_MARGIN) / CARD_PITCH_X + ((py - scroll) / CARD_PITCH_Y) * (BoardWidth() / CARD_PITCH_X);
-  if (n < 0 || n >= LevelCount || static_cast<float>(py) < MapScroll) return -1;
+  if (n < 0 || n >= MapCardCount() || static_cast<float>(py) < MapScroll) return -1;
   return n;
 }
 
@@ -164,11 +276,13 @@ void EnterLevelMap() {
   ScreenState = SCREEN_LEVEL_MAP;
   LoadSideBarIcons(ICON_SET_SUB_SCREEN);
   ReturnState = SCREEN_MAIN_MENU;
+  MapKeyCard = -1;
 }
 
 void UpdateLevelMap() {
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
+  KeyboardCards();
   const int wheel = WheelPosition();
   if (wheel != 0) {
     MapScroll += static_cast<float>(wheel) * WHEEL_STEP;
@@ -195,7 +309,7 @@ void DrawLevelMap() {
   if (LevelCount < WEB_ROW_LEVELS) DrawWebRow(WEB_ROW);
   int x = CARD_MARGIN;
   int y = static_cast<int>(MapScroll + CARD_MARGIN);
-  for (int n = 0; n < LevelCount; ++n) {
+  for (int n = 0; n < MapCardCount(); ++n) {
     if (y >= -CARD_PITCH_Y) DrawLevelCard(x, y, n);
     x += CARD_PITCH_X;
     if (x >= ScreenWidth - CARD_PITCH_X) {
@@ -204,6 +318,15 @@ void DrawLevelMap() {
       if (y >= ScreenHeight) break;
     }
   }
+  // The keyboard's card carries the pointer, as the board's keyboard cursor.
+  if (MapKeyCard >= 0) {
+    CardPosition(MapKeyCard, x, y);
+    SetBlendMode(BLEND_ALPHA);
+    SetDrawColour(255, 255, 255);
+    SetDrawAlpha(0.7f);
+    DrawSprite(PointerImage, static_cast<float>(x + CARD_WIDTH / 2 - 85), static_cast<float>(y + CARD_HEIGHT / 2 - 50), 0);
+    SetDrawAlpha(1);
+  }
 }
 
 void DrawLevelCard(int x, int y, int n) {
@@ -211,6 +334,10 @@ void DrawLevelCard(int x, int y, int n) {
   if (n == HoveredCard) {
     jx = RandomInt(-1, 1);
     jy = RandomInt(-1, 1);
+  }
+  if (IsRandomCard(n)) {
+    DrawRandomCard(x, y, jx, jy);
+    return;
   }
   const std::string label = LevelLabel(n + 1);
   const int link = RecordLink(n);
@@ -233,26 +360,9 @@ void DrawLevelCard(int x, int y, int n) {
   }
 
   if (link == 0) {
-    SelectFont(LargeFont);
-    const int w = StringWidth(label), h = FontHeight();
-    DrawShadowedText(label, x + CARD_WIDTH / 2 - w / 2 + jx, y + CARD_HEIGHT / 2 - h / 2 + jy, 4);
+    DrawCardLabel(label, x + jx, y + jy);
   } else {
-    SetDrawColour(0, 0, 0);
-    SetDrawAlpha(0.5f);
-    FillRect(static_cast<float>(x), static_cast<float>(y), CARD_WIDTH, CARD_HEIGHT);
-    SetDrawAlpha(1);
-    const int last = RecordLastTime(link);
-    const int best = RecordBestTime(link);
-    SelectFont(SmallFont);
-    int line = y + 2 + jy;
-    DrawCardLine("- " + label + " -", x + jx, line);
-    if (best == 0) line += 15;
-    DrawCardLine(LastTimeText, x + jx, line += 30);
-    DrawCardLine(FormatTime(last), x + jx, line += 30);
-    if (best != 0) {
-      DrawCardLine(BestTimeText, x + jx, line += 30);
-      DrawCardLine(FormatTime(best), x + jx, line += 30);
-    }
+    DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y, jx, jy);
   }
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);

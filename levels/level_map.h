@@ -1,7 +1,9 @@
 // The level map: a scrolling grid of level cards. Each card shows a level's
 // starting position drawn from the bank's frame bytes and either its label
 // or its last and best times; a tap on a card places the level and zooms
-// its picture to the whole board before play begins.
+// its picture to the whole board before play begins. After the bank's cards
+// one more card opens a random level. Left and Right move a keyboard choice
+// over the cards; Enter or Space chooses it.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +21,7 @@ extern float MapScroll;       // vertical scroll of the map, pixels; 0 = first r
 extern float ScrollVelocity;  // pixels per frame while coasting
 extern int MapDragging;       // 1 while a press on the board area drags the map
 extern int HoveredCard;       // level under the pointer, -1 none
+extern int MapKeyCard;        // card of the keyboard's choice, -1 none
 extern int64_t ZoomEnd;       // clock time at which the zoom ends; 0 = no zoom
 extern int ZoomCard[4];       // left, top, right, bottom of the chosen card
 
@@ -42,7 +45,14 @@ void CreateLevelPicture();
 // starts the zoom from the card at (left, top).
 void GrabLevelPicture(int left, int top, int n);
 
-// The level whose card cell holds the point (board-area pixels), -1 for none.
+// The bank's cards, then one that opens a random level.
+int MapCardCount();
+// True for the card after the bank's (its number is the level count).
+bool IsRandomCard(int n);
+// Where card n stands at the current scroll (board-area pixels).
+void CardPosition(int n, int& x, int& y);
+
+// The card whose cell holds the point (board-area pixels), -1 for none.
 // Cells are 240 x 200: the gaps right of a card and above and below it count
 // for that card.
 int CardAt(int px, int py);

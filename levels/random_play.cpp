@@ -1,14 +1,60 @@
 #include "levels/random_play.h"
 
 #include <algorithm>
+#include <memory>
 
+#include "app/paths.h"
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "media/media.h"
 #include "persistence/random_scores.h"
+#include "play/undo.h"
 
 RandomLevel CurrentRandomLevel;
+
+namespace {
+
+// "PLRL", the tier, the seed (32 bits, little-endian), then a byte per cell
+// as in the undo records: kind + 1, or 0 for an empty cell.
+constexpr int HEADER_SIZE = 4 + 1 + 4;
+constexpr int FILE_SIZE = HEADER_SIZE + GRID_CELLS;
+constexpr int HIGHEST_CELL_BYTE = 6;  // kind 5 + 1
+
+void SaveRandomLevelFile(const RandomLevel& level) {
+  ByteBuffer file;
+  file.Bytes = {'P', 'L', 'R', 'L', static_cast<uint8_t>(level.Tier)};
+  for (int shift = 0; shift < 32; shift += 8) file.Bytes.push_back(static_cast<uint8_t>(level.Seed >> shift));
+  for (int c = 0; c < GRID_CELLS; ++c) file.Bytes.push_back(static_cast<uint8_t>(level.Cells[c] + 1));
+  // A failed save only costs the resumed level its records.
+  SaveBuffer(file, RandomLevelPath());
+}
+
+}  // namespace
+
+std::string RandomLevelPath() { return UserDataFolder + "/pLiMo_Random_Level.bin"; }
+
+void ResumeRandomLevel() {
+  const std::unique_ptr<ByteBuffer> file = LoadBuffer(RandomLevelPath());
+  if (!file || file->Bytes.size() != static_cast<size_t>(FILE_SIZE)) return;
+  const std::vector<uint8_t>& b = file->Bytes;
+  if (b[0] != 'P' || b[1] != 'L' || b[2] != 'R' || b[3] != 'L' || b[4] >= RANDOM_TIERS) return;
+  uint8_t start[UNDO_RECORD_SIZE];
+  if (!ReadFirstUndoRecord(start)) return;
+  RandomLevel level;
+  level.Tier = b[4];
+  level.Seed = static_cast<uint32_t>(b[5]) | (static_cast<uint32_t>(b[6]) << 8) |
+               (static_cast<uint32_t>(b[7]) << 16) | (static_cast<uint32_t>(b[8]) << 24);
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    const uint8_t cell = b[HEADER_SIZE + c];
+    // The history must start from this very board, or it is another one's.
+    if (cell != start[c] || cell > HIGHEST_CELL_BYTE) return;
+    level.Cells[c] = static_cast<int8_t>(cell - 1);
+  }
+  CurrentRandomLevel = level;
+  BoardLevel = RANDOM_BOARD;
+  RecordTime = static_cast<int64_t>(RandomScores.BestTime[level.Tier]) * 1000;
+}
 
 int RandomTier() { return std::min(RandomScores.Wins, RANDOM_TIERS - 1); }
 
@@ -27,6 +73,7 @@ void PlaceRandomCells(const RandomLevel& level) {
 void PlaceRandomLevel() {
   const uint32_t seed = static_cast<uint32_t>(RandomInt(1, 0x7FFFFFFF));
   PlaceRandomCells(GenerateRandomLevel(seed, RandomTier()));
+  SaveRandomLevelFile(CurrentRandomLevel);
 }
 
 bool RandomLevelOnBoard() { return CurrentLevel == -1 && BoardLevel == RANDOM_BOARD; }

@@ -3,6 +3,8 @@
 // levels' own records.
 #pragma once
 
+#include <string>
+
 #include "solver/random_level.h"
 
 // The board level of a random level's board (menus and other boards are -1).
@@ -17,6 +19,14 @@ int RandomTier();
 void PlaceRandomLevel();
 // Places the given level's cells on the board as the random level.
 void PlaceRandomCells(const RandomLevel& level);
+// The random level in play is also kept in "pLiMo_Random_Level.bin" (its
+// tier, seed and starting cells), so that a level resumed after the program
+// was closed is still that random level.
+std::string RandomLevelPath();
+// On a resumed board of level -1: when the history starts from the kept
+// random level, the board is that random level again (its tier and record
+// time come back); otherwise it stays a board of no level.
+void ResumeRandomLevel();
 // True when the board holds the random level (placed, not replaced since).
 bool RandomLevelOnBoard();
 // After the win of a random level: counts it and saves the records; sets

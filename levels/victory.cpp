@@ -10,8 +10,10 @@
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "levels/random_play.h"
 #include "localisation/languages.h"
 #include "menus/screens.h"
+#include "persistence/random_scores.h"
 #include "menus/text_box.h"
 #include "play/play_input.h"
 #include "play/undo.h"
@@ -39,7 +41,11 @@ void AddLines() {
   auto add = [](const std::string& text, int y, int colour) { T_VICTORY_LINE::Add(text, 3, y, 0, colour); };
 
   if (CurrentLevel == -1) {
-    add(GetText("Random Level"), y0, 0);
+    // A random level's win counts in the random levels' own records: the
+    // title says how many were won; the record below is its tier's best.
+    std::string title = GetText("Random Level");
+    if (RandomLevelOnBoard() && RandomScores.Wins > 0) title += " #" + std::to_string(RandomScores.Wins);
+    add(title, y0, 0);
   } else {
     add("- " + LevelLabel(CurrentLevel + 1) + " -", y0, 0);
   }

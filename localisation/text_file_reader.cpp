@@ -43,28 +43,19 @@ int32_t TextStream::NextUtf8Character() {
   const int lead = NextByte();
   if (lead < 0) return -1;
   if (lead < 0x80) return lead;
-  int extra;
-  int32_t c, minimum;
-  if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, c = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, c = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, c = lead & 0x07, minimum = 0x10000;
-  } else {
-    return REPLACEMENT_CHARACTER;
-  }
-  for (int i = 0; i < extra; i++) {
+  Utf8Lead form;
+  if (!ReadUtf8Lead(static_cast<unsigned>(lead), form)) return REPLACEMENT_CHARACTER;
+  uint32_t c = form.Bits;
+  for (int i = 0; i < form.Extra; i++) {
     const int b = NextByte();
     if (b < 0) return REPLACEMENT_CHARACTER;
     if ((b & 0xC0) != 0x80) {
       PendingByte = b;  // it may start the next character
       return REPLACEMENT_CHARACTER;
     }
-    c = (c << 6) | (b & 0x3F);
+    c = (c << 6) | static_cast<uint32_t>(b & 0x3F);
   }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) return REPLACEMENT_CHARACTER;
-  return c;
+  return ValidUtf8Value(c, form.Minimum) ? static_cast<int32_t>(c) : REPLACEMENT_CHARACTER;
 }
 
 int TextStream::NextUtf16Unit() {

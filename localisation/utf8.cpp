@@ -19,40 +19,47 @@ void AppendUtf8(std::string& text, uint32_t c) {
   }
 }
 
+bool ReadUtf8Lead(unsigned lead, Utf8Lead& out) {
+  if (lead >= 0xC2 && lead <= 0xDF) {
+    out = {1, lead & 0x1Fu, 0x80};
+  } else if (lead >= 0xE0 && lead <= 0xEF) {
+    out = {2, lead & 0x0Fu, 0x800};
+  } else if (lead >= 0xF0 && lead <= 0xF4) {
+    out = {3, lead & 0x07u, 0x10000};
+  } else {
+    return false;
+  }
+  return true;
+}
+
 bool NextUtf8(const std::string& text, size_t& position, uint32_t& codePoint) {
   if (position >= text.size()) return false;
   const unsigned char lead = static_cast<unsigned char>(text[position]);
-  int extra;
-  uint32_t c, minimum;
   if (lead < 0x80) {
     position++;
     codePoint = lead;
     return true;
-  } else if (lead >= 0xC2 && lead <= 0xDF) {
-    extra = 1, c = lead & 0x1F, minimum = 0x80;
-  } else if (lead >= 0xE0 && lead <= 0xEF) {
-    extra = 2, c = lead & 0x0F, minimum = 0x800;
-  } else if (lead >= 0xF0 && lead <= 0xF4) {
-    extra = 3, c = lead & 0x07, minimum = 0x10000;
-  } else {
+  }
+  // A malformed sequence yields U+FFFD and skips its lead byte alone.
+  codePoint = REPLACEMENT_CHARACTER;
+  Utf8Lead form;
+  if (!ReadUtf8Lead(lead, form)) {
     position++;
-    codePoint = REPLACEMENT_CHARACTER;
     return true;
   }
-  for (int i = 1; i <= extra; i++) {
+  uint32_t c = form.Bits;
+  for (int i = 1; i <= form.Extra; i++) {
     if (position + i >= text.size() || (static_cast<unsigned char>(text[position + i]) & 0xC0) != 0x80) {
       position++;
-      codePoint = REPLACEMENT_CHARACTER;
       return true;
     }
     c = (c << 6) | (static_cast<unsigned char>(text[position + i]) & 0x3F);
   }
-  if (c < minimum || c > 0x10FFFF || (c >= 0xD800 && c <= 0xDFFF)) {
+  if (!ValidUtf8Value(c, form.Minimum)) {
     position++;
-    codePoint = REPLACEMENT_CHARACTER;
     return true;
   }
-  position += static_cast<size_t>(extra) + 1;
+  position += static_cast<size_t>(form.Extra) + 1;
   codePoint = c;
   return true;
 }

@@ -36,7 +36,7 @@ const KeyPair SPECIAL_KEYS[] = {
     {SDLK_ESCAPE, KEY_ESCAPE},       {SDLK_SPACE, KEY_SPACE},       {SDLK_PAGEUP, KEY_PAGE_UP},
     {SDLK_PAGEDOWN, KEY_PAGE_DOWN},  {SDLK_END, KEY_END},           {SDLK_HOME, KEY_HOME},
     {SDLK_LEFT, KEY_LEFT},           {SDLK_UP, KEY_UP},             {SDLK_RIGHT, KEY_RIGHT},
-    {SDLK_DOWN, KEY_DOWN},
+    {SDLK_DOWN, KEY_DOWN},           {SDLK_F1, KEY_F1},
 };
 
 int ButtonFromSdl(uint8_t button) {
@@ -64,11 +64,12 @@ int KeyCodeFromSdl(SDL_Keycode key) {
 }
 
 SDL_Keycode SdlFromKeyCode(int key) {
+  // The special keys first: F1 (112) shares its code with a lower-case 'p'.
+  for (const KeyPair& pair : SPECIAL_KEYS)
+    if (pair.Code == key) return pair.Sdl;
   if (key >= 'A' && key <= 'Z') return SDLK_a + (key - 'A');
   if (key >= 'a' && key <= 'z') return key;
   if (key >= '0' && key <= '9') return key;
-  for (const KeyPair& pair : SPECIAL_KEYS)
-    if (pair.Code == key) return pair.Sdl;
   return SDLK_UNKNOWN;
 }
 

@@ -42,6 +42,7 @@ enum KeyCode {
   KEY_UP = 38,
   KEY_RIGHT = 39,
   KEY_DOWN = 40,
+  KEY_F1 = 112,
 };
 
 enum PointerButton { BUTTON_LEFT = 1, BUTTON_RIGHT = 2 };

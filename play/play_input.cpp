@@ -325,7 +325,7 @@ void UpdatePlay() {
   }
 
   // A hint: the solver's next step from this board, shown by a pointer.
-  if (ScreenState == SCREEN_PLAY && Frame.TypedChar == '?') RequestHint();
+  if (ScreenState == SCREEN_PLAY && (Frame.HelpKey || Frame.TypedChar == '?')) RequestHint();
   if (ScreenState == SCREEN_PLAY) {
     UpdateHint();
   } else {

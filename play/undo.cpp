@@ -181,6 +181,14 @@ int ResumeFromUndo() {
   return 1;
 }
 
+bool ReadFirstUndoRecord(uint8_t bytes[UNDO_RECORD_SIZE]) {
+  Stream* in = OpenRead(UndoPath);
+  if (in == nullptr) return false;
+  const bool read = WholeRecords(StreamLength(in)) > 0 && ReadRecord(in, 0, bytes);
+  CloseFile(in);
+  return read;
+}
+
 void CountUndoRecords() {
   UndoRecordCount = 0;
   Stream* in = OpenRead(UndoPath);

@@ -2,6 +2,8 @@
 // file so that a level in progress survives the end of the program.
 #pragma once
 
+#include <cstdint>
+
 struct Stream;
 
 constexpr int UNDO_RECORD_SIZE = 80;
@@ -19,6 +21,9 @@ void LoadUndoRecord(Stream* stream);
 void ResetUndo();
 // Rebuilds the board from the file's last record; 1 on success, else 0.
 int ResumeFromUndo();
+// The history's first record (the level's starting position): a byte per
+// cell, kind + 1 or 0. False when the file holds no whole record.
+bool ReadFirstUndoRecord(uint8_t bytes[UNDO_RECORD_SIZE]);
 // Sets the record count from the undo file (start-up).
 void CountUndoRecords();
 // Forgets the history: the file is deleted and the count becomes 0.

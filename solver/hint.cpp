@@ -18,8 +18,8 @@ namespace {
 // Where the tip of the pointer pictures is.
 constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
 constexpr int64_t MESSAGE_MS = 2500;
-// The key of the message, and its English text while the language files
-// do not carry it.
+// The key of the message, and its English text for a language file of the
+// player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
 const char* const NO_SOLUTION_ENGLISH = "No way out from here: undo a few moves";
 
@@ -38,7 +38,11 @@ void ShowMessageText(const std::string& text) {
 
 }  // namespace
 
-const char* NoSolutionText() { return NO_SOLUTION_ENGLISH; }
+std::string NoSolutionText() {
+  std::string text = GetText(NO_SOLUTION_KEY);
+  if (text.empty() || text[0] == '@') text = NO_SOLUTION_ENGLISH;
+  return text;
+}
 
 void RequestHint() {
   Hint.Board = KindCellsOfBoard();
@@ -84,9 +88,7 @@ void UpdateHint() {
       Hint.State = HINT_SHOWING;
       return;
     case SolveStatus::NoSolution: {
-      std::string text = GetText(NO_SOLUTION_KEY);
-      if (text.empty() || text[0] == '@') text = NO_SOLUTION_ENGLISH;
-      ShowMessageText(text);
+      ShowMessageText(NoSolutionText());
       Hint.State = HINT_IDLE;
       return;
     }

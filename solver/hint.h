@@ -6,6 +6,7 @@
 #pragma once
 
 #include <cstdint>
+#include <string>
 
 #include "solver/solver.h"
 
@@ -32,5 +33,6 @@ void UpdateHint();
 void DrawHint();
 // Forgets any hint.
 void CancelHint();
-// The message when no step leads to an empty board any more.
-const char* NoSolutionText();
+// The message when no step leads to an empty board any more, in the
+// player's language (in English when the language file lacks it).
+std::string NoSolutionText();

@@ -7,6 +7,7 @@
 
 #include "app/archive.h"
 #include "media/media.h"
+#include "media/media_test.h"
 #include "tests/assets/asset_files.h"
 #include "tests/assets/formats.h"
 #include "tests/assets/language_files.h"
@@ -54,6 +55,21 @@ std::map<uint32_t, std::string> LanguageCharacters() {
   return used;
 }
 
+// The pixels of a text drawn in white into a fresh image with the selected
+// font.
+std::vector<uint32_t> Ink(const std::string& text) {
+  const int size = 96;
+  Image* image = CreateTargetImage(size, size);
+  BeginImageDrawing(image);
+  DrawString(text, 10, 10);
+  EndImageDrawing();
+  std::vector<uint32_t> pixels;
+  for (int y = 0; y < size; y++)
+    for (int x = 0; x < size; x++) pixels.push_back(media_test::ReadImagePixel(image, x, y));
+  FreeImage(image);
+  return pixels;
+}
+
 // The pieces of a text between its "@" breaks.
 std::vector<std::string> BrokenLines(const std::string& text) {
   std::vector<std::string> lines;
@@ -87,6 +103,35 @@ TEST_F(GameFont, CoversPrintableAsciiButNotEverything) {
   // A character of a script no language uses has no glyph, and so no width.
   EXPECT_EQ(StringWidth(EncodeUtf8(0x0E01)), 0);  // Thai
   EXPECT_EQ(StringWidth(EncodeUtf8(0x10D0)), 0);  // Georgian
+}
+
+// Whole blocks, not only today's texts: a player who edits or adds a
+// language file in a European language sees letters, not boxes. Latin-1,
+// Latin Extended-A, Greek (its assigned characters) and Cyrillic, with
+// Romanian's comma-below letters, each with a glyph of its own (not the
+// cedilla letters' glyphs).
+TEST_F(GameFont, CoversWholeEuropeanBlocks) {
+  Font* font = Load(test_support::SourceDir() + "/" + FONT, 45);
+  ASSERT_NE(font, nullptr);
+  SelectFont(font);
+  const std::set<uint32_t> unassignedGreek = {0x378, 0x379, 0x380, 0x381, 0x382, 0x383, 0x38B, 0x38D, 0x3A2};
+  const std::pair<uint32_t, uint32_t> blocks[] = {
+      {0x00A0, 0x00FF}, {0x0100, 0x017F}, {0x0370, 0x03FF}, {0x0400, 0x04FF}, {0x0218, 0x021B}};
+  int checked = 0;
+  for (const auto& [first, last] : blocks)
+    for (uint32_t c = first; c <= last; c++) {
+      if (unassignedGreek.count(c)) continue;
+      checked++;
+      if (c >= 0x483 && c <= 0x487)  // combining marks: no advance, ink over the letter before
+        EXPECT_NE(Ink(EncodeUtf8(0x430) + EncodeUtf8(c)), Ink(EncodeUtf8(0x430))) << "U+" << std::hex << c;
+      else
+        EXPECT_GT(StringWidth(EncodeUtf8(c)), 0) << "U+" << std::hex << c;
+    }
+  EXPECT_EQ(checked, 96 + 128 + 135 + 256 + 4);
+  // A ghost glyph would keep the width: the comma-below letters must not be
+  // drawn as their cedilla twins, which differ only below the baseline.
+  for (const auto& [comma, cedilla] : {std::pair<uint32_t, uint32_t>{0x0219, 0x015F}, {0x021B, 0x0163}})
+    EXPECT_NE(Ink(EncodeUtf8(comma)), Ink(EncodeUtf8(cedilla))) << "U+" << std::hex << comma;
 }
 
 TEST_F(GameFont, LoadsFromTheProgramsArchive) {

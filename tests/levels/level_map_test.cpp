@@ -8,6 +8,8 @@
 #include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/text_box.h"
+#include "levels/random_play.h"
+#include "persistence/random_scores.h"
 #include "tests/play/board_fixture.h"
 #include "tests/support/test_support.h"
 
@@ -70,7 +72,9 @@ TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
   EXPECT_EQ(CardAt(750, 5), 3);     // 20 px above the first row
   EXPECT_EQ(CardAt(750, 195), 3);   // 20 px below it
   EXPECT_EQ(CardAt(100, 200), 4);   // second row: four cards a row at 1024
-  EXPECT_EQ(CardAt(300, 250), -1);  // there is no sixth level
+  EXPECT_EQ(CardAt(300, 250), 5);   // the random card after the five levels
+  EXPECT_TRUE(IsRandomCard(5));
+  EXPECT_EQ(CardAt(500, 250), -1);  // nothing after it
   EXPECT_EQ(CardAt(100, 450), -1);
 
   MapScroll = 184.6f;  // rows start at the truncated scroll
@@ -380,6 +384,31 @@ TEST_F(LevelCardDrawing, TimesSitLowerAfterTheFirstWinThanAfterLaterOnes) {
   for (const DrawCall& c : media_test::RecordedDraws())
     shaded = shaded || (c.Kind == DrawKind::Fill && c.X == 20 && c.W == 200 && c.H == 160 && c.Alpha == 0.5f);
   EXPECT_TRUE(shaded);
+}
+
+// The random card: its label until a random level is won, then the last
+// time and the best time of the tier the next random level comes from.
+TEST_F(LevelCardDrawing, TheRandomCardShowsItsLabelThenTheRandomRecords) {
+  const T_RANDOM_SCORES saved = RandomScores;
+  RandomScores = T_RANDOM_SCORES();
+  EnterLevelMap();
+  DrawLevelCard(20, 100, LevelCount);
+  auto texts = Texts();
+  ASSERT_EQ(texts.size(), 1u);
+  EXPECT_EQ(texts[0].Text, GetText("Random"));
+
+  RandomScores.Wins = 2;
+  RandomScores.LastTime = 75;
+  RandomScores.BestTime[RandomTier()] = 61;
+  RandomScores.BestTime[0] = 30;  // another tier's record is not this card's
+  media_test::StartRecording();
+  DrawLevelCard(20, 100, LevelCount);
+  texts = Texts();
+  ASSERT_EQ(texts.size(), 5u);
+  EXPECT_EQ(texts[0].Text, "- " + GetText("Random") + " -");
+  EXPECT_EQ(texts[2].Text, FormatTime(75));
+  EXPECT_EQ(texts[4].Text, FormatTime(61));
+  RandomScores = saved;
 }
 
 TEST_F(LevelCardDrawing, AWideLineIsSqueezedTo190PixelsAndStaysCentred) {

@@ -37,16 +37,6 @@ class MapGame : public HeadlessGameTest {
       if (!Frames(1)) return false;
     return ScreenState == SCREEN_PLAY;
   }
-  static Cells LevelCells(int level) {
-    Cells g{};
-    for (int i = 0; i < 80; ++i) g[i] = LevelCellByte(level, i % 10, i / 10);
-    return g;
-  }
-  static Cells BoardCells() {
-    Cells g{};
-    for (const auto& b : Blocks) g[b->YMap * 10 + b->XMap] = b->Kind + 1;
-    return g;
-  }
   static void PointerToCellIndex(int cell) { PointerToCell(cell % 10, cell / 10); }
   // A move made with the mouse; after a colour completes, the frames until
   // its blocks have vanished.

@@ -5,7 +5,9 @@
 
 #include "app/assets.h"
 #include "app/pointer.h"
+#include "levels/random_play.h"
 #include "levels/victory.h"
+#include "persistence/random_scores.h"
 #include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/text_box.h"
@@ -143,6 +145,41 @@ TEST_F(Victory, WithoutALevelTheTitleIsTheRandomLevel) {
   Build(2, 5000, 0);
   EXPECT_EQ(VictoryLines.front()->cY, 224 - 37);
   EXPECT_EQ(VictoryLines.back()->cY, 224 - 37 + 3 * 37);
+}
+
+// A random level won: the title counts the random wins, and its tier's
+// best time before this win is the record, in the bank's lines. A board
+// that is not a random level (a resumed one never marked) counts nothing.
+TEST_F(Victory, ARandomLevelShowsItsWinsAndItsTiersRecord) {
+  const T_RANDOM_SCORES saved = RandomScores;
+  RandomScores = T_RANDOM_SCORES();
+  RandomLevel level = GenerateRandomLevel(7, 0);
+  PlaceRandomCells(level);
+  RandomScores.BestTime[0] = 40;
+  Build(-1, 52000, 0);
+  RandomLevelWon(52000);
+  Build(-1, 52000, RecordTime);
+  auto lines = Lines();
+  ASSERT_EQ(lines.size(), 4u);
+  EXPECT_EQ(lines[0].Text, GetText("Random Level") + " #1");
+  EXPECT_EQ(lines[1].Text, GetText("Can Do Better"));
+  EXPECT_EQ(lines[3].Text, GetText("Record") + Time(40000));
+  EXPECT_EQ(lines[3].Y, 564);
+
+  PlaceRandomCells(level);
+  RandomLevelWon(31000);
+  Build(-1, 31000, RecordTime);
+  lines = Lines();
+  ASSERT_EQ(lines.size(), 5u);
+  EXPECT_EQ(lines[0].Text, GetText("Random Level") + " #2");
+  EXPECT_EQ(lines[2].Text, GetText("New Record"));
+  EXPECT_EQ(lines[4].Text, GetText("Old Record") + Time(40000));
+  EXPECT_EQ(RandomScores.BestTime[0], 31);
+
+  BoardLevel = -1;
+  Build(-1, 31000, 0);
+  EXPECT_EQ(Lines()[0].Text, GetText("Random Level"));
+  RandomScores = saved;
 }
 
 TEST_F(Victory, LinesSlideInFromTheRightThenSway) {

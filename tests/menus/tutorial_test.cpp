@@ -106,16 +106,7 @@ class TutorialTest : public HeadlessGameTest {
     ASSERT_TRUE(TutorialActive());
   }
 
-  void PointerAt(int x, int y) { media_test::InjectPointerMove(ScreenOffsetX + x, ScreenOffsetY + y); }
-  // A click of the real mouse at game-screen pixel (x, y): press in one
-  // frame, release in the next.
-  void Click(int x, int y) {
-    PointerAt(x, y);
-    media_test::InjectButtonDown(BUTTON_LEFT);
-    Frames(1);
-    media_test::InjectButtonUp(BUTTON_LEFT);
-    Frames(1);
-  }
+  void Click(int x, int y) { ASSERT_TRUE(ClickAt(x, y)); }
   void ClickBoard() { Click(4 * BlockSize + 5, 6 * BlockSize + 5); }
   // Frames (32 ms apart) until a text waits for the player; the key of that
   // text, or "" when none came within the limit.

@@ -56,16 +56,6 @@ class Playthrough : public HeadlessGameTest {
     if (std::any_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; })) Frames(25);
     ASSERT_LE(Blocks.size(), before);
   }
-  static Cells LevelCells(int level) {
-    Cells g{};
-    for (int i = 0; i < 80; ++i) g[i] = LevelCellByte(level, i % 10, i / 10);
-    return g;
-  }
-  static Cells BoardCells() {
-    Cells g{};
-    for (const auto& b : Blocks) g[b->YMap * 10 + b->XMap] = b->Kind + 1;
-    return g;
-  }
   std::vector<uint8_t> FileBytes(const std::string& name) const {
     std::ifstream in(Home / "pLiMo" / name, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});

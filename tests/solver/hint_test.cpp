@@ -1,13 +1,17 @@
-// Hints in the running game: "?" on the play screen searches in slices over
+// Hints in the running game: "?" or F1 on the play screen searches in slices over
 // the frames, then shows the next step without moving anything; on a board
 // with no way out the message says so and suggests undo.
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <set>
+#include <string>
 
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "play/play_input.h"
@@ -27,6 +31,11 @@ class Hints : public HeadlessGameTest {
   }
   void AskForAHint() {
     media_test::InjectTypedChar('?');
+    ASSERT_TRUE(Frames(1));
+  }
+  void PressF1() {
+    media_test::InjectKeyDown(KEY_F1);
+    media_test::InjectKeyUp(KEY_F1);
     ASSERT_TRUE(Frames(1));
   }
   // Frames until the search ends; how many it took.
@@ -96,11 +105,58 @@ TEST_F(Hints, ABoardWithNoWayOutSaysSoAndSuggestsUndo) {
   Shutdown();
 }
 
-TEST_F(Hints, TheKeyAsksNothingOffThePlayScreen) {
+// The message is the player's language's own: every shipped language file
+// carries it; a language file of the player's own that lacks it shows the
+// English text rather than a bare key.
+TEST_F(Hints, TheNoWayOutMessageSpeaksThePlayersLanguage) {
+  Start();
+  const std::string english = NoSolutionText();
+  EXPECT_EQ(english, "No way out from here: undo a few moves");
+  std::set<std::string> texts;
+  for (const char* code : {"FR", "EN", "NL", "PT", "ES", "PL", "DE", "HU", "IT", "CN", "HE", "BG", "SV", "ZA", "RO"}) {
+    ASSERT_EQ(LoadLanguage((Home / "pLiMo" / ("pLiMo_text_" + std::string(code) + ".txt")).string()), 1) << code;
+    const std::string text = GetText("No Solution");
+    EXPECT_NE(text.front(), '@') << code << " lacks the message";
+    EXPECT_EQ(NoSolutionText(), text) << code;
+    EXPECT_NE(GetText("Random").front(), '@') << code;
+    texts.insert(text);
+  }
+  EXPECT_EQ(texts.size(), 15u) << "a language shows another one's text";
+
+  // The board with no way out, in French.
+  ASSERT_EQ(LoadLanguage((Home / "pLiMo" / "pLiMo_text_FR.txt").string()), 1);
+  StartLevel(0);
+  ClearBoard();
+  for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
+  T_BLOCK::ShapeAllBlocks();
+  AskForAHint();
+  FramesWhileSearching();
+  EXPECT_EQ(Message.Text, GetText("No Solution"));
+
+  const std::string own = (Home / "pLiMo_text_XX.txt").string();
+  std::ofstream(own) << "{ a player's own language }\r\n\"Play\" = \"Jouer\"\r\n";
+  ASSERT_EQ(LoadLanguage(own), 1);
+  EXPECT_EQ(NoSolutionText(), english);
+  Shutdown();
+}
+
+// "?" and F1 both ask on the play screen; elsewhere neither does, and an
+// F1 pressed on a menu is not kept for the next level.
+TEST_F(Hints, BothKeysAskOnThePlayScreenOnly) {
   Start();
   ASSERT_NE(ScreenState, SCREEN_PLAY);
   AskForAHint();
   EXPECT_EQ(Hint.State, HINT_IDLE);
+  PressF1();
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  StartLevel(3);
+  ASSERT_TRUE(Frames(2));
+  EXPECT_EQ(Hint.State, HINT_IDLE) << "an F1 from the menu started a search";
+  PressF1();
+  EXPECT_EQ(Hint.State, HINT_SEARCHING);
+  CancelHint();
+  AskForAHint();
+  EXPECT_EQ(Hint.State, HINT_SEARCHING);
   Shutdown();
 }
 

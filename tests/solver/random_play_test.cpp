@@ -15,7 +15,9 @@
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "levels/level_map.h"
 #include "levels/random_play.h"
+#include "levels/victory.h"
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "persistence/best_scores.h"
@@ -83,6 +85,8 @@ TEST_F(RandomPlay, AfterTheBankARandomLevelIsPlacedWonAndRecordedApart) {
   ASSERT_TRUE(Blocks.empty());
   for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
   EXPECT_NE(ScreenState, SCREEN_PLAY);
+  ASSERT_FALSE(VictoryLines.empty());
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Random Level") + " #1");
 
   EXPECT_EQ(RandomScores.Wins, 1);
   EXPECT_GT(RandomScores.BestTime[0], 0);
@@ -102,6 +106,129 @@ TEST_F(RandomPlay, AfterTheBankARandomLevelIsPlacedWonAndRecordedApart) {
   Start();
   EXPECT_EQ(RandomScores.Wins, 1);
   EXPECT_EQ(RandomTier(), 1);
+  Shutdown();
+}
+
+// The card after the bank's on the level map: a tap, or Enter with the
+// keyboard's choice on it, zooms into a new random level placed as level -1
+// that the solver can empty.
+TEST_F(RandomPlay, TheMapsLastCardOpensASolvableRandomLevel) {
+  Start();
+  auto openMap = [this] {
+    ASSERT_TRUE(ClickMenuEntry("Play"));
+    ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    ASSERT_TRUE(Frames(200));  // the map slides in and rests
+  };
+  auto expectRandomLevelInPlay = [this] {
+    for (int i = 0; i < 200 && ScreenState != SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+    ASSERT_EQ(ScreenState, SCREEN_PLAY);
+    EXPECT_EQ(CurrentLevel, -1);
+    EXPECT_TRUE(RandomLevelOnBoard());
+    EXPECT_EQ(KindCellsOfBoard(), CurrentRandomLevel.Cells);
+    EXPECT_EQ(CurrentRandomLevel.Tier, RandomTier());
+    T_SOLVER solver;
+    SolverBudget budget;
+    budget.MaxStates = 200000;
+    budget.MaxMilliseconds = INT64_MAX;
+    solver.Start(KindCellsOfBoard(), budget);
+    EXPECT_EQ(solver.RunToEnd(), SolveStatus::Solved);
+  };
+
+  openMap();
+  const int card = MapCardCount() - 1;
+  ASSERT_TRUE(IsRandomCard(card));
+  ASSERT_EQ(card, LevelCount);
+  int x = 0, y = 0;
+  CardPosition(card, x, y);
+  media_test::InjectPointerMove(ScreenOffsetX + x + CARD_WIDTH / 2, ScreenOffsetY + y + CARD_HEIGHT / 2);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectButtonDown(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_GT(ZoomEnd, 0) << "the tap chose nothing";
+  expectRandomLevelInPlay();
+  const KindCells first = CurrentRandomLevel.Cells;
+
+  // Back to the map; the keyboard's choice starts on the first card and
+  // stops at the random one however far Right is pressed.
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  openMap();
+  media_test::InjectPointerMove(ScreenOffsetX + 10 * BlockSize + 10, ScreenOffsetY + 10);  // on the side bar
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  EXPECT_EQ(MapKeyCard, 0);
+  EXPECT_EQ(ZoomEnd, 0);
+  for (int i = 0; i < LevelCount + 3; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  EXPECT_EQ(MapKeyCard, card);
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  expectRandomLevelInPlay();
+  EXPECT_NE(CurrentRandomLevel.Cells, first) << "a second random level from the same seed";
+  Shutdown();
+}
+
+// A random level left half played is still that random level when the
+// program starts again and the player resumes it: same tier, same start
+// for R, and its win counts in the random records. A kept level that does
+// not match the history's start marks nothing.
+TEST_F(RandomPlay, ARandomLevelResumedAfterARestartIsStillRandom) {
+  Start();
+  WinEveryBankLevel();
+  RandomScores.Wins = 2;  // in memory only: the file has no win yet
+  NextLevel();
+  ASSERT_TRUE(RandomLevelOnBoard());
+  const RandomLevel level = CurrentRandomLevel;
+  ASSERT_EQ(level.Tier, 2);
+  ASSERT_GT(level.Solution.size(), 1u);
+  Play(level.Solution[0]);
+  const KindCells afterOneMove = KindCellsOfBoard();
+  Shutdown();
+
+  auto restartAndResume = [this] {
+    CurrentRandomLevel = RandomLevel();
+    BoardLevel = -1;
+    RandomScores = T_RANDOM_SCORES();
+    Start();
+    ASSERT_NE(ScreenState, SCREEN_PLAY);
+    ASSERT_TRUE(PressKey(KEY_ENTER));  // resume the saved level
+    ASSERT_EQ(ScreenState, SCREEN_PLAY);
+    EXPECT_EQ(CurrentLevel, -1);
+  };
+
+  // The kept level altered: the history does not start from it.
+  std::vector<uint8_t> kept = FileBytes(RandomLevelPath());
+  ASSERT_EQ(kept.size(), 89u);
+  std::vector<uint8_t> altered = kept;
+  altered[9 + level.Solution[0].Cell] ^= 1;
+  {
+    std::ofstream out(RandomLevelPath(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(altered.data()), static_cast<std::streamsize>(altered.size()));
+  }
+  restartAndResume();
+  EXPECT_FALSE(RandomLevelOnBoard());
+  EXPECT_EQ(KindCellsOfBoard(), afterOneMove);
+  Shutdown();
+
+  {
+    std::ofstream out(RandomLevelPath(), std::ios::binary);
+    out.write(reinterpret_cast<const char*>(kept.data()), static_cast<std::streamsize>(kept.size()));
+  }
+  restartAndResume();
+  ASSERT_TRUE(RandomLevelOnBoard());
+  EXPECT_EQ(KindCellsOfBoard(), afterOneMove);
+  EXPECT_EQ(CurrentRandomLevel.Tier, 2) << "the tier must be the level's, not the records' (0)";
+  EXPECT_EQ(CurrentRandomLevel.Cells, level.Cells);
+  EXPECT_EQ(CurrentRandomLevel.Seed, level.Seed);
+
+  for (size_t i = 1; i < level.Solution.size(); ++i) Play(level.Solution[i]);
+  ASSERT_TRUE(Blocks.empty());
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  EXPECT_EQ(RandomScores.Wins, 1);
+  EXPECT_GT(RandomScores.BestTime[2], 0);
+  EXPECT_EQ(RandomScores.BestTime[0], 0);
+  LoadRandomScores();
+  EXPECT_EQ(RandomScores.Wins, 1) << "the win was not saved";
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Random Level") + " #1");
   Shutdown();
 }
 

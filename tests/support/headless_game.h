@@ -13,10 +13,12 @@
 #include "app/main_loop.h"
 #include "app/settings.h"
 #include "board/block.h"
+#include "levels/level_bank.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "media/media_test.h"
 #include "play/play_input.h"
+#include "tests/support/level_solver.h"
 
 class HeadlessGameTest : public ::testing::Test {
  protected:
@@ -74,6 +76,28 @@ class HeadlessGameTest : public ::testing::Test {
   static void PointerToCell(int x, int y) {
     media_test::InjectPointerMove(ScreenOffsetX + x * BlockSize + BlockSize / 2,
                                   ScreenOffsetY + y * BlockSize + BlockSize / 2);
+  }
+  // The pointer at game-screen pixel (x, y).
+  static void PointerAt(int x, int y) { media_test::InjectPointerMove(ScreenOffsetX + x, ScreenOffsetY + y); }
+  // A click of the real mouse at game-screen pixel (x, y): press in one
+  // frame, release in the next. False when the frame loop ended.
+  bool ClickAt(int x, int y) {
+    PointerAt(x, y);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    return Frames(1);
+  }
+  // A bank level's cells and the board's, as the test solver reads them.
+  static test_support::Cells LevelCells(int level) {
+    test_support::Cells g{};
+    for (int i = 0; i < 80; ++i) g[i] = LevelCellByte(level, i % 10, i / 10);
+    return g;
+  }
+  static test_support::Cells BoardCells() {
+    test_support::Cells g{};
+    for (const auto& b : Blocks) g[b->YMap * 10 + b->XMap] = b->Kind + 1;
+    return g;
   }
   // The first block of a menu entry's caption bar, found by its caption's
   // text key; nullptr when the board shows no such entry.

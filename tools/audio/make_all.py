@@ -1,5 +1,6 @@
 """Regenerates every sound effect and music track of Data/ from the
-generators in this folder, then prints the measurements of the results.
+generators in this folder, then prints the measurements of the results and
+fails when a music loop misses its brightness, length or seam targets.
 
     python3 tools/audio/make_all.py [--quiet]
 
@@ -50,8 +51,18 @@ def main():
         save(name, builder(), serial, MUSIC_QUALITY)
         if not quiet:
             print('wrote', name)
+    rows = analyse.all_rows()
     if not quiet:
-        analyse.print_rows(analyse.all_rows())
+        analyse.print_rows(rows)
+    looping = {name for name, _b, loops, _s in music.TRACKS if loops}
+    failed = False
+    for row in rows:
+        if row['file'] in looping:
+            for problem in analyse.loop_problems(row):
+                print('%s: %s' % (row['file'], problem), file=sys.stderr)
+                failed = True
+    if failed:
+        sys.exit('the music misses its targets')
 
 
 if __name__ == '__main__':

@@ -1,31 +1,44 @@
 #!/usr/bin/python3
 """Builds the game's font Data/a2.ttf from free fonts packaged by Debian.
 
-A rounded, friendly face for Latin and Cyrillic (Comfortaa Bold), with the
-Hebrew letters of DejaVu Sans and the Chinese characters of Droid Sans
-Fallback added to it. Only the characters the game can show are kept: the
-printable ASCII range, common punctuation and every character of the
-language files. The added outlines are scaled to the base font's units per
-em. The result carries a new family name, as the fonts' licences require
-for modified versions; see licences/ for the licence texts and provenance.
+A rounded, friendly face for Latin, Greek and Cyrillic (Comfortaa Bold), with
+what it lacks taken from DejaVu Sans Bold (the Hebrew letters, the rarer Greek
+and Cyrillic letters: bold, to sit beside the bold Latin) and the Chinese
+characters of Droid Sans Fallback. Kept: the printable ASCII range, common
+punctuation, the whole of Latin-1, Latin Extended-A, Greek and Cyrillic (so
+that an edited or added language file shows letters, not boxes), Romanian's
+comma-below letters, and every character of the language files. The added
+outlines are scaled to the base font's units per em. Comfortaa's kerning is
+kept, both as its GPOS feature and flattened into a classic 'kern' table,
+which FreeType reads. The result carries a new family name, as the fonts'
+licences require for modified versions; see licences/ for the licence texts
+and provenance.
 """
 import glob
 import os
 import sys
+import unicodedata
 
 from fontTools import subset
 from fontTools.pens.recordingPen import DecomposingRecordingPen
 from fontTools.pens.transformPen import TransformPen
 from fontTools.pens.ttGlyphPen import TTGlyphPen
-from fontTools.ttLib import TTFont
+from fontTools.ttLib import TTFont, newTable
 
 BASE = "/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf"
 DONORS = (
-    "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf",
+    "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
     "/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf",
 )
 FAMILY = "pLiMo Round"
 EXTRA = "‘’‚“”„…–—«»‹›¡¿©®°·•×€£¥§¶™"
+# Whole blocks kept (their assigned characters): Latin-1 Supplement, Latin
+# Extended-A, Greek and Coptic, Cyrillic; and Romanian's S and T with comma
+# below.
+BLOCKS = ((0x00A0, 0x00FF), (0x0100, 0x017F), (0x0370, 0x03FF), (0x0400, 0x04FF),
+          (0x0218, 0x021B))
+# Kerning pairs smaller than this (font units per 1000 em) are left out.
+KERN_THRESHOLD = 4
 
 
 def wanted_characters(data_dir):
@@ -33,16 +46,20 @@ def wanted_characters(data_dir):
     for path in sorted(glob.glob(os.path.join(data_dir, "pLiMo_text_*.txt"))):
         with open(path, encoding="utf-8-sig") as f:
             chars |= set(f.read())
+    for first, last in BLOCKS:
+        chars |= {chr(c) for c in range(first, last + 1) if unicodedata.category(chr(c)) != "Cn"}
     chars -= {"\r", "\n", "\t", "\ufeff"}
     return chars
 
 
-def subset_font(path, codepoints):
+def subset_font(path, codepoints, keep_kerning=False):
     font = TTFont(path)
     options = subset.Options()
     options.hinting = False  # the added outlines have no hints; keep every glyph alike
-    options.layout_features = []
-    options.drop_tables += ["GSUB", "GPOS", "GDEF", "DSIG", "kern", "vhea", "vmtx", "FFTM"]
+    options.layout_features = ["kern"] if keep_kerning else []
+    options.drop_tables += ["GSUB", "DSIG", "kern", "vhea", "vmtx", "FFTM"]
+    if not keep_kerning:
+        options.drop_tables += ["GPOS", "GDEF"]
     options.name_IDs = ["*"]
     options.notdef_outline = True
     subsetter = subset.Subsetter(options)
@@ -86,6 +103,80 @@ def add_glyphs(base, donor, codepoints):
     return added
 
 
+def _pair_values(subtable, glyph_order):
+    """The horizontal kerning of one GPOS pair-adjustment subtable, as
+    {(left, right): value}."""
+    pairs = {}
+    lefts = subtable.Coverage.glyphs
+    if subtable.Format == 1:
+        for left, pair_set in zip(lefts, subtable.PairSet):
+            for record in pair_set.PairValueRecord:
+                value = getattr(record.Value1, "XAdvance", 0) if record.Value1 else 0
+                pairs[(left, record.SecondGlyph)] = value
+        return pairs
+    class1 = subtable.ClassDef1.classDefs
+    class2 = subtable.ClassDef2.classDefs
+    rights = {}
+    for glyph in glyph_order:
+        rights.setdefault(class2.get(glyph, 0), []).append(glyph)
+    for left in lefts:
+        row = subtable.Class1Record[class1.get(left, 0)]
+        for index, record in enumerate(row.Class2Record):
+            value = getattr(record.Value1, "XAdvance", 0) if record.Value1 else 0
+            for right in rights.get(index, ()):
+                pairs[(left, right)] = value
+    return pairs
+
+
+def flattened_kerning(font):
+    """Every kerning pair of the font's GPOS 'kern' lookups as
+    {(left glyph, right glyph): advance change}. Within a lookup the first
+    subtable that holds a pair decides it; the lookups add up."""
+    gpos = font["GPOS"].table
+    lookups = sorted({index for record in gpos.FeatureList.FeatureRecord
+                      if record.FeatureTag == "kern" for index in record.Feature.LookupListIndex})
+    order = font.getGlyphOrder()
+    total = {}
+    for index in lookups:
+        lookup = gpos.LookupList.Lookup[index]
+        decided = {}
+        for subtable in lookup.SubTable:
+            kind = lookup.LookupType
+            if kind == 9:  # extension: the real subtable is inside
+                kind, subtable = subtable.ExtensionLookupType, subtable.ExtSubTable
+            if kind != 2:
+                continue
+            for pair, value in _pair_values(subtable, order).items():
+                decided.setdefault(pair, value)
+        for pair, value in decided.items():
+            total[pair] = total.get(pair, 0) + value
+    return total
+
+
+def add_kern_table(font):
+    """Writes the kerning between characters the font maps as a classic
+    'kern' table (format 0), split into subtables that fit its 16-bit
+    lengths."""
+    from fontTools.ttLib.tables._k_e_r_n import KernTable_format_0
+
+    mapped = set(font.getBestCmap().values())
+    pairs = {pair: value for pair, value in flattened_kerning(font).items()
+             if abs(value) >= KERN_THRESHOLD and pair[0] in mapped and pair[1] in mapped}
+    order = {name: i for i, name in enumerate(font.getGlyphOrder())}
+    ordered = sorted(pairs, key=lambda p: (order[p[0]], order[p[1]]))
+    table = newTable("kern")
+    table.version = 0
+    table.kernTables = []
+    chunk = 10000  # a subtable's length field holds 16 bits: 6 bytes a pair
+    for start in range(0, len(ordered), chunk):
+        sub = KernTable_format_0()
+        sub.version, sub.format, sub.coverage, sub.tupleIndex = 0, 0, 1, 0
+        sub.kernTable = {pair: pairs[pair] for pair in ordered[start:start + chunk]}
+        table.kernTables.append(sub)
+    font["kern"] = table
+    return len(pairs)
+
+
 def rename(font):
     name = font["name"]
     copyrights = [
@@ -102,7 +193,7 @@ def rename(font):
         3: FAMILY + " Regular; built for pLiMo lite",
         4: FAMILY,
         6: FAMILY.replace(" ", "") + "-Regular",
-        13: "Derived from Comfortaa Bold (SIL Open Font License 1.1), DejaVu Sans "
+        13: "Derived from Comfortaa Bold (SIL Open Font License 1.1), DejaVu Sans Bold "
             "(Bitstream Vera licence) and Droid Sans Fallback (Apache License 2.0). "
             "Licensed under the SIL Open Font License 1.1; the notices of all three are kept with it.",
         14: "https://openfontlicense.org",
@@ -116,7 +207,7 @@ def rename(font):
 def build(data_dir, out_path):
     chars = wanted_characters(data_dir)
     codepoints = {ord(c) for c in chars}
-    base = subset_font(BASE, codepoints)
+    base = subset_font(BASE, codepoints, keep_kerning=True)
     missing = codepoints - set(base.getBestCmap())
     for donor_path in DONORS:
         if not missing:
@@ -125,6 +216,7 @@ def build(data_dir, out_path):
         missing -= add_glyphs(base, donor, missing)
     if missing:
         raise SystemExit("no glyph for: " + " ".join(f"U+{cp:04X}" for cp in sorted(missing)))
+    add_kern_table(base)
     rename(base)
     # Keep the source's dates so that the same inputs give the same bytes.
     base.recalcTimestamp = False

@@ -70,6 +70,8 @@ class Envelopes(unittest.TestCase):
             'bass': inst.bass(dsp.midi_freq(36), 0.5),
             'kick': inst.kick(),
             'shaker': inst.shaker(),
+            'bright shaker': inst.bright_shaker(),
+            'brush': inst.brush(0.5),
             'woodblock': inst.woodblock(),
             'ping glide': dsp.ping(lambda t: 300 + 1000 * t, 0.05),
             'pad': inst.pad(dsp.midi_freq(55), 1.0),
@@ -80,6 +82,18 @@ class Envelopes(unittest.TestCase):
                 self.assertGreater(top, 0.0)
                 self.assertLess(dsp.peak(note[:2]), 0.01 * top)
                 self.assertLess(dsp.peak(note[-2:]), 0.001 * top)
+
+
+    def test_air_layer_sits_between_4_and_8_khz(self):
+        """The shaker and brush brighten the mix: most of their energy lies
+        above 4 kHz, next to none above 8 kHz."""
+        for name, note in (('bright shaker', inst.bright_shaker(seed=3)),
+                           ('brush', inst.brush(0.4, seed=5))):
+            with self.subTest(name):
+                power = np.square(np.abs(np.fft.rfft(note, 1 << 16)))
+                freqs = np.fft.rfftfreq(1 << 16, 1 / dsp.RATE)
+                self.assertGreater(power[freqs > 4000].sum() / power.sum(), 0.7)
+                self.assertLess(power[freqs > 8000].sum() / power.sum(), 0.01)
 
 
 class Filtering(unittest.TestCase):

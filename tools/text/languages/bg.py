@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "Добре ! но...", "Time": "Време: ", "Record": "Най-добро време: ",
     "Old Record": "Стар рекорд: ", "New Record": "Нов рекорд !",
     "Random Level": "Случайно ниво", "Last Time": "Време", "Best Time": "Рекорд",
+    "No Solution": "Оттук няма изход: отменете няколко хода",
     "Choose Language": "Изберете език", "One Player": "Един играч",
     "Two Players": "Двама играчи", "Random": "Случайно", "Selection": "Избор",
     "Auto": "Авто", "Easy": "Лесно", "Medium": "Средно", "Hard": "Трудно", "Insane": "Безумно",

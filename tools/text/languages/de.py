@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! aber...", "Time": "Zeit: ", "Record": "Bestzeit: ",
     "Old Record": "Alter Rekord: ", "New Record": "Neuer Rekord !",
     "Random Level": "Zufallslevel", "Last Time": "Zeit", "Best Time": "Beste",
+    "No Solution": "Von hier gibt es keinen Ausweg: mach ein paar Züge rückgängig",
     "Choose Language": "Wähle deine Sprache", "One Player": "Ein Spieler",
     "Two Players": "Zwei Spieler", "Random": "Zufall", "Selection": "Auswahl",
     "Auto": "Auto", "Easy": "Leicht", "Medium": "Mittel", "Hard": "Schwer", "Insane": "Wahnsinnig",

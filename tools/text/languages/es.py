@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "¡OK ! pero...", "Time": "Tiempo: ", "Record": "Mejor tiempo: ",
     "Old Record": "Récord anterior: ", "New Record": "¡Nuevo récord !",
     "Random Level": "Nivel aleatorio", "Last Time": "Tiempo", "Best Time": "Mejor",
+    "No Solution": "Ya no hay salida desde aquí: deshaz algunos movimientos",
     "Choose Language": "Elige tu idioma", "One Player": "Un jugador",
     "Two Players": "Dos jugadores", "Random": "Aleatorio", "Selection": "Selección",
     "Auto": "Auto", "Easy": "Fácil", "Medium": "Medio", "Hard": "Difícil", "Insane": "Demencial",

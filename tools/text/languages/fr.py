@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! mais...", "Time": "Temps : ", "Record": "Meilleur temps : ",
     "Old Record": "Ancien record : ", "New Record": "Nouveau record !",
     "Random Level": "Niveau au hasard", "Last Time": "Temps", "Best Time": "Record",
+    "No Solution": "Plus aucune issue d'ici : annulez quelques coups",
     "Choose Language": "Choisissez votre langue", "One Player": "Un joueur",
     "Two Players": "Deux joueurs", "Random": "Au hasard", "Selection": "Sélection",
     "Auto": "Auto", "Easy": "Facile", "Medium": "Moyen", "Hard": "Difficile", "Insane": "Démentiel",

@@ -14,6 +14,7 @@ TEXTS = {
     "Can Do Better": "בסדר ! אבל...", "Time": "זמן: ", "Record": "הזמן הטוב ביותר: ",
     "Old Record": "שיא קודם: ", "New Record": "שיא חדש !",
     "Random Level": "שלב אקראי", "Last Time": "זמן", "Best Time": "שיא",
+    "No Solution": "אין מכאן דרך החוצה: בטלו כמה מהלכים",
     "Choose Language": "בחרו שפה", "One Player": "שחקן אחד",
     "Two Players": "שני שחקנים", "Random": "אקראי", "Selection": "בחירה",
     "Auto": "אוטומטי", "Easy": "קל", "Medium": "בינוני", "Hard": "קשה", "Insane": "מטורף",

@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! de...", "Time": "Idő: ", "Record": "Legjobb idő: ",
     "Old Record": "Régi rekord: ", "New Record": "Új rekord !",
     "Random Level": "Véletlen pálya", "Last Time": "Idő", "Best Time": "Legjobb",
+    "No Solution": "Innen nincs kiút: vonj vissza néhány lépést",
     "Choose Language": "Válassz nyelvet", "One Player": "Egy játékos",
     "Two Players": "Két játékos", "Random": "Véletlen", "Selection": "Kiválasztás",
     "Auto": "Auto", "Easy": "Könnyű", "Medium": "Közepes", "Hard": "Nehéz", "Insane": "Őrült",

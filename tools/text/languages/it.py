@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! ma...", "Time": "Tempo: ", "Record": "Miglior tempo: ",
     "Old Record": "Vecchio record: ", "New Record": "Nuovo record !",
     "Random Level": "Livello casuale", "Last Time": "Tempo", "Best Time": "Migliore",
+    "No Solution": "Da qui non c'è via d'uscita: annulla qualche mossa",
     "Choose Language": "Scegli la lingua", "One Player": "Un giocatore",
     "Two Players": "Due giocatori", "Random": "Casuale", "Selection": "Selezione",
     "Auto": "Auto", "Easy": "Facile", "Medium": "Medio", "Hard": "Difficile", "Insane": "Folle",

@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! maar...", "Time": "Tijd: ", "Record": "Beste tijd: ",
     "Old Record": "Oud record: ", "New Record": "Nieuw record !",
     "Random Level": "Willekeurig level", "Last Time": "Tijd", "Best Time": "Beste",
+    "No Solution": "Hier is geen uitweg meer: maak een paar zetten ongedaan",
     "Choose Language": "Kies je taal", "One Player": "Eén speler",
     "Two Players": "Twee spelers", "Random": "Willekeurig", "Selection": "Selectie",
     "Auto": "Auto", "Easy": "Makkelijk", "Medium": "Gemiddeld", "Hard": "Moeilijk", "Insane": "Krankzinnig",

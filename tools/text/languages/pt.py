@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! mas...", "Time": "Tempo: ", "Record": "Melhor tempo: ",
     "Old Record": "Recorde anterior: ", "New Record": "Novo recorde !",
     "Random Level": "Nível aleatório", "Last Time": "Tempo", "Best Time": "Melhor",
+    "No Solution": "Daqui já não há saída: anule algumas jogadas",
     "Choose Language": "Escolha o seu idioma", "One Player": "Um jogador",
     "Two Players": "Dois jogadores", "Random": "Aleatório", "Selection": "Seleção",
     "Auto": "Auto", "Easy": "Fácil", "Medium": "Médio", "Hard": "Difícil", "Insane": "Insano",

@@ -10,6 +10,7 @@ TEXTS = {
     "Can Do Better": "OK ! maar...", "Time": "Tyd: ", "Record": "Beste tyd: ",
     "Old Record": "Ou rekord: ", "New Record": "Nuwe rekord !",
     "Random Level": "Lukrake vlak", "Last Time": "Tyd", "Best Time": "Beste",
+    "No Solution": "Daar is geen uitweg van hier nie: ontdoen 'n paar skuiwe",
     "Choose Language": "Kies jou taal", "One Player": "Een speler",
     "Two Players": "Twee spelers", "Random": "Lukraak", "Selection": "Keuse",
     "Auto": "Outo", "Easy": "Maklik", "Medium": "Medium", "Hard": "Moeilik", "Insane": "Mal",
