@@ -34,9 +34,6 @@
 
 namespace {
 
-// The web-site row: its caption. It opens the help page (app/help_page.h).
-const char* const WEB_ROW_CAPTION = "How to play";
-
 // Language text files and their flags, copied out in this order.
 const char* const LANGUAGE_COPIES[][2] = {
     {"FR", "French"},   {"EN", "English"},     {"ES", "Espanol"},  {"NL", "Dutch"},
@@ -399,16 +396,24 @@ void Shutdown() {
   MediaQuit();
 }
 
+std::string WebRowCaption() {
+  // A player's own language file may lack the key: English then.
+  const std::string text = GetText("How to play");
+  return text.empty() || text[0] == '@' ? "How to play" : text;
+}
+
 void DrawWebRow(int row) {
   SetBlendMode(BLEND_ALPHA);
   SelectFont(LargeFont);
-  const int x = (BOARD_COLUMNS * BlockSize - StringWidth(WEB_ROW_CAPTION)) / 2;
+  const std::string caption = WebRowCaption();
+  const int x = (BOARD_COLUMNS * BlockSize - StringWidth(caption)) / 2;
   const int y = row * BlockSize + 10;
   SetDrawColour(0, 0, 0);
-  DrawString(WEB_ROW_CAPTION, static_cast<float>(x), static_cast<float>(y));
-  if (PointerInRow(row)) {
+  DrawString(caption, static_cast<float>(x), static_cast<float>(y));
+  // A finger leaves no hover behind it: in touch mode the row stays still.
+  if (PointerInRow(row) && !TouchMode) {
     SetDrawColour(255, 255, 255);
-    DrawString(WEB_ROW_CAPTION, static_cast<float>(x + RandomInt(-1, 1)), static_cast<float>(y + RandomInt(-1, 1)));
+    DrawString(caption, static_cast<float>(x + RandomInt(-1, 1)), static_cast<float>(y + RandomInt(-1, 1)));
     if (!WebRowHovered) PlayEffect(HoverSound);
     WebRowHovered = true;
   } else {

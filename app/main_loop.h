@@ -1,6 +1,8 @@
 // Start-up, the frame loop and shutdown.
 #pragma once
 
+#include <string>
+
 // Runs the start-up sequence. Returns false when the program must end at
 // once (the user data folder could not be created).
 bool StartUp();
@@ -10,5 +12,7 @@ bool RunFrame();
 void Shutdown();
 bool PointerInBoard();
 
+// The web-site row: its caption in the chosen language, drawing and click.
+std::string WebRowCaption();
 void DrawWebRow(int row);
 void ClickWebRow(int row);

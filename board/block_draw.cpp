@@ -22,12 +22,8 @@ bool BlinkVisible(int64_t timer) { return timer == 0 || ((timer - ::Frame.Now) &
 
 // The four quarters of a cell, top-left, top-right, bottom-right,
 // bottom-left, each half a cell wide.
-void DrawQuarters(Image* strip, int x, int y, const int32_t frames[4]) {
-  const int h = HalfCell;
-  DrawSpriteStretched(strip, x, y, h, h, frames[0]);
-  DrawSpriteStretched(strip, x + h, y, h, h, frames[1]);
-  DrawSpriteStretched(strip, x + h, y + h, h, h, frames[2]);
-  DrawSpriteStretched(strip, x, y + h, h, h, frames[3]);
+void DrawCell(Image* strip, int x, int y, const int32_t frames[4]) {
+  DrawQuarters(strip, static_cast<float>(x), static_cast<float>(y), HalfCell, frames);
 }
 
 }  // namespace
@@ -37,7 +33,7 @@ void T_BLOCK::Draw() {
   const bool visible = BlinkVisible(Timer);
   const bool ended = Timer != 0 && Timer <= ::Frame.Now;
   Image* strip = KindImage(Kind);
-  if (visible && strip) DrawQuarters(strip, X, Y, Frame);
+  if (visible && strip) DrawCell(strip, X, Y, Frame);
   if (ended) {
     // Drawn for the last time above; now it leaves the board and its
     // particles fly off on their own. This ends the block itself.
@@ -49,14 +45,14 @@ void T_BLOCK::Draw() {
 
 void T_BLOCK::DrawShadow() {
   if (!BlinkVisible(Timer) || !ShadowStrip) return;
-  DrawQuarters(ShadowStrip, X + SHADOW_SHIFT, Y + SHADOW_SHIFT, Frame);
+  DrawCell(ShadowStrip, X + SHADOW_SHIFT, Y + SHADOW_SHIFT, Frame);
 }
 
 void T_BLOCK::DrawHighLight() {
   // Whole degrees: the angle is an integer division, truncated.
   const int64_t degrees = (::Frame.Now % 2048) * 360 / 2047;
   SetDrawAlpha(static_cast<float>(0.8 + 0.2 * std::sin(static_cast<double>(degrees) * M_PI / 180.0)));
-  if (HighlightStrip) DrawQuarters(HighlightStrip, X, Y, Frame);
+  if (HighlightStrip) DrawCell(HighlightStrip, X, Y, Frame);
   SetDrawAlpha(1.0f);
 }
 

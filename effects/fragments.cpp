@@ -17,13 +17,9 @@ constexpr int FRAGMENT_SHADOW_SHIFT = 20;
 // The lone-block frames: top-left, top-right, bottom-right, bottom-left.
 constexpr int LONE_FRAMES[4] = {20, 21, 23, 22};
 
+// The same four quarters for every fragment of a style: one sprite each.
 void DrawLoneBlock(Image* strip, int x, int y) {
-  if (!strip) return;
-  const int h = HalfCell;
-  DrawSpriteStretched(strip, x, y, h, h, LONE_FRAMES[0]);
-  DrawSpriteStretched(strip, x + h, y, h, h, LONE_FRAMES[1]);
-  DrawSpriteStretched(strip, x + h, y + h, h, h, LONE_FRAMES[2]);
-  DrawSpriteStretched(strip, x, y + h, h, h, LONE_FRAMES[3]);
+  DrawQuarters(strip, static_cast<float>(x), static_cast<float>(y), HalfCell, LONE_FRAMES);
 }
 
 bool OffScreen(int x, int y) {

@@ -34,7 +34,9 @@ bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
     return false;
   }
   SDL_RendererInfo info;
-  d.VSync = SDL_GetRendererInfo(d.Renderer, &info) == 0 && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+  const bool known = SDL_GetRendererInfo(d.Renderer, &info) == 0;
+  d.VSync = known && (info.flags & SDL_RENDERER_PRESENTVSYNC);
+  d.Software = known && (info.flags & SDL_RENDERER_SOFTWARE);
   return true;
 }
 
@@ -89,6 +91,7 @@ bool OpenDisplay(int width, int height, bool fullScreen) {
   d.Open = true;
   ReadRefreshRate();
   ResetDrawState(width, height);
+  DropScaledFrames();
   SDL_RenderSetClipRect(d.Renderer, nullptr);
   SDL_SetRenderDrawColor(d.Renderer, 0, 0, 0, 255);
   SDL_RenderClear(d.Renderer);

@@ -137,9 +137,19 @@ void DrawFrame(Image* image, float x, float y, float w, float h, int frame) {
   if (image) PrepareImage(image);
   SDL_Renderer* r = Target();
   if (!r || !image || !image->Texture || frame < 0 || frame >= static_cast<int>(image->Frames.size())) return;
-  PrepareTexture(image->Texture, false);
   const DrawState& s = Draw();
   SDL_FRect dest{x + s.OriginX, y + s.OriginY, w * s.ScaleX, h * s.ScaleY};
+  // The software renderer draws at whole pixels, the size truncated.
+  const int wholeW = std::max(static_cast<int>(dest.w), 1), wholeH = std::max(static_cast<int>(dest.h), 1);
+  SDL_Texture* scaled = dest.w > 0 && dest.h > 0 ? ScaledFrameTexture(*image, frame, wholeW, wholeH) : nullptr;
+  if (scaled) {
+    dest.w = static_cast<float>(wholeW);
+    dest.h = static_cast<float>(wholeH);
+    PrepareTexture(scaled, false);
+    SDL_RenderCopyF(r, scaled, nullptr, &dest);
+    return;
+  }
+  PrepareTexture(image->Texture, false);
   SDL_RenderCopyF(r, image->Texture, &image->Frames[frame], &dest);
 }
 
@@ -355,6 +365,25 @@ void DrawSpriteStretched(Image* image, float x, float y, float w, float h, int f
   RecordDraw(media_test::DrawKind::Stretched, image, frame, x + s.OriginX, y + s.OriginY, w * s.ScaleX,
              h * s.ScaleY, "");
   Queue(media_test::DrawKind::Stretched, image, frame, x, y, w, h, "");
+}
+
+void DrawQuarters(Image* strip, float x, float y, int cell, const int frames[4]) {
+  if (!strip) return;
+  const float c = static_cast<float>(cell);
+  const float qx[4] = {x, x + c, x + c, x}, qy[4] = {y, y, y + c, y + c};
+  const DrawState& s = Draw();
+  if (Recording()) {
+    for (int i = 0; i < 4; i++)
+      RecordDraw(media_test::DrawKind::Stretched, strip, frames[i], qx[i] + s.OriginX, qy[i] + s.OriginY,
+                 c * s.ScaleX, c * s.ScaleY, "");
+  }
+  if (!Target()) return;
+  Image* whole = s.ScaleX == 1.0f && s.ScaleY == 1.0f ? QuartersImage(*strip, frames, cell) : nullptr;
+  if (whole) {
+    Queue(media_test::DrawKind::Sprite, whole, 0, x, y, 2 * c, 2 * c, "");
+  } else {
+    for (int i = 0; i < 4; i++) Queue(media_test::DrawKind::Stretched, strip, frames[i], qx[i], qy[i], c, c, "");
+  }
 }
 
 void DrawString(const std::string& text, float x, float y) {

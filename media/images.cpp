@@ -197,6 +197,11 @@ bool PrepareImage(Image* image) {
   return image->Texture != nullptr;
 }
 
+void DropScaledFrames() {
+  FlushDraws();  // queued draws may still use them
+  for (Image* image : AllImages()) ReleaseScaledFrames(*image);
+}
+
 bool PrefetchImagesUntil(uint64_t dueNs, bool atLeastOne) {
   auto& pending = PendingImages();
   if (!pending.empty() && (atLeastOne || SteadyNs() < dueNs)) {
@@ -211,6 +216,7 @@ void FreeAllImages() {
   PendingImages().clear();
   Drawing().Into = nullptr;
   for (Image* image : AllImages()) {
+    ReleaseScaledFrames(*image);
     if (image->Texture) SDL_DestroyTexture(image->Texture);
     delete image;
   }
@@ -329,6 +335,7 @@ void FreeImage(Image* image) {
   images.erase(it);
   auto& pending = PendingImages();
   pending.erase(std::remove(pending.begin(), pending.end(), image), pending.end());
+  ReleaseScaledFrames(*image);
   if (image->Texture) SDL_DestroyTexture(image->Texture);
   delete image;
 }

@@ -28,6 +28,19 @@ struct Image {
   std::string Source;    // the picture, while pending
   std::vector<SDL_Point> Cells;  // top-left corner of each frame in the picture
   int PictureWidth = 0, PictureHeight = 0;
+  // Frames already scaled to a size they are drawn at (software renderer).
+  struct ScaledFrame {
+    int Frame = 0, W = 0, H = 0;
+    SDL_Texture* Texture = nullptr;
+  };
+  std::vector<ScaledFrame> Scaled;
+  // Sets of four frames put together as the quarters of one square.
+  struct Quarters {
+    int Frames[4] = {};
+    int Cell = 0;
+    Image* Whole = nullptr;  // owned here, not listed among the images
+  };
+  std::vector<Quarters> Squares;
 };
 
 namespace media_internal {
@@ -58,6 +71,7 @@ struct DisplayState {
   SDL_Renderer* Renderer = nullptr;
   bool Open = false;  // OpenDisplay succeeded
   bool VSync = false;
+  bool Software = false;  // SDL's software renderer: scaling a sprite costs far more than copying it
   int Width = 0, Height = 0;  // drawing surface in pixels
   int RefreshRate = 60;
   uint64_t LastPresentNs = 0;
@@ -114,6 +128,18 @@ bool PrepareImage(Image* image);
 // Decodes pending images until the steady clock reaches `dueNs` (at least
 // one when `atLeastOne`); false when none is left.
 bool PrefetchImagesUntil(uint64_t dueNs, bool atLeastOne);
+// The frame scaled to w x h in a texture of its own, made on first use, so
+// that drawing it at that size is a plain copy; null where scaling at draw
+// time is as cheap (a GPU renderer) or the image's pixels may change.
+SDL_Texture* ScaledFrameTexture(Image& image, int frame, int w, int h);
+// Drops every scaled frame (the display changed: the sizes drawn at change).
+void DropScaledFrames();
+// The four frames put together as the quarters of a 2 cell x 2 cell image
+// (top-left, top-right, bottom-right, bottom-left), each as drawn
+// stretched to cell x cell; made on first use, null when it cannot be.
+Image* QuartersImage(Image& strip, const int frames[4], int cell);
+// Frees the scaled frames and quarter sets of an image.
+void ReleaseScaledFrames(Image& image);
 uint64_t SteadyNs();
 
 // ------------------------------------------------------------------- fonts

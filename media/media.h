@@ -91,6 +91,10 @@ void ClearClipArea();
 void FillRect(float x, float y, float w, float h);
 void DrawSprite(Image* image, float x, float y, int frame);
 void DrawSpriteStretched(Image* image, float x, float y, float w, float h, int frame);
+// Four frames as the quarters of a 2 cell x 2 cell square at (x, y): top-left,
+// top-right, bottom-right, bottom-left, the same as four DrawSpriteStretched
+// calls (and recorded as those). A set drawn again is one sprite.
+void DrawQuarters(Image* strip, float x, float y, int cell, const int frames[4]);
 // Text is UTF-8. Characters without a glyph are skipped.
 void DrawString(const std::string& text, float x, float y);
 // Sum of advances, truncated to an integer after each character; ignores the

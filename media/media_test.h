@@ -85,6 +85,9 @@ long PresentedFrames();
 // Whether an image has its pixels yet (pictures of the archive are decoded
 // when first drawn or in a frame's spare time).
 bool ImageDecoded(const Image* image);
+// Whether sprites drawn at another size than their own are scaled once and
+// then copied (the default) or scaled at each draw; both give the same pixels.
+void UseScaledFrames(bool on);
 
 // ---- pixels of the back buffer as 0xRRGGBBAA; saving as PNG for people
 uint32_t ReadPixel(int x, int y);

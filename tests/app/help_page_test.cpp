@@ -94,4 +94,39 @@ TEST_F(HelpPage, ClickingTheWebRowOnTheOptionsMenuOpensThePage) {
   Shutdown();
 }
 
+// The row's caption: black, with a trembling white copy over it while the
+// mouse hovers the row; a finger's last position does not count as a hover.
+TEST_F(HelpPage, TheWebRowHighlightsUnderTheMouseButNotAfterATouch) {
+  Start();
+  SetScreen(SCREEN_OPTIONS_MENU);
+  ASSERT_TRUE(Frames(2));
+  auto captionsDrawn = [&](int& white) {
+    media_test::StartRecording();
+    EXPECT_TRUE(Frames(1));
+    media_test::StopRecording();
+    int all = 0;
+    white = 0;
+    for (const auto& call : media_test::RecordedDraws()) {
+      if (call.Text != WebRowCaption()) continue;
+      ++all;
+      if (call.R == 255 && call.G == 255 && call.B == 255) ++white;
+    }
+    return all;
+  };
+  int white = 0;
+  media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
+  EXPECT_EQ(captionsDrawn(white), 2);
+  EXPECT_EQ(white, 1);
+
+  const float x = static_cast<float>(ScreenOffsetX + 5 * BlockSize), y = static_cast<float>(ScreenOffsetY + 10);
+  media_test::InjectTouchDown(1, x, y);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectTouchUp(1);
+  ASSERT_TRUE(Frames(1));
+  ASSERT_TRUE(TouchMode);
+  EXPECT_EQ(captionsDrawn(white), 1);
+  EXPECT_EQ(white, 0);
+  Shutdown();
+}
+
 }  // namespace

@@ -81,6 +81,8 @@ TEST(HotPath, DrawingAFrameAllocatesNothing) {
     SetDrawScale(0.5f + (i % 4) * 0.25f, 1.0f);
     DrawSprite(capture, static_cast<float>(i % 400), static_cast<float>(i % 300), 0);
     DrawSpriteStretched(capture, 1.5f, 2.5f, 30, 30, 0);
+    const int quarters[4] = {0, 0, 0, 0};
+    if (i % 4 == 0) DrawQuarters(capture, 4, 4, 12, quarters);
   }
   for (int i = 0; i < 20; i++) {
     FillRect(0, 0, 10, 10);
