@@ -1,12 +1,14 @@
 // The solver on each level of the bank: the solution's length, the states
 // explored, the mean branching on the solution's path and the bytes the
-// search held at its largest, beside the time of a whole solve.
+// search held at its largest, beside the time of a whole solve; and the
+// time to generate a random level of a tier.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
 #include "app/archive.h"
 #include "levels/level_bank.h"
 #include "media/media.h"
+#include "solver/random_level.h"
 #include "solver/solver.h"
 
 namespace {
@@ -44,5 +46,22 @@ void BM_SolveBankLevel(benchmark::State& state) {
   state.counters["process_peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_SolveBankLevel)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A random level of a tier, from draw to proven solvable: the time a tap on
+// the map's random card, or the step after the last bank level, takes.
+void BM_GenerateRandomLevel(benchmark::State& state) {
+  const int tier = static_cast<int>(state.range(0));
+  uint32_t seed = 1;
+  int attempts = 0, rating = 0, levels = 0;
+  for (auto _ : state) {
+    const RandomLevel level = GenerateRandomLevel(seed++, tier);
+    attempts += level.Attempt + 1;
+    rating += level.Rating;
+    ++levels;
+  }
+  state.counters["draws"] = static_cast<double>(attempts) / levels;
+  state.counters["rating"] = static_cast<double>(rating) / levels;
+}
+BENCHMARK(BM_GenerateRandomLevel)->Arg(0)->Arg(3)->Arg(6)->Arg(9)->Arg(11)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 }  // namespace

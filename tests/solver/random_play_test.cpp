@@ -218,8 +218,13 @@ TEST_F(RandomPlay, ARandomLevelResumedAfterARestartIsStillRandom) {
   EXPECT_EQ(CurrentRandomLevel.Tier, 2) << "the tier must be the level's, not the records' (0)";
   EXPECT_EQ(CurrentRandomLevel.Cells, level.Cells);
   EXPECT_EQ(CurrentRandomLevel.Seed, level.Seed);
+  // R places the random level's start again, still as the random level.
+  media_test::InjectTypedChar('r');
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(KindCellsOfBoard(), level.Cells);
+  ASSERT_TRUE(RandomLevelOnBoard());
 
-  for (size_t i = 1; i < level.Solution.size(); ++i) Play(level.Solution[i]);
+  for (const SolverMove& m : level.Solution) Play(m);
   ASSERT_TRUE(Blocks.empty());
   for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
   ASSERT_EQ(ScreenState, SCREEN_VICTORY);
