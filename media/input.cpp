@@ -82,6 +82,12 @@ void HandleEvent(const SDL_Event& event) {
     case SDL_WINDOWEVENT:
       if (event.window.event == SDL_WINDOWEVENT_CLOSE) Display().CloseRequested = true;
       break;
+    case SDL_RENDER_TARGETS_RESET:
+    case SDL_RENDER_DEVICE_RESET:
+      // Scaled frames and quarter squares are drawn textures, lost with
+      // the device's targets: they are made again when next drawn.
+      DropScaledFrames();
+      break;
     case SDL_KEYDOWN: {
       int code = KeyCodeFromSdl(event.key.keysym.sym);
       if (code > 0 && code < KEY_COUNT) {
