@@ -207,13 +207,6 @@ void DrawCardTimes(const std::string& label, int last, int best, int x, int y, i
   }
 }
 
-// A label in the large font, centred on the card.
-void DrawCardLabel(const std::string& label, int x, int y) {
-  SelectFont(LargeFont);
-  const int w = StringWidth(label), h = FontHeight();
-  DrawShadowedText(label, x + CARD_WIDTH / 2 - w / 2, y + CARD_HEIGHT / 2 - h / 2, 4);
-}
-
 // The random card: a scatter of pieces of every colour for a picture, its
 // label, and once a random level was won, the last time and the best time
 // of the tier the next random level comes from.
@@ -376,6 +369,18 @@ void DrawCardLine(const std::string& text, int x, int y) {
   }
   const int tx = static_cast<int>(static_cast<float>(x) + CARD_WIDTH / 2 - static_cast<float>(w) / 2);
   DrawShadowedText(text, tx, y, 2);
+  SetDrawScale(1, 1);
+}
+
+void DrawCardLabel(const std::string& label, int x, int y) {
+  SelectFont(LargeFont);
+  int w = StringWidth(label);
+  const int h = FontHeight();
+  if (w > LINE_WIDTH) {
+    SetDrawScale(static_cast<float>(LINE_WIDTH) / static_cast<float>(w), 1);
+    w = LINE_WIDTH;
+  }
+  DrawShadowedText(label, x + CARD_WIDTH / 2 - w / 2, y + CARD_HEIGHT / 2 - h / 2, 4);
   SetDrawScale(1, 1);
 }
 

@@ -38,6 +38,9 @@ void DrawLevelCard(int x, int y, int n);
 void DrawCardCell(int x, int y, int colour, int n, int cell);
 // A text line centred on a card, squeezed to 190 px when wider.
 void DrawCardLine(const std::string& text, int x, int y);
+// A label in the large font, centred on the card at (x, y); a label wider
+// than a card's line (a long word in some languages) is narrowed to fit.
+void DrawCardLabel(const std::string& label, int x, int y);
 
 // (Re)creates the level picture at the board size after a display change.
 void CreateLevelPicture();

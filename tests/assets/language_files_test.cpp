@@ -18,6 +18,7 @@ const std::vector<std::pair<std::string, std::string>>& EnglishTexts() {
       {"Style", "Style"}, {"Language", "Language"}, {"Display", "Display"}, {"Credits", "Credits"},
       {"Quality", "Quality"}, {"Screen", "Screen"}, {"High", "High"}, {"Low", "Low"},
       {"Windowed", "Windowed"}, {"Center", "Centered"}, {"Full", "Best Fit"},
+      {"How to play", "How to play"},
       {"Congratulations", "Congratulations !"}, {"Well Done", "Well Done !"}, {"Can Do Better", "OK ! but..."},
       {"Time", "Time: "}, {"Record", "Best Time: "}, {"Old Record", "Old Record: "},
       {"New Record", "New Record !"}, {"Random Level", "Random Level"}, {"Last Time", "Time"},

@@ -396,6 +396,21 @@ TEST_F(LevelCardDrawing, TheRandomCardShowsItsLabelThenTheRandomRecords) {
   auto texts = Texts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].Text, GetText("Random"));
+  // However long the word in the chosen language, it stays on the card in
+  // the game's large font at 1024 x 768.
+  Font* const savedFont = LargeFont;
+  LargeFont = LoadTrueTypeFont(std::string(EMBEDDED_PREFIX) + "Data/a2.ttf", 60);
+  ASSERT_NE(LargeFont, nullptr);
+  for (const char* word : {"Random", "Aleatorio", "Willekeurig"}) {
+    media_test::StartRecording();
+    DrawCardLabel(word, 20, 100);
+    texts = Texts();
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_GE(texts[0].X, 20 + 4) << word;
+    EXPECT_LE(texts[0].X + texts[0].W, 20 + 196) << word;
+  }
+  FreeFont(LargeFont);
+  LargeFont = savedFont;
 
   RandomScores.Wins = 2;
   RandomScores.LastTime = 75;

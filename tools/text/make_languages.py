@@ -18,6 +18,7 @@ KEYS = (
     "Play", "Rules", "Options", "Quit",
     "Style", "Language", "Display", "Credits",
     "Quality", "Screen", "High", "Low", "Windowed", "Center", "Full",
+    "How to play",
     "Congratulations", "Well Done", "Can Do Better", "Time", "Record",
     "Old Record", "New Record", "Random Level", "Last Time", "Best Time", "Random",
     "No Solution",

@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Стар рекорд: ", "New Record": "Нов рекорд !",
     "Random Level": "Случайно ниво", "Last Time": "Време", "Best Time": "Рекорд",
     "No Solution": "Оттук няма изход: отменете няколко хода",
+    "How to play": "Как се играе",
     "Choose Language": "Изберете език", "One Player": "Един играч",
     "Two Players": "Двама играчи", "Random": "Случайно", "Selection": "Избор",
     "Auto": "Авто", "Easy": "Лесно", "Medium": "Средно", "Hard": "Трудно", "Insane": "Безумно",

@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Record vechi: ", "New Record": "Record nou !",
     "Random Level": "Nivel aleatoriu", "Last Time": "Timp", "Best Time": "Record",
     "No Solution": "Nu mai există ieșire de aici: anulează câteva mutări",
+    "How to play": "Cum se joacă",
     "Choose Language": "Alege limba", "One Player": "Un jucător",
     "Two Players": "Doi jucători", "Random": "Aleatoriu", "Selection": "Selecție",
     "Auto": "Auto", "Easy": "Ușor", "Medium": "Mediu", "Hard": "Greu", "Insane": "Nebunesc",
