@@ -3,7 +3,13 @@
 // stays valid across display changes.
 #include <algorithm>
 #include <chrono>
+#include <filesystem>
+#include <string>
 #include <thread>
+
+#ifdef __linux__
+#include <unistd.h>
+#endif
 
 #include "media/internal.h"
 
@@ -12,6 +18,46 @@ using namespace media_internal;
 namespace {
 
 uint64_t NowNs() { return SteadyNs(); }
+
+// Whether a renderer is OpenGL drawn by the processor (Mesa's llvmpipe,
+// softpipe or swrast: a virtual display, a machine without a graphics
+// driver). There SDL's own software renderer is far cheaper: it needs no
+// shader compiler in memory (about 60 MB) and blends 2D sprites several
+// times faster than a rasterizer made for 3D.
+bool SoftwareOpenGL(SDL_Renderer* renderer) {
+  SDL_RendererInfo info;
+  if (SDL_GetRendererInfo(renderer, &info) != 0 || !info.name || SDL_strncmp(info.name, "opengl", 6) != 0)
+    return false;
+  using GetString = const unsigned char* (*)(unsigned int);
+  auto getString = reinterpret_cast<GetString>(SDL_GL_GetProcAddress("glGetString"));
+  constexpr unsigned int GL_RENDERER_NAME = 0x1F01;
+  const char* name = getString ? reinterpret_cast<const char*>(getString(GL_RENDERER_NAME)) : nullptr;
+  if (!name) return false;
+  for (const char* soft : {"llvmpipe", "softpipe", "swrast", "Software Rasterizer"})
+    if (SDL_strstr(name, soft)) return true;
+  return false;
+}
+
+// Whether the machine has a graphics device that OpenGL could draw with.
+// On Linux without one (a virtual display, a container), OpenGL is drawn by
+// the processor, and merely opening it maps and touches its shader compiler
+// (some 70 MB of memory for the rest of the run): the software renderer is
+// taken at once instead. Elsewhere the platform's renderer decides.
+bool MayHaveGraphicsDevice() {
+#ifdef __linux__
+  std::error_code error;
+  for (const auto& entry : std::filesystem::directory_iterator("/dev/dri", error)) {
+    const std::string name = entry.path().filename().string();
+    if ((name.rfind("renderD", 0) == 0 || name.rfind("card", 0) == 0) &&
+        access(entry.path().c_str(), R_OK | W_OK) == 0)
+      return true;
+  }
+  // The proprietary NVIDIA driver may run without a /dev/dri node.
+  return access("/dev/nvidiactl", R_OK | W_OK) == 0;
+#else
+  return true;
+#endif
+}
 
 bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
   DisplayState& d = Display();
@@ -23,10 +69,17 @@ bool CreateWindowAndRenderer(int width, int height, bool fullScreen) {
   // that changes size there.
   const char* driver = SDL_GetCurrentVideoDriver();
   const bool headless = driver && (SDL_strcmp(driver, "offscreen") == 0 || SDL_strcmp(driver, "dummy") == 0);
-  if (!headless) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
-  // Headless, the software renderer draws straight into the driver's own
-  // frame buffer rather than through a hidden OpenGL context.
-  if (headless) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
+  const bool device = !headless && MayHaveGraphicsDevice();
+  if (device) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_ACCELERATED | SDL_RENDERER_PRESENTVSYNC);
+  const bool softwareGL = !headless && (!device || (d.Renderer && SoftwareOpenGL(d.Renderer)));
+  if (softwareGL && d.Renderer) {
+    SDL_DestroyRenderer(d.Renderer);
+    d.Renderer = nullptr;
+  }
+  // Headless, or where OpenGL is drawn by the processor, the software
+  // renderer draws straight into the window's frame buffer rather than
+  // through a hidden OpenGL context.
+  if (headless || softwareGL) SDL_SetHint(SDL_HINT_FRAMEBUFFER_ACCELERATION, "0");
   if (!d.Renderer) d.Renderer = SDL_CreateRenderer(d.Window, -1, SDL_RENDERER_SOFTWARE);
   if (!d.Renderer) {
     SDL_DestroyWindow(d.Window);
