@@ -62,21 +62,8 @@ class FirstStart : public HeadlessGameTest {
     if (!ClickAt(x, y)) Ended = true;
   }
   void ClickCell(int x, int y) { Click(x * BlockSize + BlockSize / 2, y * BlockSize + BlockSize / 2); }
-  void PointerToCell(int cell) { PointerAt((cell % 10) * BlockSize + BlockSize / 2, (cell / 10) * BlockSize + BlockSize / 2); }
 
-  // Press on the shape, move the pointer one cell, release; after a colour
-  // completes, wait until its blocks have vanished.
-  void Play(const Move& m) {
-    PointerToCell(m.Cell);
-    media_test::InjectButtonDown(BUTTON_LEFT);
-    Frames(1);
-    PointerToCell(m.Cell + m.Dy * 10 + m.Dx);
-    Frames(1);
-    media_test::InjectButtonUp(BUTTON_LEFT);
-    Frames(1);
-    RunUntil([] { return std::none_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; }); },
-             40);
-  }
+  void Play(const Move& m) { ASSERT_TRUE(DragOneCell(m.Cell, m.Dx, m.Dy)); }
   std::string UserFile(const std::string& name) const {
     std::ifstream in(Home / "pLiMo" / name, std::ios::binary);
     return std::string(std::istreambuf_iterator<char>(in), {});

@@ -37,20 +37,7 @@ class MapGame : public HeadlessGameTest {
       if (!Frames(1)) return false;
     return ScreenState == SCREEN_PLAY;
   }
-  static void PointerToCellIndex(int cell) { PointerToCell(cell % 10, cell / 10); }
-  // A move made with the mouse; after a colour completes, the frames until
-  // its blocks have vanished.
-  bool Play(const Move& m) {
-    PointerToCellIndex(m.Cell);
-    media_test::InjectButtonDown(BUTTON_LEFT);
-    if (!Frames(1)) return false;
-    PointerToCellIndex(m.Cell + m.Dy * 10 + m.Dx);
-    if (!Frames(1)) return false;
-    media_test::InjectButtonUp(BUTTON_LEFT);
-    if (!Frames(1)) return false;
-    if (std::any_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; })) return Frames(25);
-    return true;
-  }
+  bool Play(const Move& m) { return DragOneCell(m.Cell, m.Dx, m.Dy); }
   std::vector<uint8_t> FileBytes(const std::string& name) const {
     std::ifstream in(Home / "pLiMo" / name, std::ios::binary);
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});

@@ -41,23 +41,8 @@ KindCells Board(std::initializer_list<const char*> rows) {
 
 class SolverInGame : public HeadlessGameTest {
  protected:
-  void PointerToCell(int cell) {
-    media_test::InjectPointerMove(ScreenOffsetX + (cell % 10) * BlockSize + BlockSize / 2,
-                                  ScreenOffsetY + (cell / 10) * BlockSize + BlockSize / 2);
-  }
-  // A press on the shape, the pointer one cell on, a release; after a
-  // completion, frames until its blocks have vanished.
   void Play(const SolverMove& m) {
-    PointerToCell(m.Cell);
-    media_test::InjectButtonDown(BUTTON_LEFT);
-    ASSERT_TRUE(Frames(1));
-    PointerToCell(m.Cell + m.Dy * GRID_COLUMNS + m.Dx);
-    ASSERT_TRUE(Frames(1));
-    media_test::InjectButtonUp(BUTTON_LEFT);
-    ASSERT_TRUE(Frames(1));
-    for (int i = 0; i < 60 && std::any_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; }); ++i) {
-      ASSERT_TRUE(Frames(1));
-    }
+    ASSERT_TRUE(DragOneCell(m.Cell, m.Dx, m.Dy));
   }
   void PlaceLevel(int level) {
     CurrentLevel = level;

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <string>
@@ -76,6 +77,22 @@ class HeadlessGameTest : public ::testing::Test {
   static void PointerToCell(int x, int y) {
     media_test::InjectPointerMove(ScreenOffsetX + x * BlockSize + BlockSize / 2,
                                   ScreenOffsetY + y * BlockSize + BlockSize / 2);
+  }
+  // A move made with the mouse: a press on the shape holding `cell` (row
+  // major), the pointer one cell on by (dx, dy), a release; after a colour
+  // completes, frames until its blocks have vanished. False when the frame
+  // loop ended.
+  bool DragOneCell(int cell, int dx, int dy) {
+    PointerToCell(cell % 10, cell / 10);
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    PointerToCell(cell % 10 + dx, cell / 10 + dy);
+    if (!Frames(1)) return false;
+    media_test::InjectButtonUp(BUTTON_LEFT);
+    if (!Frames(1)) return false;
+    for (int i = 0; i < 60 && std::any_of(Blocks.begin(), Blocks.end(), [](const auto& b) { return b->Timer != 0; }); ++i)
+      if (!Frames(1)) return false;
+    return true;
   }
   // The pointer at game-screen pixel (x, y).
   static void PointerAt(int x, int y) { media_test::InjectPointerMove(ScreenOffsetX + x, ScreenOffsetY + y); }
