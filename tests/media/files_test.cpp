@@ -15,6 +15,7 @@
 
 using test_support::ReadWholeFile;
 using test_support::TempDir;
+using test_support::WithFileSizeLimit;
 using test_support::WriteWholeFile;
 
 namespace {
@@ -125,21 +126,6 @@ TEST(AtomicWrites, UnfinishedWriteKeepsThePreviousFile) {
   for (std::string name = NextFolderEntry(listing); !name.empty(); name = NextFolderEntry(listing)) entries++;
   CloseFolderListing(listing);
   EXPECT_EQ(entries, 3);  // ".", ".." and the file
-}
-
-// Runs `body` while files may grow to at most `limit` bytes, as on a full
-// disk: writes past the limit fail.
-template <typename Body>
-void WithFileSizeLimit(rlim_t limit, Body body) {
-  struct rlimit saved;
-  getrlimit(RLIMIT_FSIZE, &saved);
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = limit;
-  setrlimit(RLIMIT_FSIZE, &small);
-  body();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
 }
 
 TEST(AtomicWrites, FailedWriteReportsFailureAndKeepsThePreviousFile) {

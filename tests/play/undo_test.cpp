@@ -8,6 +8,7 @@
 #include <csignal>
 
 #include "tests/play/board_fixture.h"
+#include "tests/support/test_support.h"
 
 namespace {
 
@@ -23,6 +24,7 @@ class Undo : public BoardFixture {
   }
 };
 using Rows = std::vector<std::string>;
+using test_support::WithFileSizeLimit;
 
 const Rows START = {"11........", "..........", "..2.......", "..........",
                     "..........", "..........", "..........", "1........6"};
@@ -258,21 +260,6 @@ TEST_F(Undo, CellBytesAboveTheSixColoursAreEmptyCells) {
   ASSERT_EQ(ResumeFromUndo(), 1);
   EXPECT_EQ(Blocks.size(), 1u);
   EXPECT_EQ(BoardRows()[0], "..6.......");
-}
-
-// Runs `body` while files may grow to at most `limit` bytes, as on a full
-// disk: a write past the limit stores what fits and then fails.
-template <typename Body>
-void WithFileSizeLimit(rlim_t limit, Body body) {
-  struct rlimit saved;
-  getrlimit(RLIMIT_FSIZE, &saved);
-  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
-  struct rlimit small = saved;
-  small.rlim_cur = limit;
-  setrlimit(RLIMIT_FSIZE, &small);
-  body();
-  setrlimit(RLIMIT_FSIZE, &saved);
-  signal(SIGXFSZ, oldHandler);
 }
 
 TEST_F(Undo, AWriteInterruptedByAFullDiskLeavesOnlyWholeRecords) {

@@ -38,6 +38,12 @@ class Hints : public HeadlessGameTest {
     media_test::InjectKeyUp(KEY_F1);
     ASSERT_TRUE(Frames(1));
   }
+  // Two kinds side by side on every cell, each piece alone: nothing moves.
+  static void PlaceBoardWithNoWayOut() {
+    ClearBoard();
+    for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
+    T_BLOCK::ShapeAllBlocks();
+  }
   // Frames until the search ends; how many it took.
   int FramesWhileSearching() {
     int frames = 0;
@@ -92,10 +98,7 @@ TEST_F(Hints, AHardBoardIsSearchedOverSeveralFramesAndAMoveDropsTheHint) {
 TEST_F(Hints, ABoardWithNoWayOutSaysSoAndSuggestsUndo) {
   Start();
   StartLevel(0);
-  // Two kinds side by side on every cell, each piece alone: nothing moves.
-  ClearBoard();
-  for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
-  T_BLOCK::ShapeAllBlocks();
+  PlaceBoardWithNoWayOut();
   AskForAHint();
   FramesWhileSearching();
   EXPECT_EQ(Hint.State, HINT_IDLE);
@@ -126,9 +129,7 @@ TEST_F(Hints, TheNoWayOutMessageSpeaksThePlayersLanguage) {
   // The board with no way out, in French.
   ASSERT_EQ(LoadLanguage((Home / "pLiMo" / "pLiMo_text_FR.txt").string()), 1);
   StartLevel(0);
-  ClearBoard();
-  for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
-  T_BLOCK::ShapeAllBlocks();
+  PlaceBoardWithNoWayOut();
   AskForAHint();
   FramesWhileSearching();
   EXPECT_EQ(Message.Text, GetText("No Solution"));

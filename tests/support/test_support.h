@@ -1,6 +1,9 @@
 // Small helpers every test program can use.
 #pragma once
 
+#include <sys/resource.h>
+
+#include <csignal>
 #include <string>
 
 namespace test_support {
@@ -45,5 +48,20 @@ bool SourceFileExists(const std::string& relativePath);
 bool WriteWholeFile(const std::string& path, const std::string& bytes);
 // Reads a whole file; "" when it cannot be read.
 std::string ReadWholeFile(const std::string& path);
+
+// Runs `body` while files may grow to at most `limit` bytes, as on a full
+// disk: a write past the limit stores what fits and then fails.
+template <typename Body>
+void WithFileSizeLimit(rlim_t limit, Body body) {
+  struct rlimit saved;
+  getrlimit(RLIMIT_FSIZE, &saved);
+  auto oldHandler = signal(SIGXFSZ, SIG_IGN);
+  struct rlimit small = saved;
+  small.rlim_cur = limit;
+  setrlimit(RLIMIT_FSIZE, &small);
+  body();
+  setrlimit(RLIMIT_FSIZE, &saved);
+  signal(SIGXFSZ, oldHandler);
+}
 
 }  // namespace test_support
