@@ -311,6 +311,7 @@ bool StartUp() {
 
   CheckSavedGame();
   CountUndoRecords();
+  RecordWinLeftInHistory();
 
   Frame.Now = ReadClock();
   RunStartTime = Frame.Now;

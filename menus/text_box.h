@@ -14,8 +14,13 @@ extern std::string CreditsText;
 // Draws text wrapped to right - left, each line centred, over a black shadow.
 // The box grows downwards with the text; it has no line limit.
 void DrawTextBox(int left, int top, int right, int red, int green, int blue, const std::string& text);
-// The transient message started by StartMenuCaption.
+// The transient message started by StartMenuCaption or ShowBoardMessage.
 void DrawMessage();
+// A message in the middle of the board, light, for two and a half seconds.
+void ShowBoardMessage(const std::string& text);
+// The text of a key, or the English one given when the language file in use
+// (a player's own, perhaps) lacks the key.
+std::string TextOrEnglish(const std::string& key, const std::string& english);
 // Minutes, an apostrophe, two-digit seconds and a double quote.
 std::string FormatTime(int64_t seconds);
 
