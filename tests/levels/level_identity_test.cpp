@@ -5,6 +5,7 @@
 #include <functional>
 
 #include "app/display.h"
+#include "app/frame_input.h"
 #include "app/paths.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
