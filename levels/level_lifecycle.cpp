@@ -11,6 +11,7 @@
 #include "levels/level_bank.h"
 #include "levels/level_map.h"
 #include "levels/random_play.h"
+#include "levels/shared_level.h"
 #include "levels/victory.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -117,6 +118,11 @@ void StartLevel(int fresh) {
 }
 
 void RestartLevel() {
+  if (SharedLevelOnBoard()) {
+    PlaceSharedLevel(CurrentSharedLevel);
+    BeginLevel(1);
+    return;
+  }
   if (RandomLevelOnBoard()) {
     PlaceRandomCells(CurrentRandomLevel);
     BeginLevel(1);
@@ -174,6 +180,7 @@ void CheckLevelWon() {
     SaveBestScores();
   }
   if (randomWon) RandomLevelWon(LevelTimer);
+  if (SharedLevelOnBoard()) SharedLevelWon(LevelTimer, UndoRecordCount - 1);
   // The replay is read from the undo file, which goes right after.
   BuildVictoryScreen();
   DeleteUndoFile();

@@ -13,6 +13,9 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
+#include "levels/level_par.h"
+#include "levels/share_screens.h"
+#include "levels/shared_level.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -113,21 +116,35 @@ void UpdateHover() {
 }
 
 // Places card n's level (a bank level, or a new random one for the last
-// card) on the board for its picture and zooms into it from the card at
-// (left, top). It becomes the current level when the zoom ends.
-void ChooseCard(int n, int left, int top) {
+// card) and zooms into it from the card at (left, top).
+void ZoomIntoPlacedLevel(int left, int top, int n) {
   PlayEffect(LevelStartSound);
-  if (IsRandomCard(n)) {
-    ZoomRandomLevel = MakeRandomLevel();
-    ShowRandomCells(ZoomRandomLevel);
-  } else {
-    LoadLevel(n);
-  }
   ZoomLevel = n;
   ReturnState = ScreenState;
   GrabLevelPicture(left, top, n);
   ClearKeyboard();
   MapKeyCard = -1;
+}
+
+// A bank level or the random level is placed for its picture only: it
+// becomes the current level when the zoom ends.
+void ChooseCard(int n, int left, int top) {
+  if (IsRandomCard(n)) {
+    ZoomRandomLevel = MakeRandomLevel();
+    ShowRandomCells(ZoomRandomLevel);
+  } else if (IsDailyCard(n)) {
+    PlaceDailyLevel(Today());
+  } else {
+    LoadLevel(n);
+  }
+  ZoomIntoPlacedLevel(left, top, n);
+}
+
+// The card the sharing keys and the foot line are about: the keyboard's,
+// else the one under the pointer.
+int SharingCard() {
+  if (MapKeyCard >= 0) return MapKeyCard;
+  return PointerInBoard() ? CardAt(Frame.PointerX, Frame.PointerY) : -1;
 }
 
 // The card under the pointer, as the tap found it.
@@ -144,7 +161,7 @@ void StartZoomLevel() {
   ZoomEnd = 0;
   if (IsRandomCard(ZoomLevel)) {
     PlaceAndKeepRandomLevel(ZoomRandomLevel);
-  } else {
+  } else if (ZoomLevel >= 0 && ZoomLevel < LevelCount) {
     CurrentLevel = ZoomLevel;
     LoadLevel(ZoomLevel);
   }
@@ -160,7 +177,7 @@ void DrawZoomPicture() {
   SetDrawColour(255, 255, 255);
   DrawSpriteStretched(PlayBackground, 0, 0, static_cast<float>(BoardWidth()), static_cast<float>(BoardHeight()), 0);
   T_BLOCK::DrawAll();
-  DrawLevelLabel(IsRandomCard(ZoomLevel) ? -1 : ZoomLevel, 1);
+  DrawLevelLabel(ZoomLevel >= 0 && ZoomLevel < LevelCount ? ZoomLevel : -1, 1);
   EndImageDrawing();
   SetDrawColour(255, 255, 255);
   SetBlendMode(BLEND_ALPHA);
@@ -272,9 +289,11 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
 
 }  // namespace
 
-int MapCardCount() { return LevelCount + 1; }
+int MapCardCount() { return LevelCount + 2; }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
+
+bool IsDailyCard(int n) { return n == LevelCount + 1; }
 
 void CardPosition(int n, int& x, int& y) {
   x = CARD_MARGIN;
@@ -314,6 +333,10 @@ void EnterLevelMap() {
 void UpdateLevelMap() {
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
+  if (UpdateMapSharing(SharingCard()) && ZoomEnd == 0) {
+    ZoomIntoPlacedLevel(BoardWidth() / 2 - CARD_WIDTH / 2, ScreenHeight / 2 - CARD_HEIGHT / 2, -1);
+    return;
+  }
   KeyboardCards();
   const int wheel = WheelPosition();
   if (wheel != 0) {
@@ -359,6 +382,7 @@ void DrawLevelMap() {
     DrawSprite(PointerImage, static_cast<float>(x + CARD_WIDTH / 2 - 85), static_cast<float>(y + CARD_HEIGHT / 2 - 50), 0);
     SetDrawAlpha(1);
   }
+  DrawMapSharing(SharingCard());
 }
 
 void DrawLevelCard(int x, int y, int n) {
@@ -369,6 +393,10 @@ void DrawLevelCard(int x, int y, int n) {
   }
   if (IsRandomCard(n)) {
     DrawRandomCard(x, y, jx, jy);
+    return;
+  }
+  if (IsDailyCard(n)) {
+    DrawDailyCard(x + jx, y + jy, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
     return;
   }
   const std::string label = LevelLabel(n + 1);
@@ -396,6 +424,7 @@ void DrawLevelCard(int x, int y, int n) {
   } else {
     DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y, jx, jy);
   }
+  DrawCardPar(BankPar(n), x + jx, y + jy);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }
@@ -440,11 +469,13 @@ void CreateLevelPicture() {
   LevelPicture = CreateTargetImage(BoardWidth(), BoardHeight());
   // A zoom under way goes on with the picture, and from the card, at the
   // new size.
-  if (ZoomEnd != 0 && ZoomLevel >= 0) {
+  if (ZoomEnd != 0) {
     T_BLOCK::PosAllBlocks();
-    int x = 0, y = 0;
-    CardPosition(ZoomLevel, x, y);
-    SetZoomCard(x, y);
+    if (ZoomLevel >= 0) {
+      int x = 0, y = 0;
+      CardPosition(ZoomLevel, x, y);
+      SetZoomCard(x, y);
+    }
     DrawZoomPicture();
   }
 }

@@ -23,6 +23,9 @@ KEYS = (
     "Old Record", "New Record", "Random Level", "Last Time", "Best Time", "Random",
     "No Solution",
     "Unrecorded Level",
+    "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint", "Paste Hint",
+    "Par Matched", "Par Beaten", "Code Empty", "Code Bad", "Code Empty Board",
+    "Code No Solution",
     "Tuto0", "Tuto1", "Tuto2", "Tuto3", "Tuto4", "Tuto6", "Tuto7",
     "Credits Text",
     "Choose Language", "One Player", "Two Players", "Selection",
@@ -34,6 +37,7 @@ SECTION_BEFORE = {
     "Congratulations": "Victory screen and level map",
     "No Solution": "Play screen: the hint's message on a board without a way out",
     "Unrecorded Level": "Play screen: a resumed game that is none of the levels",
+    "Par": "Level codes, par and the daily level",
     "Tuto0": "Tutorial; @ at the start of a word breaks the line",
     "Credits Text": "Credits",
     "Choose Language": "Not used by this edition",
@@ -51,6 +55,7 @@ def credits_text(lang):
 
 def entries(lang):
     texts = dict(lang.TEXTS)
+    texts.update(getattr(lang, "SHARING", {}))
     unknown = set(texts) - set(KEYS)
     if unknown:
         raise ValueError(f"{lang.CODE}: unknown keys {sorted(unknown)}")
