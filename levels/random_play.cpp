@@ -53,7 +53,7 @@ bool ResumeRandomLevel() {
   }
   // A kept level with no piece is damage, not a level: its board plays
   // unrecorded instead of giving a win without a move.
-  if (std::all_of(level.Cells.begin(), level.Cells.end(), [](int8_t cell) { return cell < 0; })) return;
+  if (std::all_of(level.Cells.begin(), level.Cells.end(), [](int8_t cell) { return cell < 0; })) return false;
   CurrentRandomLevel = level;
   BoardLevel = RANDOM_BOARD;
   RecordTime = static_cast<int64_t>(RandomScores.BestTime[level.Tier]) * 1000;
