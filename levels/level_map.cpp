@@ -13,6 +13,9 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
+#include "levels/level_par.h"
+#include "levels/share_screens.h"
+#include "levels/shared_level.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -111,18 +114,31 @@ void UpdateHover() {
 
 // Places card n's level (a bank level, or a new random one for the last
 // card) and zooms into it from the card at (left, top).
-void ChooseCard(int n, int left, int top) {
+void ZoomIntoPlacedLevel(int left, int top, int n) {
   PlayEffect(LevelStartSound);
-  if (IsRandomCard(n)) {
-    PlaceRandomLevel();
-  } else {
-    CurrentLevel = n;
-    LoadLevel(n);
-  }
   ReturnState = ScreenState;
   GrabLevelPicture(left, top, n);
   ClearKeyboard();
   MapKeyCard = -1;
+}
+
+void ChooseCard(int n, int left, int top) {
+  if (IsRandomCard(n)) {
+    PlaceRandomLevel();
+  } else if (IsDailyCard(n)) {
+    PlaceDailyLevel(Today());
+  } else {
+    CurrentLevel = n;
+    LoadLevel(n);
+  }
+  ZoomIntoPlacedLevel(left, top, n);
+}
+
+// The card the sharing keys and the foot line are about: the keyboard's,
+// else the one under the pointer.
+int SharingCard() {
+  if (MapKeyCard >= 0) return MapKeyCard;
+  return PointerInBoard() ? CardAt(Frame.PointerX, Frame.PointerY) : -1;
 }
 
 // The card under the pointer, as the tap found it.
@@ -147,6 +163,11 @@ void ScrollToCard(int n) {
 // The keyboard's card: Left and Right move it (the first press shows it on
 // the current level's card), Enter or Space chooses it.
 void MapKey(const KeyPress& press) {
+  if (MapSharingKey(press, SharingCard())) {
+    if (ZoomEnd == 0)
+      ZoomIntoPlacedLevel(BoardWidth() / 2 - CARD_WIDTH / 2, ScreenHeight / 2 - CARD_HEIGHT / 2, -1);
+    return;
+  }
   const int step = press.Key == KEY_RIGHT ? 1 : press.Key == KEY_LEFT ? -1 : 0;
   const bool confirm = press.Key == KEY_ENTER || press.Key == KEY_SPACE;
   if (step != 0 || (confirm && MapKeyCard < 0)) {
@@ -237,9 +258,11 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
 
 }  // namespace
 
-int MapCardCount() { return LevelCount + 1; }
+int MapCardCount() { return LevelCount + 2; }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
+
+bool IsDailyCard(int n) { return n == LevelCount + 1; }
 
 void CardPosition(int n, int& x, int& y) {
   x = CARD_MARGIN;
@@ -323,6 +346,7 @@ void DrawLevelMap() {
     DrawSprite(PointerImage, static_cast<float>(x + CARD_WIDTH / 2 - 85), static_cast<float>(y + CARD_HEIGHT / 2 - 50), 0);
     SetDrawAlpha(1);
   }
+  DrawMapSharing(SharingCard());
 }
 
 void DrawLevelCard(int x, int y, int n) {
@@ -333,6 +357,10 @@ void DrawLevelCard(int x, int y, int n) {
   }
   if (IsRandomCard(n)) {
     DrawRandomCard(x, y, jx, jy);
+    return;
+  }
+  if (IsDailyCard(n)) {
+    DrawDailyCard(x + jx, y + jy, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
     return;
   }
   const std::string label = LevelLabel(n + 1);
@@ -360,6 +388,7 @@ void DrawLevelCard(int x, int y, int n) {
   } else {
     DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y, jx, jy);
   }
+  DrawCardPar(BankPar(n), x + jx, y + jy);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }
