@@ -21,7 +21,7 @@ KEYS = (
     "How to play",
     "Congratulations", "Well Done", "Can Do Better", "Time", "Record",
     "Old Record", "New Record", "Random Level", "Last Time", "Best Time", "Random",
-    "No Solution",
+    "No Solution", "No Hint",
     "Tuto0", "Tuto1", "Tuto2", "Tuto3", "Tuto4", "Tuto6", "Tuto7",
     "Credits Text",
     "Choose Language", "One Player", "Two Players", "Selection",
