@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -32,6 +33,7 @@ enum BlendMode { BLEND_SOLID, BLEND_ALPHA, BLEND_ADDITIVE, BLEND_MASK };
 enum KeyCode {
   KEY_BACKSPACE = 8,
   KEY_ENTER = 13,
+  KEY_CONTROL = 17,  // either Ctrl key
   KEY_ESCAPE = 27,
   KEY_SPACE = 32,
   KEY_PAGE_UP = 33,
@@ -162,6 +164,12 @@ extern const char* const EMBEDDED_PREFIX;  // "incbin::"
 // Only regular files are opened: a pipe, a device or a folder at the path
 // gives nullptr at once.
 Stream* OpenRead(const std::string& path);
+// Files lying directly in this folder are the player's own: reading them
+// (OpenRead, OpenUpdate, LoadBuffer, pictures, fonts) never follows a
+// symbolic link, so a link planted in place of one cannot make the game read
+// or write another file. Each refused link is handed once per run to
+// `refused` (may be empty).
+void SetPlayerFolder(const std::string& folder, std::function<void(const std::string& path)> refused);
 // Writes go to a temporary file beside the target; CloseFile replaces the
 // target only when every write succeeded, so a crash or a full disk keeps
 // the previous version.
@@ -230,6 +238,12 @@ const uint8_t* EmbeddedData(const std::string& name, size_t* length);
 
 // ----------------------------------------------------------------- system
 void ShowMessage(const std::string& text);
+// The system clipboard's text (at most 4096 bytes of it; "" when it holds
+// none), and replacing it; false when the system refused.
+std::string GetClipboardText();
+bool SetClipboardText(const std::string& text);
+// Days since 1970-01-01 in UTC, from the system's wall clock.
+int64_t UtcDayNumber();
 void OpenWebPage(const std::string& address);
 // The per-user data folder ($XDG_DATA_HOME, else the home folder's
 // .local/share, the home taken from the password database when HOME is
