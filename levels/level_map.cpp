@@ -253,7 +253,7 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
   if (RandomScores.Wins == 0) {
     DrawCardLabel(label, x + jx, y + jy);
   } else {
-    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[RandomTier()], x, y, jx, jy);
+    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[LastWonRandomTier()], x, y, jx, jy);
   }
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
