@@ -25,7 +25,9 @@ class KeyOrder : public HeadlessGameTest {
     ASSERT_TRUE(Frames(2));
     ASSERT_TRUE(PressKey(KEY_ENTER));
     ASSERT_EQ(ScreenState, SCREEN_PLAY);
-    if (KeyboardMode == 0) ASSERT_TRUE(PressKey(KEY_ENTER));
+    if (KeyboardMode == 0) {
+      ASSERT_TRUE(PressKey(KEY_ENTER));
+    }
     ASSERT_EQ(KeyboardMode, 1);
   }
   static void Tap(int key) {
