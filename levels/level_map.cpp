@@ -22,6 +22,7 @@
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
 #include "persistence/best_scores.h"
+#include "persistence/custom_levels.h"
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
 
@@ -134,6 +135,8 @@ void ChooseCard(int n, int left, int top) {
     ShowRandomCells(ZoomRandomLevel);
   } else if (IsDailyCard(n)) {
     PlaceDailyLevel(Today());
+  } else if (CustomCard(n) >= 0) {
+    PlaceCustomLevel(CustomCard(n));
   } else {
     LoadLevel(n);
   }
@@ -198,11 +201,18 @@ void ScrollToCard(int n) {
   if (y + CARD_HEIGHT > ScreenHeight) MapScroll -= static_cast<float>(y + CARD_HEIGHT + CARD_MARGIN - ScreenHeight);
 }
 
+}  // namespace
+
 // The keyboard's card: Left and Right move it (the first press shows it on
 // the current level's card), Enter or Space chooses it.
-void KeyboardCards() {
-  const int step = KeyHits(KEY_RIGHT) - KeyHits(KEY_LEFT);
-  const bool confirm = (KeyHits(KEY_ENTER) + KeyHits(KEY_SPACE)) > 0;
+void MapKey(const KeyPress& press) {
+  if (MapSharingKey(press, SharingCard())) {
+    if (ZoomEnd == 0)
+      ZoomIntoPlacedLevel(BoardWidth() / 2 - CARD_WIDTH / 2, ScreenHeight / 2 - CARD_HEIGHT / 2, -1);
+    return;
+  }
+  const int step = press.Key == KEY_RIGHT ? 1 : press.Key == KEY_LEFT ? -1 : 0;
+  const bool confirm = press.Key == KEY_ENTER || press.Key == KEY_SPACE;
   if (step != 0 || (confirm && MapKeyCard < 0)) {
     if (MapKeyCard < 0) {
       MapKeyCard = CurrentLevel >= 0 && CurrentLevel < LevelCount ? CurrentLevel : 0;
@@ -218,6 +228,8 @@ void KeyboardCards() {
     ChooseCard(MapKeyCard, x, y);
   }
 }
+
+namespace {
 
 void EndDrag(int lowest) {
   const bool tap = PointerInBoard() && std::abs(PressX - Frame.PointerX) < TAP_DISTANCE &&
@@ -281,7 +293,7 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
   if (RandomScores.Wins == 0) {
     DrawCardLabel(label, x + jx, y + jy);
   } else {
-    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[RandomTier()], x, y, jx, jy);
+    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[LastWonRandomTier()], x, y, jx, jy);
   }
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
@@ -289,11 +301,16 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
 
 }  // namespace
 
-int MapCardCount() { return LevelCount + 2; }
+int MapCardCount() { return LevelCount + 2 + static_cast<int>(CustomLevels.size()); }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
 
 bool IsDailyCard(int n) { return n == LevelCount + 1; }
+
+int CustomCard(int n) {
+  const int i = n - (LevelCount + 2);
+  return i >= 0 && i < static_cast<int>(CustomLevels.size()) ? i : -1;
+}
 
 void CardPosition(int n, int& x, int& y) {
   x = CARD_MARGIN;
@@ -333,11 +350,6 @@ void EnterLevelMap() {
 void UpdateLevelMap() {
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
-  if (UpdateMapSharing(SharingCard()) && ZoomEnd == 0) {
-    ZoomIntoPlacedLevel(BoardWidth() / 2 - CARD_WIDTH / 2, ScreenHeight / 2 - CARD_HEIGHT / 2, -1);
-    return;
-  }
-  KeyboardCards();
   const int wheel = WheelPosition();
   if (wheel != 0) {
     MapScroll += static_cast<float>(wheel) * WHEEL_STEP;
@@ -397,6 +409,10 @@ void DrawLevelCard(int x, int y, int n) {
   }
   if (IsDailyCard(n)) {
     DrawDailyCard(x + jx, y + jy, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
+    return;
+  }
+  if (CustomCard(n) >= 0) {
+    DrawCustomCard(x, y, CustomCard(n), jx, jy);
     return;
   }
   const std::string label = LevelLabel(n + 1);

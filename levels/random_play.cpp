@@ -62,6 +62,8 @@ bool ResumeRandomLevel() {
 
 int RandomTier() { return std::min(RandomScores.Wins, RANDOM_TIERS - 1); }
 
+int LastWonRandomTier() { return std::clamp(RandomScores.Wins - 1, 0, RANDOM_TIERS - 1); }
+
 void ShowRandomCells(const RandomLevel& level) {
   ClearBoard();
   for (int c = 0; c < GRID_CELLS; ++c) {

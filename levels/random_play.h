@@ -16,6 +16,9 @@ extern RandomLevel CurrentRandomLevel;
 int RandomTier();
 // A level from a fresh seed for the player's tier, not placed.
 RandomLevel MakeRandomLevel();
+// The tier of the random level won last (0 before any win): the tier whose
+// record the Random card shows beside the last time.
+int LastWonRandomTier();
 // Generates a level from a fresh seed for the player's tier and places it
 // (the current level becomes -1). The caller starts it.
 void PlaceRandomLevel();

@@ -107,6 +107,13 @@ int FontHeight();
 // ------------------------------------------------------- images and fonts
 Image* LoadSprite(const std::string& path);
 Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count);
+// A picture of the player's shown small (a flag): refused at once when its
+// header asks for more than PLAYER_PICTURE_PIXELS; otherwise only measured
+// now and decoded later in the frames' spare time, at most one per frame
+// (drawing it before that draws nothing), and scaled down once to fit
+// within maxWidth x maxHeight, which is then its size.
+constexpr int64_t PLAYER_PICTURE_PIXELS = 4 << 20;
+Image* LoadSpriteWithin(const std::string& path, int maxWidth, int maxHeight);
 Image* CreateCaptureImage(int width, int height);
 void CaptureScreen(Image* image, int x, int y);
 // An image that drawing can go into instead of the display. Between
@@ -137,9 +144,18 @@ void HaltChannel(Channel channel);
 bool IsChannelPlaying(Channel channel);
 
 // ------------------------------------------------------------------ input
-int KeyHits(int key);
+// One key press. Key is the key pressed (a KeyCode, a letter's upper-case
+// code or a digit), 0 when the press only typed a character or was the
+// platform's auto-repeat of a held key; Char is the character it typed, 0
+// for none. A key and the character it types make one press.
+struct KeyPress {
+  int Key = 0;
+  int Char = 0;
+};
+// The key presses since the last call, in the order they were made.
+std::vector<KeyPress> TakeKeyPresses();
 bool IsKeyDown(int key);
-int NextTypedChar();
+// Forgets the presses not taken yet and every key held.
 void ClearKeyboard();
 void PointerPosition(int& x, int& y);
 int WheelPosition();
