@@ -1,6 +1,8 @@
 #include "app/main_loop.h"
 
+#include <cstdio>
 #include <string>
+#include <vector>
 
 #include "app/archive.h"
 #include "app/assets.h"
@@ -44,11 +46,13 @@ const char* const LANGUAGE_COPIES[][2] = {
 
 bool WebRowHovered = false;
 
-void ExtractLanguageFiles() {
+void RefreshLanguageCopies() {
+  std::vector<std::string> names;
   for (const auto& language : LANGUAGE_COPIES) {
-    ExtractEmbeddedFile(std::string("pLiMo_text_") + language[0] + ".txt");
-    ExtractEmbeddedFile(std::string(language[1]) + ".png");
+    names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
+    names.push_back(std::string(language[1]) + ".png");
   }
+  RefreshUserCopies(names);
 }
 
 // The first ".ttf" file of the user data folder replaces the embedded font.
@@ -270,6 +274,7 @@ bool PointerInBoard() {
 }
 
 bool StartUp() {
+  SetWindowClass(PLIMO_APP_ID);  // the desktop entry's StartupWMClass
   if (!MediaInit()) return false;
   RegisterArchive();
   SetAppTitle("pLiMo lite");
@@ -282,7 +287,7 @@ bool StartUp() {
     return false;
   }
   RemoveStaleTemporaryFiles(UserDataFolder);
-  ExtractLanguageFiles();
+  RefreshLanguageCopies();
   ResetColourStyles();
   LoadProfile(ProfilePath);
 
@@ -398,8 +403,7 @@ void Shutdown() {
 
 std::string WebRowCaption() {
   // A player's own language file may lack the key: English then.
-  const std::string text = GetText("How to play");
-  return text.empty() || text[0] == '@' ? "How to play" : text;
+  return TextOrEnglish("How to play", "How to play");
 }
 
 void DrawWebRow(int row) {
@@ -429,5 +433,9 @@ void ClickWebRow(int row) {
   PlayEffect(ExplosionSound);
   if (ScreenMode == 2) ToggleBestFit();
   const std::string address = HelpPageAddress();
-  if (!address.empty()) OpenWebPage(address);
+  if (address.empty() || OpenWebPage(address)) return;
+  // No web browser to show it: say so on the screen, and where the page is
+  // for a player who reads the terminal.
+  ShowBoardMessage(TextOrEnglish("No Browser", "No web browser could open the help page"));
+  std::fprintf(stderr, "pLiMo lite: no web browser could open %s\n", address.c_str());
 }

@@ -146,3 +146,8 @@ std::string T_LTEXT::GetText(const std::string& key) {
 }
 
 std::string GetText(const std::string& key) { return T_LTEXT::GetText(key); }
+
+std::string TextOrEnglish(const std::string& key, const std::string& english) {
+  const std::string text = GetText(key);
+  return text.empty() || text[0] == '@' ? english : text;
+}

@@ -11,6 +11,9 @@ struct Image;
 // The text of a key in the loaded language; "@" + the key in capitals when
 // it has none.
 std::string GetText(const std::string& key);
+// The text of the key, or the English text when the language in force lacks
+// it (a player's own language file).
+std::string TextOrEnglish(const std::string& key, const std::string& english);
 // Loads a language file into the text list; 1 on success, 0 when the file
 // cannot be opened or holds no entry at all (the previous texts then stay).
 int LoadLanguage(const std::string& path);

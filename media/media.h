@@ -230,7 +230,12 @@ const uint8_t* EmbeddedData(const std::string& name, size_t* length);
 
 // ----------------------------------------------------------------- system
 void ShowMessage(const std::string& text);
-void OpenWebPage(const std::string& address);
+// Hands the address to the desktop's opener (xdg-open); false when there is
+// none to hand it to.
+bool OpenWebPage(const std::string& address);
+// The X11 and Wayland window class of the windows opened afterwards (call it
+// before MediaInit); a class the user's environment sets wins.
+void SetWindowClass(const std::string& name);
 // The per-user data folder ($XDG_DATA_HOME, else the home folder's
 // .local/share, the home taken from the password database when HOME is
 // unset); "" when the account has none.

@@ -17,7 +17,6 @@ namespace {
 
 // Where the tip of the pointer pictures is.
 constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
-constexpr int64_t MESSAGE_MS = 2500;
 // The key of the message, and its English text for a language file of the
 // player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
@@ -26,22 +25,10 @@ const char* const NO_SOLUTION_ENGLISH = "No way out from here: undo a few moves"
 // The search under way, or none.
 std::unique_ptr<T_SOLVER> Search;
 
-void ShowMessageText(const std::string& text) {
-  Message.Text = text;
-  Message.CentreX = 5 * BlockSize;
-  Message.CentreY = 4 * BlockSize;
-  Message.StartTime = Frame.Now;
-  Message.EndTime = Frame.Now + MESSAGE_MS;
-  Message.Scale = 1.0f;
-  Message.Light = 1;
-}
-
 }  // namespace
 
 std::string NoSolutionText() {
-  std::string text = GetText(NO_SOLUTION_KEY);
-  if (text.empty() || text[0] == '@') text = NO_SOLUTION_ENGLISH;
-  return text;
+  return TextOrEnglish(NO_SOLUTION_KEY, NO_SOLUTION_ENGLISH);
 }
 
 void RequestHint() {
@@ -88,7 +75,7 @@ void UpdateHint() {
       Hint.State = HINT_SHOWING;
       return;
     case SolveStatus::NoSolution: {
-      ShowMessageText(NoSolutionText());
+      ShowBoardMessage(NoSolutionText());
       Hint.State = HINT_IDLE;
       return;
     }
