@@ -46,6 +46,7 @@ endforeach()
 install(FILES "${dist}/plimo-help.html" DESTINATION ${CMAKE_INSTALL_DATADIR}/plimo)
 install(FILES "${generated}/plimo.6.gz" DESTINATION ${CMAKE_INSTALL_MANDIR}/man6)
 install(FILES "${generated}/copyright" "${generated}/changelog.gz" DESTINATION ${CMAKE_INSTALL_DOCDIR})
+install(DIRECTORY "${PROJECT_SOURCE_DIR}/licences/" DESTINATION ${CMAKE_INSTALL_DOCDIR}/licences)
 
 set(CPACK_GENERATOR DEB)
 set(CPACK_PACKAGE_NAME plimo)
