@@ -60,7 +60,7 @@ void RegisterArchive() {
   }
 }
 
-bool RefreshUserCopies(const std::vector<std::string>& names) {
+bool RefreshUserCopies(const std::vector<std::string>& names, std::vector<std::string>& messages) {
   const std::string recordPath = UserDataFolder + "/" + COPIES_RECORD_FILE;
   const std::map<std::string, uint64_t> before = ReadRecord(recordPath);
   std::map<std::string, uint64_t> after;
@@ -96,7 +96,7 @@ bool RefreshUserCopies(const std::vector<std::string>& names) {
       ByteBuffer buffer;
       buffer.Bytes.assign(bytes, bytes + length);
       if (!SaveBuffer(buffer, target)) {
-        ShowMessage("Error writing file: " + target);
+        messages.push_back("Error writing file: " + target);
         ok = false;
         if (recorded != before.end()) after[name] = recorded->second;
         continue;
@@ -109,7 +109,7 @@ bool RefreshUserCopies(const std::vector<std::string>& names) {
     const std::string text = RecordText(after);
     record.Bytes.assign(text.begin(), text.end());
     if (!SaveBuffer(record, recordPath)) {
-      ShowMessage("Error writing file: " + recordPath);
+      messages.push_back("Error writing file: " + recordPath);
       ok = false;
     }
   }

@@ -18,5 +18,7 @@ inline constexpr const char* COPIES_RECORD_FILE = "pLiMo_Copies.txt";
 // wrote into it is replaced when the program carries other bytes (an
 // upgrade); a copy that holds anything else was edited by the player, or
 // predates the record, and is kept. False when a member is missing or a copy
-// cannot be written (after telling the player); the others are still done.
-bool RefreshUserCopies(const std::vector<std::string>& names);
+// cannot be written; the others are still done. Tells nothing itself: what
+// went wrong is added to `messages` for the caller to show, so that the
+// copies can be written off the main thread.
+bool RefreshUserCopies(const std::vector<std::string>& names, std::vector<std::string>& messages);

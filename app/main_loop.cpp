@@ -1,6 +1,7 @@
 #include "app/main_loop.h"
 
 #include <cstdio>
+#include <future>
 #include <string>
 #include <vector>
 
@@ -46,13 +47,19 @@ const char* const LANGUAGE_COPIES[][2] = {
 
 bool WebRowHovered = false;
 
-void RefreshLanguageCopies() {
-  std::vector<std::string> names;
-  for (const auto& language : LANGUAGE_COPIES) {
-    names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
-    names.push_back(std::string(language[1]) + ".png");
-  }
-  RefreshUserCopies(names);
+// Brings the language copies up to date on a thread of their own: on a first
+// start the thirty files are written while the window opens and the pictures
+// load, instead of before. Their messages are shown by the main thread.
+std::future<std::vector<std::string>> StartLanguageCopies() {
+  return std::async(std::launch::async, [] {
+    std::vector<std::string> names, messages;
+    for (const auto& language : LANGUAGE_COPIES) {
+      names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
+      names.push_back(std::string(language[1]) + ".png");
+    }
+    RefreshUserCopies(names, messages);
+    return messages;
+  });
 }
 
 // The first ".ttf" file of the user data folder replaces the embedded font.
@@ -287,7 +294,10 @@ bool StartUp() {
     return false;
   }
   RemoveStaleTemporaryFiles(UserDataFolder);
-  RefreshLanguageCopies();
+  std::future<std::vector<std::string>> copies = StartLanguageCopies();
+  // A saved profile names a language copy and is checked against it: it
+  // waits for the copies (quick then: they are rarely written).
+  if (FileLength(ProfilePath) >= 0) copies.wait();
   ResetColourStyles();
   LoadProfile(ProfilePath);
 
@@ -321,6 +331,8 @@ bool StartUp() {
   RunStartTime = Frame.Now;
   SetMusic(MusicFlag);
   InitTouch();
+  // The languages are read from the copies from here on.
+  for (const std::string& message : copies.get()) ShowMessage(message);
   // The main menu when the saved language loads and the font can draw its
   // texts; otherwise the player chooses a language, then sees the tutorial.
   SelectFont(LargeFont);

@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/archive.h"
 #include "app/archive_members.h"
@@ -129,28 +130,30 @@ TEST_F(CopiesTest, RefreshByContentKeepingWhatThePlayerEdited) {
     if (fs::exists(copy)) SetModifiedTime(copy, FIXED_DATE);
 
     RegisterEmbeddedFile("Data/language.txt", reinterpret_cast<const uint8_t*>(V2.data()), V2.size());
-    EXPECT_TRUE(RefreshUserCopies({"language.txt"}));
+    std::vector<std::string> messages;
+    EXPECT_TRUE(RefreshUserCopies({"language.txt"}, messages));
     EXPECT_EQ(ReadText(copy), c.expected);
     // A second start changes nothing more.
-    EXPECT_TRUE(RefreshUserCopies({"language.txt"}));
+    EXPECT_TRUE(RefreshUserCopies({"language.txt"}, messages));
     EXPECT_EQ(ReadText(copy), c.expected);
+    EXPECT_TRUE(messages.empty());
   }
-  EXPECT_TRUE(media_test::RecordedMessages().empty());
 }
 
 TEST_F(CopiesTest, UnknownMembersAndUnwritableCopiesFail) {
   static const uint8_t kBytes[] = {'b', 'o', 'n', 'j', 'o', 'u', 'r'};
   RegisterEmbeddedFile("Data/copies_test.txt", kBytes, sizeof kBytes);
   const std::string name = "copies_test.txt";
-  EXPECT_FALSE(RefreshUserCopies({"no_such_member.txt"}));
+  std::vector<std::string> messages;
+  EXPECT_FALSE(RefreshUserCopies({"no_such_member.txt"}, messages));
   EXPECT_FALSE(fs::exists(Copy("no_such_member.txt")));
-  EXPECT_TRUE(media_test::RecordedMessages().empty());
+  EXPECT_TRUE(messages.empty());
 
   // A folder standing where the copy should go cannot be replaced.
   fs::create_directories(Copy(name));
-  EXPECT_FALSE(RefreshUserCopies({name}));
-  ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
-  EXPECT_EQ(media_test::RecordedMessages()[0], "Error writing file: " + Copy(name).string());
+  EXPECT_FALSE(RefreshUserCopies({name}, messages));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Error writing file: " + Copy(name).string());
   EXPECT_TRUE(fs::is_directory(Copy(name)));
 }
 

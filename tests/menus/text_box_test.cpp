@@ -105,7 +105,7 @@ TEST_F(TextBoxTest, ShippedEnglishCreditsBreakAtEachAt) {
   EXPECT_EQ(lines, (Lines{"pLiMo lite ", " \xC2\xA9 2026 the pLiMo lite contributors ", " Licence: MIT ", " ",
                           " Font: Comfortaa (SIL OFL 1.1), ", " DejaVu Sans (Bitstream Vera, Arev), ",
                           " Droid Sans Fallback (Apache 2.0) ", " ", " Libraries: SDL2 (zlib), libpng (libpng), ",
-                          " libjpeg-turbo (IJG, BSD-3-Clause), ", " libvorbis (BSD-3-Clause), FreeType (FTL) "}));
+                          " libjpeg-turbo (IJG, BSD-3-Clause), ", " libvorbis (BSD-3-Clause), ", " FreeType (FTL) "}));
 }
 
 TEST_F(TextBoxTest, FirstTutorialTextPutsTheBracketedWordOnItsOwnLine) {

@@ -51,7 +51,7 @@ def credits_text(lang):
             f"{c['font']}{colon}Comfortaa (SIL OFL 1.1), @ DejaVu Sans (Bitstream Vera, Arev), "
             f"@ Droid Sans Fallback (Apache 2.0) @ @ "
             f"{c['libraries']}{colon}SDL2 (zlib), libpng (libpng), @ libjpeg-turbo (IJG, BSD-3-Clause), "
-            f"@ libvorbis (BSD-3-Clause), FreeType (FTL)")
+            f"@ libvorbis (BSD-3-Clause), @ FreeType (FTL)")
 
 
 def entries(lang):
