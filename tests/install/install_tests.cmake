@@ -29,7 +29,7 @@ add_test(NAME install_tree
 
 add_test(NAME debian_package
   COMMAND bash "${PROJECT_SOURCE_DIR}/tools/check_package.sh" "${PROJECT_BINARY_DIR}" "${id}")
-set_tests_properties(debian_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 300)
+set_tests_properties(debian_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900)
 
 add_test(NAME command_line
   COMMAND bash "${CMAKE_CURRENT_SOURCE_DIR}/install/check_command_line.sh" "$<TARGET_FILE:plimo>")
