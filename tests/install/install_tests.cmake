@@ -33,3 +33,9 @@ set_tests_properties(debian_package PROPERTIES SKIP_RETURN_CODE 77 TIMEOUT 900)
 
 add_test(NAME command_line
   COMMAND bash "${CMAKE_CURRENT_SOURCE_DIR}/install/check_command_line.sh" "$<TARGET_FILE:plimo>")
+
+# The generated assembler files mark their stack note with %progbits, which
+# every GNU assembler takes (the 32-bit ARM one rejects @progbits).
+add_test(NAME assembler_files_portable
+  COMMAND sh -c "grep -q '%progbits' \"$1\" \"$2\" && ! grep -l '@progbits' \"$1\" \"$2\""
+          sh "${PROJECT_BINARY_DIR}/archive/archive_data.S" "${PROJECT_BINARY_DIR}/help_page/help_page.S")
