@@ -60,12 +60,12 @@ TEST_F(HelpPage, FromTheBuildFolderTheBuiltInCopyIsWrittenAndOpened) {
 
 TEST_F(HelpPage, AnInstalledGameOpensTheInstalledPage) {
   Start();
-  // The installed layout: <prefix>/bin/plimo and the page under <prefix>/share.
+  // The installed layout: <prefix>/games/plimo and the page under <prefix>/share.
   const fs::path prefix = Home / "prefix with space";
-  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "games");
   fs::create_directories(prefix / "share" / "plimo");
   { std::ofstream(prefix / "share" / "plimo" / "plimo-help.html") << "<html>installed"; }
-  media_test::SetProgramFilePath((prefix / "bin" / "plimo").string());
+  media_test::SetProgramFilePath((prefix / "games" / "plimo").string());
   EXPECT_EQ(HelpPageAddress(), "file://" + Home.string() + "/prefix%20with%20space/share/plimo/plimo-help.html");
   EXPECT_FALSE(fs::exists(Home / "pLiMo" / HELP_PAGE_FILE));
 
