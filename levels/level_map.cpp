@@ -13,6 +13,9 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
+#include "levels/level_par.h"
+#include "levels/share_screens.h"
+#include "levels/shared_level.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -111,18 +114,31 @@ void UpdateHover() {
 
 // Places card n's level (a bank level, or a new random one for the last
 // card) and zooms into it from the card at (left, top).
-void ChooseCard(int n, int left, int top) {
+void ZoomIntoPlacedLevel(int left, int top, int n) {
   PlayEffect(LevelStartSound);
-  if (IsRandomCard(n)) {
-    PlaceRandomLevel();
-  } else {
-    CurrentLevel = n;
-    LoadLevel(n);
-  }
   ReturnState = ScreenState;
   GrabLevelPicture(left, top, n);
   ClearKeyboard();
   MapKeyCard = -1;
+}
+
+void ChooseCard(int n, int left, int top) {
+  if (IsRandomCard(n)) {
+    PlaceRandomLevel();
+  } else if (IsDailyCard(n)) {
+    PlaceDailyLevel(Today());
+  } else {
+    CurrentLevel = n;
+    LoadLevel(n);
+  }
+  ZoomIntoPlacedLevel(left, top, n);
+}
+
+// The card the sharing keys and the foot line are about: the keyboard's,
+// else the one under the pointer.
+int SharingCard() {
+  if (MapKeyCard >= 0) return MapKeyCard;
+  return PointerInBoard() ? CardAt(Frame.PointerX, Frame.PointerY) : -1;
 }
 
 // The card under the pointer, as the tap found it.
@@ -233,9 +249,11 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
 
 }  // namespace
 
-int MapCardCount() { return LevelCount + 1; }
+int MapCardCount() { return LevelCount + 2; }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
+
+bool IsDailyCard(int n) { return n == LevelCount + 1; }
 
 void CardPosition(int n, int& x, int& y) {
   x = CARD_MARGIN;
@@ -275,6 +293,10 @@ void EnterLevelMap() {
 void UpdateLevelMap() {
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
+  if (UpdateMapSharing(SharingCard()) && ZoomEnd == 0) {
+    ZoomIntoPlacedLevel(BoardWidth() / 2 - CARD_WIDTH / 2, ScreenHeight / 2 - CARD_HEIGHT / 2, -1);
+    return;
+  }
   KeyboardCards();
   const int wheel = WheelPosition();
   if (wheel != 0) {
@@ -320,6 +342,7 @@ void DrawLevelMap() {
     DrawSprite(PointerImage, static_cast<float>(x + CARD_WIDTH / 2 - 85), static_cast<float>(y + CARD_HEIGHT / 2 - 50), 0);
     SetDrawAlpha(1);
   }
+  DrawMapSharing(SharingCard());
 }
 
 void DrawLevelCard(int x, int y, int n) {
@@ -330,6 +353,10 @@ void DrawLevelCard(int x, int y, int n) {
   }
   if (IsRandomCard(n)) {
     DrawRandomCard(x, y, jx, jy);
+    return;
+  }
+  if (IsDailyCard(n)) {
+    DrawDailyCard(x + jx, y + jy, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
     return;
   }
   const std::string label = LevelLabel(n + 1);
@@ -357,6 +384,7 @@ void DrawLevelCard(int x, int y, int n) {
   } else {
     DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y, jx, jy);
   }
+  DrawCardPar(BankPar(n), x + jx, y + jy);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }

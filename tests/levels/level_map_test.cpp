@@ -74,7 +74,9 @@ TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
   EXPECT_EQ(CardAt(100, 200), 4);   // second row: four cards a row at 1024
   EXPECT_EQ(CardAt(300, 250), 5);   // the random card after the five levels
   EXPECT_TRUE(IsRandomCard(5));
-  EXPECT_EQ(CardAt(500, 250), -1);  // nothing after it
+  EXPECT_EQ(CardAt(500, 250), 6);   // then the daily level's card
+  EXPECT_TRUE(IsDailyCard(6));
+  EXPECT_EQ(CardAt(750, 250), -1);  // nothing after it
   EXPECT_EQ(CardAt(100, 450), -1);
 
   MapScroll = 184.6f;  // rows start at the truncated scroll
@@ -104,11 +106,11 @@ TEST_F(LevelMap, LowestScrollAndRestPositionAt1024x768) {
 
 TEST_F(LevelMap, LowestScrollAndRestPositionAt640x448) {
   Geometry(640, 448, 56);
-  EXPECT_EQ(LowestMapScroll(), 448 - 3 * 200);  // three rows of two
+  EXPECT_EQ(LowestMapScroll(), 448 - 4 * 200);  // four rows of two
   MapScroll = 448;
   EXPECT_NEAR(RestAfter(1500), 0, 1.0);  // the top spring
-  MapScroll = -400;
-  EXPECT_NEAR(RestAfter(1500), -152, 1.0);  // the bottom spring
+  MapScroll = -500;
+  EXPECT_NEAR(RestAfter(1500), -352, 1.0);  // the bottom spring
   // Between the rests the map stays where it was left.
   MapScroll = -70;
   EXPECT_EQ(RestAfter(200), -70);
@@ -125,9 +127,11 @@ TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
   media_test::InjectKeyUp(KEY_DOWN);
   media_test::InjectKeyDown(KEY_END);
   MapFrame(-50, -50, false, false);
-  EXPECT_FLOAT_EQ(MapScroll, -152);
+  EXPECT_FLOAT_EQ(MapScroll, -352);
   media_test::InjectKeyUp(KEY_END);
   media_test::InjectKeyDown(KEY_PAGE_UP);
+  MapFrame(-50, -50, false, false);
+  EXPECT_FLOAT_EQ(MapScroll, -152);
   MapFrame(-50, -50, false, false);
   EXPECT_FLOAT_EQ(MapScroll, 48);
   media_test::InjectKeyUp(KEY_PAGE_UP);
@@ -191,7 +195,7 @@ TEST_F(LevelMap, APressMovingEightPixelsOrHeld400msIsADrag) {
 
 TEST_F(LevelMap, ATapBelowTheLastCardChoosesNothing) {
   MapScroll = 184;
-  Press(500, 500, 0, 0);
+  Press(750, 500, 0, 0);
   EXPECT_EQ(ZoomEnd, 0);
   EXPECT_EQ(CurrentLevel, -1);
 }
