@@ -417,7 +417,7 @@ void Shutdown() {
 
 std::string WebRowCaption() {
   // A player's own language file may lack the key: English then.
-  return TextOrEnglish("How to play", "How to play");
+  return GetTextOr("How to play", "How to play");
 }
 
 void DrawWebRow(int row) {
@@ -450,6 +450,6 @@ void ClickWebRow(int row) {
   if (address.empty() || OpenWebPage(address)) return;
   // No web browser to show it: say so on the screen, and where the page is
   // for a player who reads the terminal.
-  ShowBoardMessage(TextOrEnglish("No Browser", "No web browser could open the help page"));
+  ShowBoardMessage(GetTextOr("No Browser", "No web browser could open the help page"));
   std::fprintf(stderr, "pLiMo lite: no web browser could open %s\n", address.c_str());
 }

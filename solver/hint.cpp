@@ -28,7 +28,7 @@ std::unique_ptr<T_SOLVER> Search;
 }  // namespace
 
 std::string NoSolutionText() {
-  return TextOrEnglish(NO_SOLUTION_KEY, NO_SOLUTION_ENGLISH);
+  return GetTextOr(NO_SOLUTION_KEY, NO_SOLUTION_ENGLISH);
 }
 
 void RequestHint() {
