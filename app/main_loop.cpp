@@ -24,12 +24,14 @@
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "menus/editor.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/custom_levels.h"
 #include "persistence/daily_scores.h"
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
@@ -125,7 +127,8 @@ void ResetInitialValues() {
 
 Image* ScreenBackground(int screen) {
   switch (screen) {
-    case SCREEN_PLAY: return PlayBackground;
+    case SCREEN_PLAY:
+    case SCREEN_EDITOR: return PlayBackground;
     case SCREEN_LEVEL_MAP:
     case SCREEN_CREDITS:
     case SCREEN_VICTORY: return MapBackground;
@@ -194,6 +197,7 @@ void ScreenInput() {
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DoFlagsSelection(); break;
     case SCREEN_TUTORIAL: TutorialInput(); break;
+    case SCREEN_EDITOR: UpdateEditor(); break;
     default: UpdatePlay(); break;
   }
 }
@@ -211,6 +215,10 @@ void ScreenDrawing() {
     case SCREEN_CREDITS: DrawTextBox(10, 10, BOARD_COLUMNS * BlockSize, 255, 255, 255, CreditsText); break;
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DrawFlagsSelection(); break;
+    case SCREEN_EDITOR:
+      DrawPlay();
+      DrawEditor();
+      break;
     case SCREEN_VICTORY: {
       const bool particles = ParticlesOn;
       ParticlesOn = false;
@@ -325,6 +333,7 @@ bool StartUp() {
   LoadBestScores();
   LoadRandomScores();
   LoadDailyScores();
+  LoadCustomLevels();
 
   CheckSavedGame();
   CountUndoRecords();

@@ -22,6 +22,7 @@
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
 #include "persistence/best_scores.h"
+#include "persistence/custom_levels.h"
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
 
@@ -127,6 +128,8 @@ void ChooseCard(int n, int left, int top) {
     PlaceRandomLevel();
   } else if (IsDailyCard(n)) {
     PlaceDailyLevel(Today());
+  } else if (CustomCard(n) >= 0) {
+    PlaceCustomLevel(CustomCard(n));
   } else {
     CurrentLevel = n;
     LoadLevel(n);
@@ -241,7 +244,7 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
   if (RandomScores.Wins == 0) {
     DrawCardLabel(label, x + jx, y + jy);
   } else {
-    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[RandomTier()], x, y, jx, jy);
+    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[LastWonRandomTier()], x, y, jx, jy);
   }
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
@@ -249,11 +252,16 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
 
 }  // namespace
 
-int MapCardCount() { return LevelCount + 2; }
+int MapCardCount() { return LevelCount + 2 + static_cast<int>(CustomLevels.size()); }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
 
 bool IsDailyCard(int n) { return n == LevelCount + 1; }
+
+int CustomCard(int n) {
+  const int i = n - (LevelCount + 2);
+  return i >= 0 && i < static_cast<int>(CustomLevels.size()) ? i : -1;
+}
 
 void CardPosition(int n, int& x, int& y) {
   x = CARD_MARGIN;
@@ -357,6 +365,10 @@ void DrawLevelCard(int x, int y, int n) {
   }
   if (IsDailyCard(n)) {
     DrawDailyCard(x + jx, y + jy, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
+    return;
+  }
+  if (CustomCard(n) >= 0) {
+    DrawCustomCard(x, y, CustomCard(n), jx, jy);
     return;
   }
   const std::string label = LevelLabel(n + 1);

@@ -15,6 +15,7 @@ TEXTS = {
     "Old Record": "Alter Rekord: ", "New Record": "Neuer Rekord !",
     "Random Level": "Zufallslevel", "Last Time": "Zeit", "Best Time": "Beste",
     "No Solution": "Von hier gibt es keinen Ausweg: mach ein paar Züge rückgängig",
+    "No Hint": "Kein Tipp gefunden",
     "How to play": "So wird gespielt",
     "Choose Language": "Wähle deine Sprache", "One Player": "Ein Spieler",
     "Two Players": "Zwei Spieler", "Random": "Zufall", "Selection": "Auswahl",
@@ -44,4 +45,14 @@ SHARING = {
     "Code Bad": "Dieser Levelcode ist falsch: bitte Zeichen für Zeichen prüfen",
     "Code Empty Board": "Dieser Levelcode beschreibt ein leeres Brett",
     "Code No Solution": "Keine Lösung für das Level dieses Codes gefunden",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Klick oder Enter: nächste Farbe   0-6: wählen   U: zurück   T: testen   S: speichern   Esc: Menü",
+    "Editor Empty": "Zuerst ein paar Steine setzen",
+    "Editor Solvable": "Lösbar, Par",
+    "Editor Unsolvable": "Keine Lösung gefunden: dieses Level kann nicht gespeichert werden",
+    "Editor Saved": "Gespeichert: das Level hat seine Karte auf der Übersicht",
+    "Editor Not Saved": "Das Level konnte nicht gespeichert werden",
+    "Editor Deleted": "Level gelöscht",
+    "Custom Hint": "E: bearbeiten   D: löschen",
 }

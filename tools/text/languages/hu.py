@@ -15,6 +15,7 @@ TEXTS = {
     "Old Record": "Régi rekord: ", "New Record": "Új rekord !",
     "Random Level": "Véletlen pálya", "Last Time": "Idő", "Best Time": "Legjobb",
     "No Solution": "Innen nincs kiút: vonj vissza néhány lépést",
+    "No Hint": "Nem található tipp",
     "How to play": "Hogyan játssz",
     "Choose Language": "Válassz nyelvet", "One Player": "Egy játékos",
     "Two Players": "Két játékos", "Random": "Véletlen", "Selection": "Kiválasztás",
@@ -44,4 +45,14 @@ SHARING = {
     "Code Bad": "Ez a pályakód hibás: ellenőrizd betűről betűre",
     "Code Empty Board": "Ez a pályakód üres táblát ír le",
     "Code No Solution": "Nem található megoldás ennek a kódnak a pályájára",
+    # The level editor and its levels' cards.
+    "Editor": "Szerkesztő",
+    "Editor Help": "Kattintás vagy Enter: következő szín   0-6: választás   U: vissza   T: próba   S: mentés   Esc: menü",
+    "Editor Empty": "Előbb tegyél le néhány elemet",
+    "Editor Solvable": "Megoldható, par",
+    "Editor Unsolvable": "Nem található megoldás: ez a pálya nem menthető",
+    "Editor Saved": "Mentve: a pálya kártyája a térképen van",
+    "Editor Not Saved": "A pályát nem sikerült menteni",
+    "Editor Deleted": "Pálya törölve",
+    "Custom Hint": "E: szerkesztés   D: törlés",
 }

@@ -15,6 +15,7 @@ TEXTS = {
     "Old Record": "Stary rekord: ", "New Record": "Nowy rekord !",
     "Random Level": "Losowy poziom", "Last Time": "Czas", "Best Time": "Rekord",
     "No Solution": "Stąd nie ma już wyjścia: cofnij kilka ruchów",
+    "No Hint": "Nie znaleziono podpowiedzi",
     "How to play": "Jak grać",
     "Choose Language": "Wybierz język", "One Player": "Jeden gracz",
     "Two Players": "Dwóch graczy", "Random": "Losowo", "Selection": "Wybór",
@@ -44,4 +45,14 @@ SHARING = {
     "Code Bad": "Ten kod poziomu jest błędny: sprawdź go znak po znaku",
     "Code Empty Board": "Ten kod poziomu opisuje pustą planszę",
     "Code No Solution": "Nie znaleziono rozwiązania poziomu z tego kodu",
+    # The level editor and its levels' cards.
+    "Editor": "Edytor",
+    "Editor Help": "Klik lub Enter: następny kolor   0-6: wybierz   U: cofnij   T: test   S: zapisz   Esc: menu",
+    "Editor Empty": "Najpierw ustaw kilka klocków",
+    "Editor Solvable": "Do rozwiązania, par",
+    "Editor Unsolvable": "Nie znaleziono rozwiązania: tego poziomu nie można zapisać",
+    "Editor Saved": "Zapisano: poziom ma swoją kartę na mapie",
+    "Editor Not Saved": "Nie udało się zapisać poziomu",
+    "Editor Deleted": "Poziom usunięty",
+    "Custom Hint": "E: edytuj   D: usuń",
 }

@@ -15,6 +15,7 @@ TEXTS = {
     "Old Record": "Record vechi: ", "New Record": "Record nou !",
     "Random Level": "Nivel aleatoriu", "Last Time": "Timp", "Best Time": "Record",
     "No Solution": "Nu mai există ieșire de aici: anulează câteva mutări",
+    "No Hint": "Nu s-a găsit niciun indiciu",
     "How to play": "Cum se joacă",
     "Choose Language": "Alege limba", "One Player": "Un jucător",
     "Two Players": "Doi jucători", "Random": "Aleatoriu", "Selection": "Selecție",
@@ -44,4 +45,14 @@ SHARING = {
     "Code Bad": "Acest cod de nivel este greșit: verifică-l literă cu literă",
     "Code Empty Board": "Acest cod de nivel descrie o tablă goală",
     "Code No Solution": "Nu s-a găsit nicio soluție pentru nivelul acestui cod",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Clic sau Enter: culoarea următoare   0-6: alege   U: anulează   T: testează   S: salvează   Esc: meniu",
+    "Editor Empty": "Pune mai întâi câteva piese",
+    "Editor Solvable": "Rezolvabil, par",
+    "Editor Unsolvable": "Nu s-a găsit nicio soluție: acest nivel nu poate fi salvat",
+    "Editor Saved": "Salvat: nivelul are cartea lui pe hartă",
+    "Editor Not Saved": "Nivelul nu a putut fi salvat",
+    "Editor Deleted": "Nivel șters",
+    "Custom Hint": "E: editează   D: șterge",
 }

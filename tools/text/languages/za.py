@@ -15,6 +15,7 @@ TEXTS = {
     "Old Record": "Ou rekord: ", "New Record": "Nuwe rekord !",
     "Random Level": "Lukrake vlak", "Last Time": "Tyd", "Best Time": "Beste",
     "No Solution": "Daar is geen uitweg van hier nie: ontdoen 'n paar skuiwe",
+    "No Hint": "Geen wenk gevind nie",
     "How to play": "Hoe om te speel",
     "Choose Language": "Kies jou taal", "One Player": "Een speler",
     "Two Players": "Twee spelers", "Random": "Lukraak", "Selection": "Keuse",
@@ -44,4 +45,14 @@ SHARING = {
     "Code Bad": "Hierdie vlakkode is verkeerd getik: kontroleer dit letter vir letter",
     "Code Empty Board": "Hierdie vlakkode beskryf 'n leë bord",
     "Code No Solution": "Geen oplossing gevind vir die vlak van hierdie kode nie",
+    # The level editor and its levels' cards.
+    "Editor": "Redigeerder",
+    "Editor Help": "Klik of Enter: volgende kleur   0-6: kies   U: ontdoen   T: toets   S: stoor   Esc: kieslys",
+    "Editor Empty": "Plaas eers 'n paar stukke",
+    "Editor Solvable": "Oplosbaar, par",
+    "Editor Unsolvable": "Geen oplossing gevind nie: hierdie vlak kan nie gestoor word nie",
+    "Editor Saved": "Gestoor: die vlak het sy kaart op die kaart",
+    "Editor Not Saved": "Die vlak kon nie gestoor word nie",
+    "Editor Deleted": "Vlak geskrap",
+    "Custom Hint": "E: redigeer   D: skrap",
 }
