@@ -140,8 +140,8 @@ Image* ScreenBackground(int screen) {
   }
 }
 
-void HandleShortcuts() {
-  switch (Frame.TypedChar) {
+void HandleShortcuts(int typed) {
+  switch (typed) {
     case 'm':
     case 'M': SetMusic(!MusicFlag); break;
     case 'h':
@@ -159,7 +159,7 @@ void HandleShortcuts() {
       break;
     case '+':
     case '-':
-      if (StepBlockSize(Frame.TypedChar == '+' ? 1 : -1)) {
+      if (StepBlockSize(typed == '+' ? 1 : -1)) {
         SetupDisplay();
         T_BLOCK::PosAllBlocks();
       }
@@ -168,12 +168,12 @@ void HandleShortcuts() {
   }
 }
 
-// The tutorial's continue check: while it waits, a click on the board or a
-// typed character goes on; while it plays, the board area is not the
-// player's (the side bar stays usable).
+// The tutorial's continue check for the pointer: while it waits, a click on
+// the board goes on; while it plays, the board area is not the player's (the
+// side bar stays usable).
 void TutorialInput() {
   if (TutorialWaiting) {
-    if ((Frame.LeftHit && PointerInBoard()) || Frame.TypedChar > 0) {
+    if (Frame.LeftHit && PointerInBoard()) {
       ContinueTutorial();
       PlayEffect(ClickSound);
     }
@@ -183,6 +183,45 @@ void TutorialInput() {
   }
   PlayTutorial();
   UpdatePlay();
+}
+
+// A key press on the current screen, after the global keys.
+void ScreenKey(const KeyPress& press) {
+  switch (ScreenState) {
+    case SCREEN_LEVEL_MAP: MapKey(press); break;
+    case SCREEN_VICTORY: VictoryKey(press); break;
+    case SCREEN_EDITOR: EditorKey(press); break;
+    case SCREEN_LANGUAGE_FIRST:
+    case SCREEN_LANGUAGE: T_LANG::FlagsKey(press); break;
+    // The tutorial's board belongs to its demonstration, and its texts
+    // take their own key: the play keys do nothing there.
+    case SCREEN_TUTORIAL:
+    case SCREEN_CREDITS: break;
+    default: PlayKey(press); break;
+  }
+}
+
+// One key press: Escape, the key that continues a waiting tutorial text,
+// the shortcuts of every screen, then the current screen's keys. False when
+// the press ends the game.
+bool HandleKeyPress(const KeyPress& press) {
+  if (press.Key == KEY_ESCAPE || press.Char == 27) {
+    if (ScreenState == SCREEN_MAIN_MENU) return false;
+    if (ScreenState == SCREEN_LANGUAGE)
+      SetScreen(SCREEN_OPTIONS_MENU);
+    else if (ScreenState != SCREEN_LANGUAGE_FIRST)
+      SetScreen(SCREEN_MAIN_MENU);
+    return true;
+  }
+  // The press that continues a text does nothing else.
+  if (ScreenState == SCREEN_TUTORIAL && TutorialWaiting && press.Char > 0) {
+    ContinueTutorial();
+    PlayEffect(ClickSound);
+    return true;
+  }
+  HandleShortcuts(press.Char);
+  ScreenKey(press);
+  return true;
 }
 
 void ScreenInput() {
@@ -372,17 +411,14 @@ bool RunFrame() {
   Frame.PointerX -= ScreenOffsetX;
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
-  Frame.TypedChar = NextTypedChar();
-  Frame.HelpKey = KeyHits(KEY_F1) > 0;
+  Frame.Keys = TakeKeyPresses();
 
-  if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
-    if (ScreenState == SCREEN_MAIN_MENU) return false;
-    if (ScreenState == SCREEN_LANGUAGE)
-      SetScreen(SCREEN_OPTIONS_MENU);
-    else if (ScreenState != SCREEN_LANGUAGE_FIRST)
-      SetScreen(SCREEN_MAIN_MENU);
+  // Every press acts once, in the order made, on the screen of its time: a
+  // press that changes the screen hands the next ones to the new screen.
+  const std::vector<KeyPress> presses = Frame.Keys;
+  for (const KeyPress& press : presses) {
+    if (!HandleKeyPress(press)) return false;
   }
-  HandleShortcuts();
   UpdateMusicFade();
   DoSideBar();
   ScreenInput();

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+struct KeyPress;
+
 // Card geometry, in pixels.
 constexpr int CARD_WIDTH = 200;
 constexpr int CARD_HEIGHT = 160;
@@ -28,6 +30,9 @@ extern int ZoomCard[4];       // left, top, right, bottom of the chosen card
 // Opens the map on the level bank: screen state, side-bar icons, texts.
 void EnterLevelMap();
 void UpdateLevelMap();
+// One key press on the map: Left and Right move the keyboard's card, Enter
+// or Space chooses it.
+void MapKey(const KeyPress& press);
 void DrawLevelMap();
 void DrawLevelZoom();
 // Any screen change stops a running zoom; the placed level stays.

@@ -144,9 +144,18 @@ void HaltChannel(Channel channel);
 bool IsChannelPlaying(Channel channel);
 
 // ------------------------------------------------------------------ input
-int KeyHits(int key);
+// One key press. Key is the key pressed (a KeyCode, a letter's upper-case
+// code or a digit), 0 when the press only typed a character or was the
+// platform's auto-repeat of a held key; Char is the character it typed, 0
+// for none. A key and the character it types make one press.
+struct KeyPress {
+  int Key = 0;
+  int Char = 0;
+};
+// The key presses since the last call, in the order they were made.
+std::vector<KeyPress> TakeKeyPresses();
 bool IsKeyDown(int key);
-int NextTypedChar();
+// Forgets the presses not taken yet and every key held.
 void ClearKeyboard();
 void PointerPosition(int& x, int& y);
 int WheelPosition();
