@@ -1,6 +1,9 @@
 #include "app/main_loop.h"
 
+#include <cstdio>
+#include <future>
 #include <string>
+#include <vector>
 
 #include "app/archive.h"
 #include "app/assets.h"
@@ -47,11 +50,19 @@ const char* const LANGUAGE_COPIES[][2] = {
 
 bool WebRowHovered = false;
 
-void ExtractLanguageFiles() {
-  for (const auto& language : LANGUAGE_COPIES) {
-    ExtractEmbeddedFile(std::string("pLiMo_text_") + language[0] + ".txt");
-    ExtractEmbeddedFile(std::string(language[1]) + ".png");
-  }
+// Brings the language copies up to date on a thread of their own: on a first
+// start the thirty files are written while the window opens and the pictures
+// load, instead of before. Their messages are shown by the main thread.
+std::future<std::vector<std::string>> StartLanguageCopies() {
+  return std::async(std::launch::async, [] {
+    std::vector<std::string> names, messages;
+    for (const auto& language : LANGUAGE_COPIES) {
+      names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
+      names.push_back(std::string(language[1]) + ".png");
+    }
+    RefreshUserCopies(names, messages);
+    return messages;
+  });
 }
 
 // The first ".ttf" file of the user data folder replaces the embedded font.
@@ -318,6 +329,7 @@ bool PointerInBoard() {
 }
 
 bool StartUp() {
+  SetWindowClass(PLIMO_APP_ID);  // the desktop entry's StartupWMClass
   if (!MediaInit()) return false;
   RegisterArchive();
   SetAppTitle("pLiMo lite");
@@ -330,7 +342,10 @@ bool StartUp() {
     return false;
   }
   RemoveStaleTemporaryFiles(UserDataFolder);
-  ExtractLanguageFiles();
+  std::future<std::vector<std::string>> copies = StartLanguageCopies();
+  // A saved profile names a language copy and is checked against it: it
+  // waits for the copies (quick then: they are rarely written).
+  if (FileLength(ProfilePath) >= 0) copies.wait();
   ResetColourStyles();
   LoadProfile(ProfilePath);
 
@@ -367,6 +382,8 @@ bool StartUp() {
   RunStartTime = Frame.Now;
   SetMusic(MusicFlag);
   InitTouch();
+  // The languages are read from the copies from here on.
+  for (const std::string& message : copies.get()) ShowMessage(message);
   // The main menu when the saved language loads and the font can draw its
   // texts; otherwise the player chooses a language, then sees the tutorial.
   SelectFont(LargeFont);
@@ -446,8 +463,7 @@ void Shutdown() {
 
 std::string WebRowCaption() {
   // A player's own language file may lack the key: English then.
-  const std::string text = GetText("How to play");
-  return text.empty() || text[0] == '@' ? "How to play" : text;
+  return GetTextOr("How to play", "How to play");
 }
 
 void DrawWebRow(int row) {
@@ -477,5 +493,9 @@ void ClickWebRow(int row) {
   PlayEffect(ExplosionSound);
   if (ScreenMode == 2) ToggleBestFit();
   const std::string address = HelpPageAddress();
-  if (!address.empty()) OpenWebPage(address);
+  if (address.empty() || OpenWebPage(address)) return;
+  // No web browser to show it: say so on the screen, and where the page is
+  // for a player who reads the terminal.
+  ShowBoardMessage(GetTextOr("No Browser", "No web browser could open the help page"));
+  std::fprintf(stderr, "pLiMo lite: no web browser could open %s\n", address.c_str());
 }

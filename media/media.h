@@ -260,7 +260,12 @@ std::string GetClipboardText();
 bool SetClipboardText(const std::string& text);
 // Days since 1970-01-01 in UTC, from the system's wall clock.
 int64_t UtcDayNumber();
-void OpenWebPage(const std::string& address);
+// Hands the address to the desktop's opener (xdg-open); false when there is
+// none to hand it to.
+bool OpenWebPage(const std::string& address);
+// The X11 and Wayland window class of the windows opened afterwards (call it
+// before MediaInit); a class the user's environment sets wins.
+void SetWindowClass(const std::string& name);
 // The per-user data folder ($XDG_DATA_HOME, else the home folder's
 // .local/share, the home taken from the password database when HOME is
 // unset); "" when the account has none.
