@@ -9,6 +9,7 @@
 #include "app/frame_input.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "menus/text_box.h"
 #include "play/play_input.h"
 #include "play/undo.h"
 
@@ -19,7 +20,6 @@ namespace {
 
 // Where the tip of the pointer pictures is.
 constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
-constexpr int64_t MESSAGE_MS = 2500;
 // The key of the message, and its English text for a language file of the
 // player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
@@ -52,16 +52,6 @@ int StepOnPath(const KindCells& board) {
     if (PathBoards[i] == board) return static_cast<int>(i);
   }
   return -1;
-}
-
-void ShowMessageText(const std::string& text) {
-  Message.Text = text;
-  Message.CentreX = 5 * BlockSize;
-  Message.CentreY = 4 * BlockSize;
-  Message.StartTime = Frame.Now;
-  Message.EndTime = Frame.Now + MESSAGE_MS;
-  Message.Scale = 1.0f;
-  Message.Light = 1;
 }
 
 void ShowStep(const SolverMove& move) {
@@ -164,8 +154,8 @@ void UpdateHint() {
     case SolveStatus::Solved:
       if (!PathMoves.empty()) ShowStep(PathMoves.front());  // an empty board has nothing to show
       return;
-    case SolveStatus::NoSolution: ShowMessageText(NoSolutionText()); return;
-    case SolveStatus::GaveUp: ShowMessageText(NoHintText()); return;
+    case SolveStatus::NoSolution: ShowBoardMessage(NoSolutionText()); return;
+    case SolveStatus::GaveUp: ShowBoardMessage(NoHintText()); return;
   }
 }
 
