@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <queue>
+#include <unordered_map>
 
 namespace {
 
@@ -12,6 +13,8 @@ const int STEP_DY[4] = {0, 1, 0, -1};
 constexpr int8_t PRESS = 4;  // the move that takes hold of a whole kind
 constexpr int KINDS = 7;     // what a packed cell can hold
 int JOIN_COST = 1;
+// Children of one board a beam layer keeps at most.
+constexpr int BEAM_CHILDREN = 2;
 
 // A board as three bit planes of its cells' kind + 1 (0 for empty): the low
 // 64 cells of each plane in a word of its own, the 16 cells above in the
@@ -332,12 +335,19 @@ struct T_SOLVER::Search {
     std::vector<int32_t> order(Next.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int32_t>(i);
     auto better = [this](int32_t a, int32_t b) { return Next[a].H != Next[b].H ? Next[a].H < Next[b].H : a < b; };
-    if (order.size() > static_cast<size_t>(width)) {
-      std::nth_element(order.begin(), order.begin() + width, order.end(), better);
-      order.resize(width);
-      Cut = true;
-    }
     std::sort(order.begin(), order.end(), better);
+    // At most a few children of each board: a layer filled with the
+    // variations of one board leads into the same dead end as a whole.
+    std::unordered_map<int32_t, int> kept;
+    size_t keep = 0;
+    for (int32_t i : order) {
+      if (keep == static_cast<size_t>(width) || ++kept[Next[i].Parent] > BEAM_CHILDREN) {
+        Cut = true;
+        continue;
+      }
+      order[keep++] = i;
+    }
+    order.resize(keep);
     Layer.clear();
     LayerAt = 0;
     for (int32_t i : order) {
