@@ -7,6 +7,7 @@
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
+#include "app/pointer.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "play/play_input.h"
@@ -15,8 +16,6 @@ T_HINT Hint;
 
 namespace {
 
-// Where the tip of the pointer pictures is.
-constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
 constexpr int64_t MESSAGE_MS = 2500;
 // The key of the message, and its English text for a language file of the
 // player's own that does not carry it.
@@ -34,6 +33,7 @@ void ShowMessageText(const std::string& text) {
   Message.EndTime = Frame.Now + MESSAGE_MS;
   Message.Scale = 1.0f;
   Message.Light = 1;
+  Message.OnPanel = true;
 }
 
 }  // namespace
@@ -106,8 +106,5 @@ void DrawHint() {
   const int y0 = (Hint.Move.Cell / 10) * BlockSize + HalfCell;
   const int x = x0 + static_cast<int>(Hint.Move.Dx * BlockSize * along / half);
   const int y = y0 + static_cast<int>(Hint.Move.Dy * BlockSize * along / half);
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  SetDrawAlpha(1);
-  DrawSprite(PressedPointerImage, static_cast<float>(x - POINTER_HOT_X), static_cast<float>(y - POINTER_HOT_Y), 0);
+  DrawPointerAt(PressedPointerImage, x, y);
 }
