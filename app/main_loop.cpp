@@ -28,6 +28,7 @@
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/daily_scores.h"
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
 #include "play/undo.h"
@@ -301,6 +302,7 @@ bool StartUp() {
   LoadLevelBank();
   LoadBestScores();
   LoadRandomScores();
+  LoadDailyScores();
 
   CheckSavedGame();
   CountUndoRecords();

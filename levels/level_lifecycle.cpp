@@ -9,6 +9,7 @@
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/random_play.h"
+#include "levels/shared_level.h"
 #include "levels/victory.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -67,6 +68,11 @@ void StartLevel(int fresh) {
 }
 
 void RestartLevel() {
+  if (SharedLevelOnBoard()) {
+    PlaceSharedLevel(CurrentSharedLevel);
+    BeginLevel(1);
+    return;
+  }
   if (RandomLevelOnBoard()) {
     PlaceRandomCells(CurrentRandomLevel);
     BeginLevel(1);
@@ -124,6 +130,7 @@ void CheckLevelWon() {
     SaveBestScores();
   }
   if (randomWon) RandomLevelWon(LevelTimer);
+  if (SharedLevelOnBoard()) SharedLevelWon(LevelTimer, UndoRecordCount - 1);
   // The replay is read from the undo file, which goes right after.
   BuildVictoryScreen();
   DeleteUndoFile();

@@ -15,6 +15,9 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
+#include "levels/level_par.h"
+#include "levels/share_screens.h"
+#include "levels/shared_level.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -111,18 +114,31 @@ void UpdateHover() {
 
 // Places card n's level (a bank level, or a new random one for the last
 // card) and zooms into it from the card at (left, top).
-void ChooseCard(int n, int left, int top) {
+void ZoomIntoPlacedLevel(int left, int top, int n) {
   PlayEffect(LevelStartSound);
-  if (IsRandomCard(n)) {
-    PlaceRandomLevel();
-  } else {
-    CurrentLevel = n;
-    LoadLevel(n);
-  }
   ReturnState = ScreenState;
   GrabLevelPicture(left, top, n);
   ClearKeyboard();
   MapKeyCard = -1;
+}
+
+void ChooseCard(int n, int left, int top) {
+  if (IsRandomCard(n)) {
+    PlaceRandomLevel();
+  } else if (IsDailyCard(n)) {
+    PlaceDailyLevel(Today());
+  } else {
+    CurrentLevel = n;
+    LoadLevel(n);
+  }
+  ZoomIntoPlacedLevel(left, top, n);
+}
+
+// The card the sharing keys and the foot line are about: the keyboard's,
+// else the one under the pointer.
+int SharingCard() {
+  if (MapKeyCard >= 0) return MapKeyCard;
+  return PointerInBoard() ? CardAt(Frame.PointerX, Frame.PointerY) : -1;
 }
 
 // The card under the pointer, as the tap found it.
@@ -178,21 +194,6 @@ void EndDrag(int lowest) {
   MapDragging = 0;
 }
 
-// A card's scale against its size at 96-pixel blocks.
-float CardScale() { return static_cast<float>(CardWidth()) / 200.0f; }
-
-// The card's frame picture (the card sits 30 pixels into it at full size),
-// lifted when hovered, the current level's lit.
-void DrawCardFrame(int x, int y, bool current) {
-  const float k = CardScale();
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  SetDrawAlpha(1);
-  Image* frame = current ? LevelCardHighlighted : LevelCard;
-  DrawSpriteStretched(frame, static_cast<float>(x) - 30 * k, static_cast<float>(y) - 30 * k,
-                      static_cast<float>(ImageWidth(frame)) * k, static_cast<float>(ImageHeight(frame)) * k, 0);
-}
-
 // The hovered card stands a little higher, over a deeper shadow.
 int HoverLift() { return std::max(2, BlockSize / 16); }
 
@@ -206,11 +207,9 @@ void DrawLiftShadow(int x, int y) {
   SetDrawAlpha(1);
 }
 
-// The small-font text scale on cards.
-float CardTextScale() { return 0.8f * CardScale(); }
-
-// A small rounded badge with text in the top-left corner of the card.
-void DrawNumberBadge(const std::string& label, int x, int y) {
+// A small rounded badge with text in the top-left corner of the card;
+// returns its right edge.
+float DrawNumberBadge(const std::string& label, int x, int y) {
   SelectFont(SmallFont);
   const float s = CardTextScale();
   const float pad = 6 * CardScale();
@@ -226,12 +225,14 @@ void DrawNumberBadge(const std::string& label, int x, int y) {
   SetDrawScale(s, s);
   DrawString(label, std::round(bx + pad), std::round(by + pad / 2));
   SetDrawScale(1, 1);
+  return bx + w;
 }
 
-// A won level's mark: a green disc with a white tick in the top-right corner.
-void DrawWonMark(int x, int y) {
+// A won level's mark: a green disc with a white tick, left at x, beside the
+// number's badge of the card at height y.
+void DrawWonMark(float bx, int y) {
   const float d = 34 * CardScale();
-  const float bx = static_cast<float>(x + CardWidth()) - d - 6 * CardScale(), by = static_cast<float>(y) + 6 * CardScale();
+  const float by = static_cast<float>(y) + 6 * CardScale();
   SetBlendMode(BLEND_ALPHA);
   SetDrawColour(0, 0, 0);
   SetDrawAlpha(0.3f);
@@ -267,8 +268,7 @@ void DrawCardTimes(const std::string& label, int last, int best, int x, int y) {
   const int first = static_cast<int>(top + 4 * CardScale());
   DrawCardLine(LastTimeText + " " + FormatTime(last), x, first);
   if (best != 0) DrawCardLine(BestTimeText + " " + FormatTime(best), x, first + static_cast<int>(lineHeight));
-  DrawNumberBadge(label, x, y);
-  DrawWonMark(x, y);
+  DrawWonMark(DrawNumberBadge(label, x, y) + 4 * CardScale(), y);
 }
 
 // The random card: a scatter of pieces of every colour for a picture, its
@@ -294,6 +294,20 @@ void DrawRandomCard(int x, int y) {
 
 }  // namespace
 
+float CardScale() { return static_cast<float>(CardWidth()) / 200.0f; }
+
+void DrawCardFrame(int x, int y, bool current) {
+  const float k = CardScale();
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  SetDrawAlpha(1);
+  Image* frame = current ? LevelCardHighlighted : LevelCard;
+  DrawSpriteStretched(frame, static_cast<float>(x) - 30 * k, static_cast<float>(y) - 30 * k,
+                      static_cast<float>(ImageWidth(frame)) * k, static_cast<float>(ImageHeight(frame)) * k, 0);
+}
+
+float CardTextScale() { return 0.8f * CardScale(); }
+
 int CardThumbCell() { return std::max(1, BlockSize / 5); }
 int CardWidth() { return 10 * CardThumbCell(); }
 int CardHeight() { return 8 * CardThumbCell(); }
@@ -301,9 +315,11 @@ int CardPitchX() { return BOARD_COLUMNS * BlockSize / MAP_COLUMNS; }
 int CardPitchY() { return CardHeight() + CardPitchX() - CardWidth(); }
 int CardMargin() { return (CardPitchX() - CardWidth()) / 2; }
 
-int MapCardCount() { return LevelCount + 1; }
+int MapCardCount() { return LevelCount + 2; }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
+
+bool IsDailyCard(int n) { return n == LevelCount + 1; }
 
 void CardPosition(int n, int& x, int& y) {
   x = CardMargin();
@@ -336,6 +352,10 @@ void EnterLevelMap() {
 void UpdateLevelMap() {
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
+  if (UpdateMapSharing(SharingCard()) && ZoomEnd == 0) {
+    ZoomIntoPlacedLevel(BoardWidth() / 2 - CardWidth() / 2, ScreenHeight / 2 - CardHeight() / 2, -1);
+    return;
+  }
   KeyboardCards();
   const int wheel = WheelPosition();
   if (wheel != 0) {
@@ -378,11 +398,16 @@ void DrawLevelMap() {
     CardPosition(MapKeyCard, x, y);
     DrawPointerAt(PointerImage, x + CardWidth() / 2, y + CardHeight() / 2);
   }
+  DrawMapSharing(SharingCard());
 }
 
 void DrawLevelCard(int x, int y, int n) {
   if (IsRandomCard(n)) {
     DrawRandomCard(x, y);
+    return;
+  }
+  if (IsDailyCard(n)) {
+    DrawDailyCard(x, y, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
     return;
   }
   const std::string label = LevelLabel(n + 1);
@@ -407,6 +432,7 @@ void DrawLevelCard(int x, int y, int n) {
   } else {
     DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y);
   }
+  DrawCardPar(BankPar(n), x, y);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }

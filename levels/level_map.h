@@ -39,6 +39,13 @@ void DrawLevelZoom();
 void CancelLevelZoom();
 
 void DrawLevelCard(int x, int y, int n);
+// A card's scale against its size at 96-pixel blocks, and that of the small
+// font's lines on it.
+float CardScale();
+float CardTextScale();
+// The card's frame picture around the card at (x, y) (the card sits 30
+// pixels into it at full size), lit for the level on the board.
+void DrawCardFrame(int x, int y, bool current);
 // One piece of a card picture: cell (0..79) of level n, four shaped quarters.
 void DrawCardCell(int x, int y, int colour, int n, int cell);
 // A text line centred on a card, squeezed to the card's width when wider.
@@ -53,10 +60,12 @@ void CreateLevelPicture();
 // starts the zoom from the card at (left, top).
 void GrabLevelPicture(int left, int top, int n);
 
-// The bank's cards, then one that opens a random level.
+// The bank's cards, then one that opens a random level, then the daily level's.
 int MapCardCount();
 // True for the card after the bank's (its number is the level count).
 bool IsRandomCard(int n);
+// True for the card after the random card: today's daily level.
+bool IsDailyCard(int n);
 // Where card n stands at the current scroll (board-area pixels).
 void CardPosition(int n, int& x, int& y);
 

@@ -11,6 +11,8 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
+#include "levels/share_screens.h"
+#include "levels/shared_level.h"
 #include "localisation/languages.h"
 #include "menus/screens.h"
 #include "persistence/random_scores.h"
@@ -40,7 +42,9 @@ void AddLines() {
   const bool record = RecordTime > 0;
   auto add = [](const std::string& text, int y, int colour) { T_VICTORY_LINE::Add(text, 3, y, 0, colour); };
 
-  if (CurrentLevel == -1) {
+  if (SharedLevelOnBoard()) {
+    add(SharedLevelTitle(), y0, 0);
+  } else if (CurrentLevel == -1) {
     // A random level's win counts in the random levels' own records: the
     // title says how many were won; the record below is its tier's best.
     std::string title = GetText("Random Level");
@@ -127,6 +131,7 @@ void BuildVictoryScreen() {
   ReplayCount = BufferSize(ReplayData) / UNDO_RECORD_SIZE;
   ReplayIndex = ReplayCount - 1;
 
+  PrepareVictorySharing();
   VictoryLines.clear();
   SelectFont(LargeFont);
   AddLines();
@@ -186,6 +191,7 @@ void UpdateVictoryScreen() {
     ClearBoard();
   }
 
+  UpdateVictorySharing();
   if (Frame.LeftHit || Frame.TypedChar == ' ') {
     if (KeyboardMode != 0) {
       NextLevel();
@@ -206,5 +212,6 @@ void DrawVictoryScreen() {
   SelectFont(nullptr);
   SetDrawAlpha(1);
   SetDrawScale(1, 1);
+  DrawVictorySharing();
   DrawBlinkingPointer();
 }

@@ -36,7 +36,8 @@ const KeyPair SPECIAL_KEYS[] = {
     {SDLK_ESCAPE, KEY_ESCAPE},       {SDLK_SPACE, KEY_SPACE},       {SDLK_PAGEUP, KEY_PAGE_UP},
     {SDLK_PAGEDOWN, KEY_PAGE_DOWN},  {SDLK_END, KEY_END},           {SDLK_HOME, KEY_HOME},
     {SDLK_LEFT, KEY_LEFT},           {SDLK_UP, KEY_UP},             {SDLK_RIGHT, KEY_RIGHT},
-    {SDLK_DOWN, KEY_DOWN},           {SDLK_F1, KEY_F1},
+    {SDLK_DOWN, KEY_DOWN},           {SDLK_F1, KEY_F1},             {SDLK_LCTRL, KEY_CONTROL},
+    {SDLK_RCTRL, KEY_CONTROL},
 };
 
 int ButtonFromSdl(uint8_t button) {

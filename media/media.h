@@ -32,6 +32,7 @@ enum BlendMode { BLEND_SOLID, BLEND_ALPHA, BLEND_ADDITIVE, BLEND_MASK };
 enum KeyCode {
   KEY_BACKSPACE = 8,
   KEY_ENTER = 13,
+  KEY_CONTROL = 17,  // either Ctrl key
   KEY_ESCAPE = 27,
   KEY_SPACE = 32,
   KEY_PAGE_UP = 33,
@@ -230,6 +231,12 @@ const uint8_t* EmbeddedData(const std::string& name, size_t* length);
 
 // ----------------------------------------------------------------- system
 void ShowMessage(const std::string& text);
+// The system clipboard's text (at most 4096 bytes of it; "" when it holds
+// none), and replacing it; false when the system refused.
+std::string GetClipboardText();
+bool SetClipboardText(const std::string& text);
+// Days since 1970-01-01 in UTC, from the system's wall clock.
+int64_t UtcDayNumber();
 void OpenWebPage(const std::string& address);
 // The per-user data folder ($XDG_DATA_HOME, else the home folder's
 // .local/share, the home taken from the password database when HOME is

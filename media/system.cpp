@@ -8,6 +8,8 @@
 #include <climits>
 #include <cstdio>
 #include <cstdlib>
+#include <cstring>
+#include <ctime>
 
 #include "media/internal.h"
 
@@ -111,3 +113,22 @@ void SetDesktopSize(int width, int height) {
 }
 
 }  // namespace media_test
+
+std::string GetClipboardText() {
+  constexpr size_t MOST = 4096;
+  if (!VideoStarted()) return "";
+  char* text = SDL_GetClipboardText();
+  if (text == nullptr) return "";
+  std::string kept(text, strnlen(text, MOST));
+  SDL_free(text);
+  return kept;
+}
+
+bool SetClipboardText(const std::string& text) {
+  return VideoStarted() && SDL_SetClipboardText(text.c_str()) == 0;
+}
+
+int64_t UtcDayNumber() {
+  const std::time_t now = std::time(nullptr);
+  return static_cast<int64_t>(now) / 86400;
+}

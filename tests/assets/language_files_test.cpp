@@ -38,7 +38,11 @@ const std::vector<std::pair<std::string, std::string>>& EnglishTexts() {
 
 std::set<std::string> ExpectedKeys() {
   std::set<std::string> keys = {"Credits Text", "Plimo", "Choose Language", "One Player", "Two Players",
-                                "Selection", "Auto", "Easy", "Medium", "Hard", "Insane"};
+                                "Selection", "Auto", "Easy", "Medium", "Hard", "Insane",
+                                // level codes, par and the daily level
+                                "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint",
+                                "Paste Hint", "Par Matched", "Par Beaten", "Code Empty", "Code Bad",
+                                "Code Empty Board", "Code No Solution"};
   for (const auto& [key, text] : EnglishTexts()) keys.insert(key);
   return keys;
 }

@@ -74,7 +74,9 @@ TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
   EXPECT_EQ(CardAt(100, 202), 4);   // second row: four cards a row
   EXPECT_EQ(CardAt(300, 250), 5);   // the random card after the five levels
   EXPECT_TRUE(IsRandomCard(5));
-  EXPECT_EQ(CardAt(520, 250), -1);  // nothing after it
+  EXPECT_EQ(CardAt(520, 250), 6);   // then the daily level's card
+  EXPECT_TRUE(IsDailyCard(6));
+  EXPECT_EQ(CardAt(750, 250), -1);  // nothing after it
   EXPECT_EQ(CardAt(100, 450), -1);
 
   MapScroll = 184.6f;  // rows start at the truncated scroll
@@ -115,7 +117,7 @@ TEST_F(LevelMap, LowestScrollAndRestPositionAt640x448) {
 TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
   Geometry(640, 448, 56);
   const int levels = LevelCount;
-  LevelCount = 19;  // twenty cards: five rows of 118, the lowest scroll at -142
+  LevelCount = 18;  // twenty cards: five rows of 118, the lowest scroll at -142
   MapScroll = -70;
   media_test::InjectKeyDown(KEY_DOWN);
   MapFrame(-50, -50, false, false);
@@ -142,7 +144,7 @@ TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
 TEST_F(LevelMap, ADragScrollsAndCoastsAfterTheRelease) {
   Geometry(640, 448, 56);
   const int levels = LevelCount;
-  LevelCount = 19;  // a map taller than the screen
+  LevelCount = 18;  // a map taller than the screen
   MapScroll = -50;
   MapFrame(200, 300, true, true);
   EXPECT_EQ(MapDragging, 1);
@@ -195,7 +197,7 @@ TEST_F(LevelMap, APressMovingEightPixelsOrHeld400msIsADrag) {
 
 TEST_F(LevelMap, ATapBelowTheLastCardChoosesNothing) {
   MapScroll = 184;
-  Press(520, 500, 0, 0);
+  Press(750, 500, 0, 0);
   EXPECT_EQ(ZoomEnd, 0);
   EXPECT_EQ(CurrentLevel, -1);
 }

@@ -8,13 +8,18 @@
 
 #include "app/display.h"
 #include "board/block.h"
+#include "levels/daily.h"
 #include "levels/level_bank.h"
+#include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
+#include "levels/level_par.h"
+#include "levels/share_screens.h"
 #include "levels/victory.h"
 #include "menus/screens.h"
 #include "menus/text_box.h"
 #include "play/undo.h"
+#include "solver/random_level.h"
 #include "tests/support/headless_game.h"
 #include "tests/support/level_solver.h"
 
@@ -212,6 +217,156 @@ TEST_F(MapGame, FingersScrollTheMapChooseACardAndMoveAShape) {
   ASSERT_TRUE(Frames(2));
   EXPECT_EQ(BoardCells(), test_support::Apply(LevelCells(0), m));
   EXPECT_EQ(UndoRecordCount, 2);
+  Shutdown();
+}
+
+// Sharing: the texts of the foot lines (drawn by the sharing code) in one frame.
+class ShareGame : public MapGame {
+ protected:
+  std::vector<std::string> FrameTexts() {
+    media_test::StartRecording();
+    EXPECT_TRUE(Frames(1));
+    media_test::StopRecording();
+    std::vector<std::string> texts;
+    for (const auto& c : media_test::RecordedDraws())
+      if (c.Kind == media_test::DrawKind::Text) texts.push_back(c.Text);
+    return texts;
+  }
+  bool Shows(const std::string& text) {
+    const std::vector<std::string> texts = FrameTexts();
+    return std::find(texts.begin(), texts.end(), text) != texts.end();
+  }
+  bool PasteKeys() {
+    media_test::InjectKeyDown(KEY_CONTROL);
+    media_test::InjectKeyDown('V');
+    media_test::InjectKeyUp('V');
+    const bool ran = Frames(1);
+    media_test::InjectKeyUp(KEY_CONTROL);
+    return ran;
+  }
+  void OpenMap() {
+    Start();
+    ASSERT_TRUE(Frames(2));
+    ASSERT_TRUE(ClickMenuEntry("Play"));
+    ASSERT_TRUE(Frames(90));
+  }
+  static KindCells Kinds(const Cells& g) {
+    KindCells k{};
+    for (int c = 0; c < 80; ++c) k[c] = static_cast<int8_t>(g[c] - 1);
+    return k;
+  }
+  static Cells Bytes(const KindCells& k) {
+    Cells g{};
+    for (int c = 0; c < 80; ++c) g[c] = k[c] + 1;
+    return g;
+  }
+  std::string ParLine(int moves) {
+    const int par = CurrentLevelParForTest;
+    std::string line = GetText("Par") + " " + std::to_string(par) + "   " + GetText("Moves") + " " + std::to_string(moves);
+    if (moves < par) line += "   " + GetText("Par Beaten");
+    if (moves == par) line += "   " + GetText("Par Matched");
+    return line;
+  }
+  int CurrentLevelParForTest = 0;
+};
+
+TEST_F(ShareGame, CodesCopiedFromTheMapAndPastedCodesOpenTheirLevelOrAMessage) {
+  OpenMap();
+  // The card shows its par; the foot line the card's par and code; C copies it.
+  int x, y;
+  CardCentre(1, x, y);
+  media_test::InjectPointerMove(x, y);
+  const std::string code1 = LevelCode(Kinds(LevelCells(1)));
+  const std::string par1 = GetText("Par") + " " + std::to_string(BankPar(1));
+  EXPECT_TRUE(Shows(par1));
+  EXPECT_TRUE(Shows(par1 + "   " + GetText("Code") + " " + code1 + "   " + GetText("Copy Hint") + "   " + GetText("Paste Hint")));
+  ASSERT_TRUE(PressKey('C'));
+  EXPECT_EQ(GetClipboardText(), code1);
+
+  // Bad codes: a message, and the map stays as it was.
+  KindCells jammed;
+  for (int c = 0; c < 80; ++c) jammed[c] = static_cast<int8_t>((c % 10 + c / 10) % 2);
+  std::string mistyped = code1;
+  mistyped[5] = mistyped[5] == 'A' ? 'B' : 'A';
+  const struct {
+    std::string Clipboard, Message;
+  } bad[] = {{mistyped, "Code Bad"}, {"", "Code Empty"}, {LevelCode(jammed), "Code No Solution"},
+             {std::string(5000, 'Z'), "Code Bad"}};
+  const int level = CurrentLevel;
+  for (const auto& b : bad) {
+    ASSERT_TRUE(SetClipboardText(b.Clipboard));
+    ASSERT_TRUE(PasteKeys());
+    EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    EXPECT_EQ(ZoomEnd, 0);
+    EXPECT_EQ(CurrentLevel, level);
+    EXPECT_EQ(SharingNotice(), GetText(b.Message));
+  }
+  KindCells empty;
+  empty.fill(-1);
+  ASSERT_TRUE(SetClipboardText(LevelCode(empty)));
+  ASSERT_TRUE(PasteKeys());
+  EXPECT_TRUE(Shows(GetText("Code Empty Board")));
+
+  // A good code, typed loosely: its level opens, is played to its win, and
+  // the victory screen shows its code and par and copies the code.
+  const RandomLevel shared = GenerateRandomLevel(99, 3);
+  const std::string code = LevelCode(shared.Cells);
+  std::string loose;
+  for (char c : code) loose += static_cast<char>(std::tolower(c));
+  ASSERT_TRUE(SetClipboardText(" " + loose + "\n"));
+  ASSERT_TRUE(PasteKeys());
+  ASSERT_TRUE(WaitForPlay());
+  ASSERT_EQ(BoardCells(), Bytes(shared.Cells));
+  for (const Move& m : test_support::Solve(Bytes(shared.Cells))) ASSERT_TRUE(Play(m));
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Code Level"));
+  CurrentLevelParForTest = SolvePar(shared.Cells);
+  const std::vector<std::string> texts = FrameTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), GetText("Code") + " " + code + "   " + GetText("Copy Hint")), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), ParLine(ReplayCount - 1)), texts.end());
+  ASSERT_TRUE(SetClipboardText("x"));
+  ASSERT_TRUE(PressKey('C'));
+  EXPECT_EQ(GetClipboardText(), code);
+  // No record of the bank or of random levels was touched.
+  EXPECT_TRUE(FileBytes("pLiMo_Best_Scores.bin").empty());
+  EXPECT_TRUE(FileBytes("pLiMo_Random_Scores.bin").empty());
+  Shutdown();
+}
+
+TEST_F(ShareGame, TheDailyCardPlaysTodaysLevelAndKeepsTheDaysRecordApart) {
+  OpenMap();
+  // The keyboard's choice walks to the daily card, after the random one.
+  ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount + 1; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_TRUE(IsDailyCard(MapKeyCard));
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  ASSERT_TRUE(WaitForPlay());
+  const int64_t today = Today();
+  const RandomLevel& daily = DailyLevel(today);
+  ASSERT_EQ(BoardCells(), Bytes(daily.Cells));
+  const int playClock = Clock;
+  for (const SolverMove& m : daily.Solution) ASSERT_TRUE(DragOneCell(m.Cell, m.Dx, m.Dy));
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  const int seconds = (Clock - playClock) / 1000;
+  const int moves = SolutionSteps(daily.Solution);
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Daily") + " " + DayText(today));
+  const std::string result = "pLiMo daily " + DayText(today) + ": " + std::to_string(moves) + " moves, " + FormatTime(seconds);
+  CurrentLevelParForTest = moves;
+  const std::vector<std::string> texts = FrameTexts();
+  EXPECT_NE(std::find(texts.begin(), texts.end(), result + "   " + GetText("Copy Hint")), texts.end());
+  EXPECT_NE(std::find(texts.begin(), texts.end(), ParLine(moves)), texts.end());
+  ASSERT_TRUE(PressKey('C'));
+  EXPECT_EQ(GetClipboardText(), result);
+  // The day's own record; the bank's and the random levels' files untouched.
+  const std::vector<uint8_t> record = FileBytes("pLiMo_Daily_Scores.bin");
+  ASSERT_EQ(record.size(), 12u);
+  EXPECT_EQ(record[4] | record[5] << 8 | record[6] << 16, today);
+  EXPECT_EQ(record[8] | record[9] << 8, std::max(seconds, 1));
+  EXPECT_EQ(record[10] | record[11] << 8, moves);
+  EXPECT_TRUE(FileBytes("pLiMo_Best_Scores.bin").empty());
+  EXPECT_TRUE(FileBytes("pLiMo_Random_Scores.bin").empty());
   Shutdown();
 }
 

@@ -22,6 +22,9 @@ KEYS = (
     "Congratulations", "Well Done", "Can Do Better", "Time", "Record",
     "Old Record", "New Record", "Random Level", "Last Time", "Best Time", "Random",
     "No Solution",
+    "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint", "Paste Hint",
+    "Par Matched", "Par Beaten", "Code Empty", "Code Bad", "Code Empty Board",
+    "Code No Solution",
     "Tuto0", "Tuto1", "Tuto2", "Tuto3", "Tuto4", "Tuto6", "Tuto7",
     "Credits Text",
     "Choose Language", "One Player", "Two Players", "Selection",
@@ -32,6 +35,7 @@ SECTION_BEFORE = {
     "Play": "Menus",
     "Congratulations": "Victory screen and level map",
     "No Solution": "Play screen: the hint's message on a board without a way out",
+    "Par": "Level codes, par and the daily level",
     "Tuto0": "Tutorial; @ at the start of a word breaks the line",
     "Credits Text": "Credits",
     "Choose Language": "Not used by this edition",
@@ -49,6 +53,7 @@ def credits_text(lang):
 
 def entries(lang):
     texts = dict(lang.TEXTS)
+    texts.update(getattr(lang, "SHARING", {}))
     unknown = set(texts) - set(KEYS)
     if unknown:
         raise ValueError(f"{lang.CODE}: unknown keys {sorted(unknown)}")

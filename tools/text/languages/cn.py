@@ -25,3 +25,21 @@ TEXTS = {
     "Tuto6": "所有方块都消失后， @你就赢了。",
     "Tuto7": "好了！就是这些。 @前几关非常简单， @最后几关非常困难。 @随心所欲地玩吧。",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "标准步数",
+    "Code": "关卡码",
+    "Moves": "步数",
+    "Daily": "每日关卡",
+    "Code Level": "分享的关卡",
+    "Copied": "已复制：",
+    "Copy Hint": "C：复制",
+    "Paste Hint": "Ctrl+V：玩关卡码",
+    "Par Matched": "达到标准步数！",
+    "Par Beaten": "优于标准步数！",
+    "Code Empty": "剪贴板里没有关卡码",
+    "Code Bad": "关卡码有误：请逐个字符检查",
+    "Code Empty Board": "这个关卡码是空棋盘",
+    "Code No Solution": "没有找到这个关卡码的解法",
+}

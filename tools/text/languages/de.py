@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Du gewinnst, wenn alle Plimoniten verschwunden sind.",
     "Tuto7": "Voilà ! das ist alles. Die ersten Level sind sehr leicht, die letzten sehr schwer. Spiel, wie du willst.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Code",
+    "Moves": "Züge",
+    "Daily": "Tagesrätsel",
+    "Code Level": "Geteiltes Level",
+    "Copied": "Kopiert:",
+    "Copy Hint": "C: kopieren",
+    "Paste Hint": "Strg+V: Code spielen",
+    "Par Matched": "Par erreicht !",
+    "Par Beaten": "Besser als Par !",
+    "Code Empty": "Die Zwischenablage enthält keinen Levelcode",
+    "Code Bad": "Dieser Levelcode ist falsch: bitte Zeichen für Zeichen prüfen",
+    "Code Empty Board": "Dieser Levelcode beschreibt ein leeres Brett",
+    "Code No Solution": "Keine Lösung für das Level dieses Codes gefunden",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "You win the game when all plimonites are gone.",
     "Tuto7": "Voilà ! that's all. The first levels are very easy, the last levels are very difficult. Play as you want.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Code",
+    "Moves": "Moves",
+    "Daily": "Daily",
+    "Code Level": "Shared Level",
+    "Copied": "Copied:",
+    "Copy Hint": "C: copy",
+    "Paste Hint": "Ctrl+V: play a code",
+    "Par Matched": "Par matched !",
+    "Par Beaten": "Better than par !",
+    "Code Empty": "The clipboard holds no level code",
+    "Code Bad": "This level code is mistyped: check it letter by letter",
+    "Code Empty Board": "This level code holds an empty board",
+    "Code No Solution": "No solution found for the level of this code",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Ganas la partida cuando todas las plimonitas han desaparecido.",
     "Tuto7": "¡Voilà ! eso es todo. Los primeros niveles son muy fáciles, los últimos son muy difíciles. Juega como quieras.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Código",
+    "Moves": "Movimientos",
+    "Daily": "Diario",
+    "Code Level": "Nivel compartido",
+    "Copied": "Copiado:",
+    "Copy Hint": "C: copiar",
+    "Paste Hint": "Ctrl+V: jugar un código",
+    "Par Matched": "¡Par igualado!",
+    "Par Beaten": "¡Mejor que el par!",
+    "Code Empty": "El portapapeles no contiene ningún código de nivel",
+    "Code Bad": "Este código de nivel está mal escrito: revísalo letra por letra",
+    "Code Empty Board": "Este código de nivel describe un tablero vacío",
+    "Code No Solution": "No se encontró solución para el nivel de este código",
+}

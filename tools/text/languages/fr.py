@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Vous gagnez la partie quand toutes les plimonites ont disparu.",
     "Tuto7": "Voilà ! c'est tout. Les premiers niveaux sont très faciles, les derniers sont très difficiles. Jouez comme vous voulez.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Code",
+    "Moves": "Coups",
+    "Daily": "Du jour",
+    "Code Level": "Niveau partagé",
+    "Copied": "Copié :",
+    "Copy Hint": "C : copier",
+    "Paste Hint": "Ctrl+V : jouer un code",
+    "Par Matched": "Par égalé !",
+    "Par Beaten": "Mieux que le par !",
+    "Code Empty": "Le presse-papiers ne contient aucun code de niveau",
+    "Code Bad": "Ce code de niveau est mal saisi : vérifiez-le lettre par lettre",
+    "Code Empty Board": "Ce code de niveau décrit un plateau vide",
+    "Code No Solution": "Aucune solution trouvée pour le niveau de ce code",
+}

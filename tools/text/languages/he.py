@@ -27,3 +27,21 @@ TEXTS = {
     "Tuto6": "מנצחים כשכל הפלימוניטים @נעלמו מהלוח.",
     "Tuto7": "הנה ! זה הכול. @השלבים הראשונים קלים מאוד, @השלבים האחרונים קשים מאוד. @שחקו איך שבא לכם.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "פאר",
+    "Code": "קוד",
+    "Moves": "מהלכים",
+    "Daily": "יומי",
+    "Code Level": "שלב משותף",
+    "Copied": "הועתק:",
+    "Copy Hint": "C: העתקה",
+    "Paste Hint": "Ctrl+V: משחק לפי קוד",
+    "Par Matched": "השוואת את הפאר !",
+    "Par Beaten": "טוב יותר מהפאר !",
+    "Code Empty": "אין קוד שלב בלוח ההעתקה",
+    "Code Bad": "קוד השלב שגוי: בדקו אותו אות אחר אות",
+    "Code Empty Board": "קוד השלב מתאר לוח ריק",
+    "Code No Solution": "לא נמצא פתרון לשלב של הקוד הזה",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Akkor nyersz, ha az összes plimonit eltűnt.",
     "Tuto7": "Voilà ! ennyi az egész. Az első pályák nagyon könnyűek, az utolsók nagyon nehezek. Játssz, ahogy kedved tartja.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Kód",
+    "Moves": "Lépések",
+    "Daily": "Napi",
+    "Code Level": "Megosztott pálya",
+    "Copied": "Másolva:",
+    "Copy Hint": "C: másolás",
+    "Paste Hint": "Ctrl+V: kód játszása",
+    "Par Matched": "Par megvan !",
+    "Par Beaten": "Jobb a parnál !",
+    "Code Empty": "A vágólapon nincs pályakód",
+    "Code Bad": "Ez a pályakód hibás: ellenőrizd betűről betűre",
+    "Code Empty Board": "Ez a pályakód üres táblát ír le",
+    "Code No Solution": "Nem található megoldás ennek a kódnak a pályájára",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Vinci la partita quando tutte le plimoniti sono sparite.",
     "Tuto7": "Voilà ! è tutto. I primi livelli sono facilissimi, gli ultimi difficilissimi. Gioca come vuoi.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Codice",
+    "Moves": "Mosse",
+    "Daily": "Del giorno",
+    "Code Level": "Livello condiviso",
+    "Copied": "Copiato:",
+    "Copy Hint": "C: copia",
+    "Paste Hint": "Ctrl+V: gioca un codice",
+    "Par Matched": "Par eguagliato !",
+    "Par Beaten": "Meglio del par !",
+    "Code Empty": "Gli appunti non contengono un codice di livello",
+    "Code Bad": "Questo codice di livello è sbagliato: controllalo lettera per lettera",
+    "Code Empty Board": "Questo codice di livello descrive un tabellone vuoto",
+    "Code No Solution": "Nessuna soluzione trovata per il livello di questo codice",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Je wint het spel als alle plimonieten verdwenen zijn.",
     "Tuto7": "Voilà ! dat is alles. De eerste levels zijn heel makkelijk, de laatste levels zijn heel moeilijk. Speel zoals je wilt.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Code",
+    "Moves": "Zetten",
+    "Daily": "Dagpuzzel",
+    "Code Level": "Gedeeld level",
+    "Copied": "Gekopieerd:",
+    "Copy Hint": "C: kopiëren",
+    "Paste Hint": "Ctrl+V: code spelen",
+    "Par Matched": "Par gehaald !",
+    "Par Beaten": "Beter dan par !",
+    "Code Empty": "Het klembord bevat geen levelcode",
+    "Code Bad": "Deze levelcode is verkeerd getypt: controleer hem letter voor letter",
+    "Code Empty Board": "Deze levelcode beschrijft een leeg bord",
+    "Code No Solution": "Geen oplossing gevonden voor het level van deze code",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Wygrywasz, gdy znikną wszystkie plimonity.",
     "Tuto7": "Voilà ! to wszystko. Pierwsze poziomy są bardzo łatwe, ostatnie bardzo trudne. Graj, jak chcesz.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Kod",
+    "Moves": "Ruchy",
+    "Daily": "Dzienny",
+    "Code Level": "Udostępniony poziom",
+    "Copied": "Skopiowano:",
+    "Copy Hint": "C: kopiuj",
+    "Paste Hint": "Ctrl+V: zagraj kod",
+    "Par Matched": "Par wyrównany !",
+    "Par Beaten": "Lepiej niż par !",
+    "Code Empty": "Schowek nie zawiera kodu poziomu",
+    "Code Bad": "Ten kod poziomu jest błędny: sprawdź go znak po znaku",
+    "Code Empty Board": "Ten kod poziomu opisuje pustą planszę",
+    "Code No Solution": "Nie znaleziono rozwiązania poziomu z tego kodu",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Ganha o jogo quando todas as plimonites tiverem desaparecido.",
     "Tuto7": "Voilà ! é tudo. Os primeiros níveis são muito fáceis, os últimos são muito difíceis. Jogue como quiser.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Código",
+    "Moves": "Jogadas",
+    "Daily": "Do dia",
+    "Code Level": "Nível partilhado",
+    "Copied": "Copiado:",
+    "Copy Hint": "C: copiar",
+    "Paste Hint": "Ctrl+V: jogar um código",
+    "Par Matched": "Par igualado !",
+    "Par Beaten": "Melhor que o par !",
+    "Code Empty": "A área de transferência não tem um código de nível",
+    "Code Bad": "Este código de nível está mal escrito: verifique-o letra a letra",
+    "Code Empty Board": "Este código de nível descreve um tabuleiro vazio",
+    "Code No Solution": "Nenhuma solução encontrada para o nível deste código",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Câștigi jocul când toate plimonitele au dispărut.",
     "Tuto7": "Voilà ! asta e tot. Primele niveluri sunt foarte ușoare, ultimele sunt foarte grele. Joacă așa cum vrei.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Cod",
+    "Moves": "Mutări",
+    "Daily": "Zilnic",
+    "Code Level": "Nivel partajat",
+    "Copied": "Copiat:",
+    "Copy Hint": "C: copiază",
+    "Paste Hint": "Ctrl+V: joacă un cod",
+    "Par Matched": "Par egalat !",
+    "Par Beaten": "Mai bine decât par !",
+    "Code Empty": "Clipboardul nu conține un cod de nivel",
+    "Code Bad": "Acest cod de nivel este greșit: verifică-l literă cu literă",
+    "Code Empty Board": "Acest cod de nivel descrie o tablă goală",
+    "Code No Solution": "Nu s-a găsit nicio soluție pentru nivelul acestui cod",
+}

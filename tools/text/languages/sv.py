@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Du vinner när alla plimoniter är borta.",
     "Tuto7": "Voilà ! det var allt. De första nivåerna är mycket lätta, de sista mycket svåra. Spela som du vill.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Kod",
+    "Moves": "Drag",
+    "Daily": "Dagens",
+    "Code Level": "Delad bana",
+    "Copied": "Kopierad:",
+    "Copy Hint": "C: kopiera",
+    "Paste Hint": "Ctrl+V: spela en kod",
+    "Par Matched": "Par uppnått !",
+    "Par Beaten": "Bättre än par !",
+    "Code Empty": "Urklipp innehåller ingen bankod",
+    "Code Bad": "Den här bankoden är felskriven: kontrollera den tecken för tecken",
+    "Code Empty Board": "Den här bankoden beskriver ett tomt bräde",
+    "Code No Solution": "Ingen lösning hittades för banan i den här koden",
+}

@@ -23,3 +23,21 @@ TEXTS = {
     "Tuto6": "Jy wen die spel wanneer al die plimoniete weg is.",
     "Tuto7": "Voilà ! dis al. Die eerste vlakke is baie maklik, die laaste vlakke is baie moeilik. Speel soos jy wil.",
 }
+
+# Level codes, par and the daily level (map foot line, victory screen).
+SHARING = {
+    "Par": "Par",
+    "Code": "Kode",
+    "Moves": "Skuiwe",
+    "Daily": "Daaglikse",
+    "Code Level": "Gedeelde vlak",
+    "Copied": "Gekopieer:",
+    "Copy Hint": "C: kopieer",
+    "Paste Hint": "Ctrl+V: speel 'n kode",
+    "Par Matched": "Par gehaal !",
+    "Par Beaten": "Beter as par !",
+    "Code Empty": "Die knipbord bevat geen vlakkode nie",
+    "Code Bad": "Hierdie vlakkode is verkeerd getik: kontroleer dit letter vir letter",
+    "Code Empty Board": "Hierdie vlakkode beskryf 'n leë bord",
+    "Code No Solution": "Geen oplossing gevind vir die vlak van hierdie kode nie",
+}

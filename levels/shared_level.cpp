@@ -1,0 +1,92 @@
+#include "levels/shared_level.h"
+
+#include "board/block.h"
+#include "levels/daily.h"
+#include "levels/level_bank.h"
+#include "levels/level_code.h"
+#include "levels/level_lifecycle.h"
+#include "levels/level_par.h"
+#include "levels/random_play.h"
+#include "localisation/languages.h"
+#include "menus/text_box.h"
+#include "persistence/daily_scores.h"
+
+SharedLevel CurrentSharedLevel;
+
+void PlaceSharedLevel(const SharedLevel& level) {
+  CurrentSharedLevel = level;
+  ClearBoard();
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (level.Cells[c] >= 0) T_BLOCK::addBlock(c % GRID_COLUMNS, c / GRID_COLUMNS, level.Cells[c]);
+  }
+  T_BLOCK::ShapeAllBlocks();
+  CurrentLevel = -1;
+  BoardLevel = level.Board;
+  RecordTime = 0;
+  if (level.Board == DAILY_BOARD) RecordTime = static_cast<int64_t>(DailyRecordOf(level.Day).BestTime) * 1000;
+}
+
+bool SharedLevelOnBoard() {
+  return CurrentLevel == -1 && (BoardLevel == CODE_BOARD || BoardLevel == DAILY_BOARD);
+}
+
+std::string OpenLevelCode(const std::string& text) {
+  SharedLevel level;
+  const CodeError error = ReadLevelCode(text, level.Cells);
+  if (error == CodeError::Empty) return GetText("Code Empty");
+  if (error != CodeError::None) return GetText("Code Bad");
+  if (BoardEmpty(level.Cells)) return GetText("Code Empty Board");
+  level.Par = SolvePar(level.Cells);
+  if (level.Par < 0) return GetText("Code No Solution");
+  level.Board = CODE_BOARD;
+  PlaceSharedLevel(level);
+  return "";
+}
+
+void PlaceDailyLevel(int64_t day) {
+  const RandomLevel& daily = DailyLevel(day);
+  SharedLevel level;
+  level.Cells = daily.Cells;
+  level.Board = DAILY_BOARD;
+  level.Par = SolutionSteps(daily.Solution);
+  level.Day = day;
+  PlaceSharedLevel(level);
+}
+
+void SharedLevelWon(int64_t wonTimeMs, int moves) {
+  if (CurrentSharedLevel.Board != DAILY_BOARD) return;
+  const int previous = RecordDailyWin(CurrentSharedLevel.Day, static_cast<int>(wonTimeMs / 1000), moves);
+  RecordTime = static_cast<int64_t>(previous) * 1000;
+}
+
+bool CurrentLevelCells(KindCells& cells) {
+  if (SharedLevelOnBoard()) {
+    cells = CurrentSharedLevel.Cells;
+  } else if (RandomLevelOnBoard()) {
+    cells = CurrentRandomLevel.Cells;
+  } else if (CurrentLevel >= 0 && CurrentLevel < LevelCount) {
+    for (int c = 0; c < GRID_CELLS; ++c) {
+      cells[c] = static_cast<int8_t>(LevelCellByte(CurrentLevel, c % GRID_COLUMNS, c / GRID_COLUMNS) - 1);
+    }
+  } else {
+    return false;
+  }
+  return true;
+}
+
+int CurrentLevelPar() {
+  if (SharedLevelOnBoard()) return CurrentSharedLevel.Par;
+  if (RandomLevelOnBoard()) return SolutionSteps(CurrentRandomLevel.Solution);
+  return BankPar(CurrentLevel);
+}
+
+std::string SharedLevelTitle() {
+  if (CurrentSharedLevel.Board == DAILY_BOARD) return GetText("Daily") + " " + DayText(CurrentSharedLevel.Day);
+  return GetText("Code Level");
+}
+
+std::string DailyResultLine(int64_t day, int moves, int64_t seconds) {
+  // The same words in every language, so that results posted side by side
+  // read alike (and a right-to-left language's line is not copied reversed).
+  return "pLiMo daily " + DayText(day) + ": " + std::to_string(moves) + " moves, " + FormatTime(seconds);
+}

@@ -1,0 +1,46 @@
+// Levels that players share: a level opened from its code and the daily
+// level. Both are played as the random level is (no bank level is current);
+// the daily level's wins go to its own records, one per day.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+#include "play/move_rule.h"
+
+constexpr int CODE_BOARD = -3;   // the board level of a level opened from a code
+constexpr int DAILY_BOARD = -4;  // the board level of a daily level
+
+struct SharedLevel {
+  KindCells Cells{};
+  int Board = CODE_BOARD;
+  int Par = 0;
+  int64_t Day = 0;  // the daily level's day
+};
+
+extern SharedLevel CurrentSharedLevel;
+
+// Places the level on the board (the current level becomes -1); the caller
+// starts it.
+void PlaceSharedLevel(const SharedLevel& level);
+// True when the board holds the shared level (placed, not replaced since).
+bool SharedLevelOnBoard();
+// Reads a code and, when it names a board the solver can empty, places it
+// and returns ""; otherwise places nothing and returns the text of the
+// message that says why.
+std::string OpenLevelCode(const std::string& text);
+// Places the daily level of a day.
+void PlaceDailyLevel(int64_t day);
+// After the win of a shared level (the daily one is recorded for its day);
+// sets the record time to the day's best before this win.
+void SharedLevelWon(int64_t wonTimeMs, int moves);
+
+// The starting board of the level on the board or just won (bank, random
+// or shared); false for none.
+bool CurrentLevelCells(KindCells& cells);
+// Its par; 0 when unknown.
+int CurrentLevelPar();
+// The victory screen's title of a shared level.
+std::string SharedLevelTitle();
+// The daily result to share: "pLiMo daily 2026-12-10: 38 moves, 1'12\"".
+std::string DailyResultLine(int64_t day, int moves, int64_t seconds);
