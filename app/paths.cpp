@@ -1,5 +1,6 @@
 #include "app/paths.h"
 
+#include "localisation/languages.h"
 #include "media/media.h"
 
 std::string UserDataFolder;
@@ -15,4 +16,8 @@ void BuildUserPaths() {
   UndoPath = UserDataFolder + "/pLiMo_Undo.bin";
   ProfilePath = UserDataFolder + "/pLiMo_User_Profile.txt";
   BestScoresPath = UserDataFolder + "/pLiMo_Best_Scores.bin";
+  // A link planted in place of one of the game's files is never followed.
+  SetPlayerFolder(UserDataFolder, [](const std::string& path) {
+    ShowMessage(GetTextOr("Link Refused", "A link stands in place of a game file and is not followed:") + " " + path);
+  });
 }

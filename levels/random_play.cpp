@@ -51,6 +51,9 @@ void ResumeRandomLevel() {
     if (cell != start[c] || cell > HIGHEST_CELL_BYTE) return;
     level.Cells[c] = static_cast<int8_t>(cell - 1);
   }
+  // A kept level with no piece is damage, not a level: its board plays
+  // unrecorded instead of giving a win without a move.
+  if (std::all_of(level.Cells.begin(), level.Cells.end(), [](int8_t cell) { return cell < 0; })) return;
   CurrentRandomLevel = level;
   BoardLevel = RANDOM_BOARD;
   RecordTime = static_cast<int64_t>(RandomScores.BestTime[level.Tier]) * 1000;

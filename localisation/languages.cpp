@@ -134,7 +134,13 @@ int LoadLanguage(const std::string& path) {
 
 void T_LTEXT::AddText(const std::string& key, const std::string& text) {
   if (key.empty()) return;
-  Texts.push_back(T_LTEXT{ToCapitals(key), text});
+  std::string kept = text;
+  if (kept.size() > MAX_TEXT_BYTES) {
+    size_t end = MAX_TEXT_BYTES;
+    while (end > 0 && (static_cast<unsigned char>(kept[end]) & 0xC0) == 0x80) end--;  // not inside a character
+    kept.resize(end);
+  }
+  Texts.push_back(T_LTEXT{ToCapitals(key), kept});
 }
 
 std::string T_LTEXT::GetText(const std::string& key) {
@@ -146,3 +152,8 @@ std::string T_LTEXT::GetText(const std::string& key) {
 }
 
 std::string GetText(const std::string& key) { return T_LTEXT::GetText(key); }
+
+std::string GetTextOr(const std::string& key, const std::string& english) {
+  const std::string text = GetText(key);
+  return text.empty() || text[0] == '@' ? english : text;
+}

@@ -11,6 +11,9 @@ struct Image;
 // The text of a key in the loaded language; "@" + the key in capitals when
 // it has none.
 std::string GetText(const std::string& key);
+// GetText, or `english` when the loaded language has no text for the key
+// (texts added after a player's own language file was written).
+std::string GetTextOr(const std::string& key, const std::string& english);
 // Loads a language file into the text list; 1 on success, 0 when the file
 // cannot be opened or holds no entry at all (the previous texts then stay).
 int LoadLanguage(const std::string& path);
@@ -47,6 +50,10 @@ class T_LANG {
 // One entry of the loaded language.
 class T_LTEXT {
  public:
+  // What one text may hold: far more than a screen can show. A longer text
+  // is cut at a character boundary.
+  static constexpr size_t MAX_TEXT_BYTES = 4096;
+
   std::string Key;  // in capitals
   std::string Text;
 

@@ -105,6 +105,10 @@ std::unique_ptr<TextStream> TextFileReader::CreateStream(const std::string& url,
   if (detect != 0) encoding = EncodingDetector(url);
   Stream* file = OpenRead(url);
   if (!file) return nullptr;
+  if (StreamLength(file) > MAX_FILE_BYTES) {
+    CloseFile(file);
+    return nullptr;
+  }
   return std::make_unique<TextStream>(file, encoding);
 }
 

@@ -3,6 +3,7 @@
 // handed out as UTF-8.
 #pragma once
 
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -32,7 +33,7 @@ class TextStream {
   std::string ReadLine();
   void Close();
 
-  static constexpr size_t MAX_LINE_BYTES = 1 << 20;
+  static constexpr size_t MAX_LINE_BYTES = 16 * 1024;
 
  private:
   int NextByte();
@@ -51,9 +52,13 @@ class TextStream {
 
 class TextFileReader {
  public:
-  // Opens `url`; nullptr when it cannot be opened. With `detect` not 0 the
-  // encoding comes from EncodingDetector, otherwise `encoding` is used (an
-  // unknown code reads as Latin-1).
+  // The game's text files (the profile, the language files) are a few
+  // kilobytes; a file larger than this is not one and is not read at all.
+  static constexpr int64_t MAX_FILE_BYTES = 64 * 1024;
+  // Opens `url`; nullptr when it cannot be opened or is larger than
+  // MAX_FILE_BYTES (measured on the opened file, before any byte is read).
+  // With `detect` not 0 the encoding comes from EncodingDetector, otherwise
+  // `encoding` is used (an unknown code reads as Latin-1).
   static std::unique_ptr<TextStream> CreateStream(const std::string& url, int detect, int encoding);
   // The encoding of a file from its first bytes: FE FF UTF-16 big-endian,
   // FF FE UTF-16 little-endian, EF BB BF UTF-8, anything else Latin-1.

@@ -13,6 +13,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <set>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -55,10 +56,28 @@ struct Stream {
 
 namespace {
 
+struct PlayerFolderState {
+  std::string Folder;  // with its trailing "/"
+  std::function<void(const std::string&)> Refused;
+  std::set<std::string> Reported;
+};
+
+PlayerFolderState& PlayerFolder() {
+  static auto* state = new PlayerFolderState;  // lives until the process ends
+  return *state;
+}
+
+// Whether `path` names a file directly inside the player's folder.
+bool InPlayerFolder(const std::string& path) {
+  const std::string& folder = PlayerFolder().Folder;
+  return !folder.empty() && path.size() > folder.size() && path.compare(0, folder.size(), folder) == 0 &&
+         path.find('/', folder.size()) == std::string::npos;
+}
+
 // Opens a regular file without blocking: a pipe or a device at the path is
 // refused before anything waits on it.
 int OpenRegular(const std::string& path, int flags) {
-  int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC);
+  int fd = OpenFileNoWait(path, flags);
   if (fd < 0) return -1;
   struct stat st;
   if (fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -148,6 +167,16 @@ long TemporaryOwner(const std::string& name) {
 
 namespace media_internal {
 
+int OpenFileNoWait(const std::string& path, int flags) {
+  const bool own = InPlayerFolder(path);
+  int fd = open(path.c_str(), flags | O_NONBLOCK | O_CLOEXEC | (own ? O_NOFOLLOW : 0));
+  if (fd < 0 && own && errno == ELOOP) {
+    PlayerFolderState& state = PlayerFolder();
+    if (state.Reported.insert(path).second && state.Refused) state.Refused(path);
+  }
+  return fd;
+}
+
 std::string TemporaryPathFor(const std::string& path) { return path + TEMPORARY_MARK; }
 
 bool WriteFileAtomically(const std::string& path, const uint8_t* bytes, size_t length) {
@@ -158,6 +187,13 @@ bool WriteFileAtomically(const std::string& path, const uint8_t* bytes, size_t l
 }
 
 }  // namespace media_internal
+
+void SetPlayerFolder(const std::string& folder, std::function<void(const std::string& path)> refused) {
+  PlayerFolderState& state = PlayerFolder();
+  state.Folder = folder.empty() ? std::string() : folder + "/";
+  state.Refused = std::move(refused);
+  state.Reported.clear();
+}
 
 Stream* OpenRead(const std::string& path) {
   if (IsEmbeddedPath(path)) {

@@ -27,7 +27,7 @@ bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out) {
     return true;
   }
   // Only regular files, opened without waiting on a pipe or a device.
-  int fd = open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+  int fd = OpenFileNoWait(path, O_RDONLY);
   if (fd < 0) return false;
   struct stat st;
   bool ok = fstat(fd, &st) == 0 && S_ISREG(st.st_mode) && st.st_size >= 0 &&

@@ -51,6 +51,9 @@ namespace media_internal {
 // larger than MAX_WHOLE_FILE_BYTES.
 constexpr uint64_t MAX_WHOLE_FILE_BYTES = 256ull << 20;
 bool ReadAllBytes(const std::string& path, std::vector<uint8_t>& out);
+// open() of a file for reading or updating: O_NOFOLLOW is added for a file of
+// the player's folder, and a link refused there is reported (once).
+int OpenFileNoWait(const std::string& path, int flags);
 // For an "incbin::" path: the entry's bytes without copying them (true), or
 // false when the path is not embedded or has no entry (then `data` is null).
 bool EmbeddedView(const std::string& path, const uint8_t*& data, size_t& length);

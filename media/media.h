@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -163,6 +164,12 @@ extern const char* const EMBEDDED_PREFIX;  // "incbin::"
 // Only regular files are opened: a pipe, a device or a folder at the path
 // gives nullptr at once.
 Stream* OpenRead(const std::string& path);
+// Files lying directly in this folder are the player's own: reading them
+// (OpenRead, OpenUpdate, LoadBuffer, pictures, fonts) never follows a
+// symbolic link, so a link planted in place of one cannot make the game read
+// or write another file. Each refused link is handed once per run to
+// `refused` (may be empty).
+void SetPlayerFolder(const std::string& folder, std::function<void(const std::string& path)> refused);
 // Writes go to a temporary file beside the target; CloseFile replaces the
 // target only when every write succeeded, so a crash or a full disk keeps
 // the previous version.

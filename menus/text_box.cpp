@@ -13,12 +13,6 @@ std::string CreditsText;
 
 namespace {
 
-// The front of `rest` up to and including its first space; "" when it has none.
-std::string FrontWord(const std::string& rest) {
-  const size_t space = rest.find(' ');
-  return space == std::string::npos ? std::string() : rest.substr(0, space + 1);
-}
-
 // The last wrapping, kept because the credits screen draws the same text
 // every frame.
 struct WrapCache {
@@ -55,7 +49,10 @@ const FitCache& FitText(const std::string& text, int width, int maxHeight, int l
   Fit.WithFont = TextFont;
   const auto measure = [](const std::string& s) { return StringWidth(s); };
   for (Fit.Scale = 1;; Fit.Scale -= 0.05f) {
-    Fit.Lines = WrapText(text, static_cast<int>(static_cast<float>(width) / Fit.Scale), measure);
+    // Never more lines than the smallest text could show.
+    const size_t maxLines = static_cast<size_t>(
+        std::max(1.0f, static_cast<float>(maxHeight) / (static_cast<float>(lineHeight) * SMALLEST_TEXT_SCALE)) + 1);
+    Fit.Lines = WrapText(text, static_cast<int>(static_cast<float>(width) / Fit.Scale), measure, maxLines);
     const float height = static_cast<float>(Fit.Lines.size()) * static_cast<float>(lineHeight) * Fit.Scale;
     if (height <= static_cast<float>(maxHeight) || Fit.Scale <= SMALLEST_TEXT_SCALE) break;
   }
@@ -65,20 +62,28 @@ const FitCache& FitText(const std::string& text, int width, int maxHeight, int l
 }  // namespace
 
 std::vector<std::string> WrapText(const std::string& text, int width,
-                                  const std::function<int(const std::string&)>& measure) {
+                                  const std::function<int(const std::string&)>& measure, size_t maxLines) {
   std::vector<std::string> lines;
-  std::string rest = text + " ";
-  for (;;) {
+  // The text is walked once with a position instead of cutting its front
+  // off word by word, so wrapping costs time in proportion to its length.
+  const std::string all = text + " ";
+  size_t at = 0;
+  // The word starting at `from`, up to and including its first space.
+  const auto wordAt = [&all](size_t from) {
+    const size_t space = all.find(' ', from);
+    return space == std::string::npos ? std::string() : all.substr(from, space + 1 - from);
+  };
+  while (lines.size() < maxLines) {
     std::string line;
-    std::string word = FrontWord(rest);
+    std::string word = wordAt(at);
     for (;;) {
       line += word;
-      rest.erase(0, word.size());
-      if (!rest.empty() && rest[0] == '@') {
-        rest.erase(0, 1);
+      at += word.size();
+      if (at < all.size() && all[at] == '@') {
+        at += 1;
         word.clear();
       } else {
-        word = FrontWord(rest);
+        word = wordAt(at);
       }
       if (word.empty() || measure(line + word) > width) break;
     }
@@ -92,7 +97,10 @@ std::vector<std::string> TextBoxLines(const std::string& text, int width) {
   SelectFont(TextFont);
   if (Cache.Text != text || Cache.Width != width || Cache.WithFont != TextFont ||
       Cache.FontPixels != TextFontPixels()) {
-    Cache.Lines = WrapText(text, width, [](const std::string& s) { return StringWidth(s); });
+    // No more lines than the screen can show: the rest would be drawn below it.
+    const int lineHeight = std::max(1, TextFontPixels() + ScreenHeight / 100);
+    const size_t maxLines = static_cast<size_t>(std::max(1, ScreenHeight / lineHeight + 1));
+    Cache.Lines = WrapText(text, width, [](const std::string& s) { return StringWidth(s); }, maxLines);
     Cache.Text = text;
     Cache.Width = width;
     Cache.WithFont = TextFont;

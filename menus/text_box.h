@@ -2,6 +2,7 @@
 // time format.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -43,8 +44,11 @@ std::string FormatTime(int64_t seconds);
 // string. Words keep the space that follows them; "@" at the start of a word
 // that is not the first of its line breaks the line and is dropped; a word
 // wider than the box stands alone. The empty line that ends the text is not
-// included, so an empty text gives one line holding a space.
+// included, so an empty text gives one line holding a space. Wrapping stops
+// after `maxLines` lines.
 std::vector<std::string> WrapText(const std::string& text, int width,
-                                  const std::function<int(const std::string&)>& measure);
-// WrapText with the widths of the text font.
+                                  const std::function<int(const std::string&)>& measure,
+                                  size_t maxLines = SIZE_MAX);
+// WrapText with the widths of the text font, to as many lines as the screen
+// shows.
 std::vector<std::string> TextBoxLines(const std::string& text, int width);

@@ -6,6 +6,7 @@
 #include "app/paths.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "persistence/kept_file.h"
 #include "play/undo.h"
 
 ByteBuffer BestScores;
@@ -20,10 +21,9 @@ constexpr int64_t MAX_FILE_BYTES = 1 << 20;
 // Times are whole seconds of a level timer that stops at its cap.
 constexpr int MAX_SECONDS = static_cast<int>(LEVEL_TIMER_CAP / 1000);
 
-// Set when a file exists that could not be read: it is never overwritten,
-// since the records in it are the player's; new records live in memory.
-bool keepFileAsItIs = false;
-bool keptFileReported = false;
+// A file that exists but could not be read is never overwritten, since the
+// records in it are the player's; new records live in memory.
+T_KEPT_FILE keptFile;
 
 // A time no run can have set (below 0 or above the cap) would stand as a
 // record no one beats: a best time is forgotten (the last time stands for
@@ -46,19 +46,13 @@ void StartEmpty() {
 
 void LoadBestScores() {
   for (int n = 0; n < LevelCount; ++n) SetRecordLink(n, 0);
-  keepFileAsItIs = false;
-  keptFileReported = false;
-  // Only a missing file means no records yet.
-  if (!PathExists(BestScoresPath)) {
-    StartEmpty();
-    return;
-  }
   const int64_t length = FileLength(BestScoresPath);
   std::unique_ptr<ByteBuffer> loaded =
       length >= 0 && length <= MAX_FILE_BYTES ? LoadBuffer(BestScoresPath) : nullptr;
+  // Only a missing file means no records yet.
+  keptFile.Loaded(BestScoresPath, loaded != nullptr);
   if (loaded == nullptr) {
     StartEmpty();
-    keepFileAsItIs = true;
     return;
   }
   if (BufferSize(*loaded) < BEST_SCORES_HEADER) {
@@ -114,13 +108,7 @@ void RecordWin() {
 }
 
 bool SaveBestScores() {
-  if (keepFileAsItIs) {
-    if (!keptFileReported) {
-      ShowMessage("Can't read " + BestScoresPath + " - it is kept as it is, and new records are not saved to it");
-      keptFileReported = true;
-    }
-    return false;
-  }
+  if (!keptFile.MayWrite(BestScoresPath)) return false;
   return SaveBuffer(BestScores, BestScoresPath);
 }
 

@@ -17,6 +17,7 @@
 #include "localisation/text_file_reader.h"
 #include "localisation/utf8.h"
 #include "media/media.h"
+#include "persistence/kept_file.h"
 #include "play/undo.h"
 
 int64_t TotalPlayTime = 0;
@@ -28,8 +29,14 @@ constexpr int64_t MS_PER_MINUTE = 60000;
 constexpr int64_t MS_PER_HOUR = 3600000;
 constexpr int64_t MS_PER_DAY = 86400000;
 
-// A real profile is under a kilobyte; anything far bigger is not one.
-constexpr int MAX_PROFILE_BYTES = 64 * 1024;
+// Far more than anyone plays (about 35,000 years) and far from the 64-bit
+// edge, so adding a run's time can never overflow.
+constexpr int64_t MAX_TOTAL_TIME = int64_t{1} << 50;
+// The highest level number the packed level value can hold.
+constexpr int64_t MAX_LEVEL_NUMBER = 8190;
+
+// A profile that exists but could not be read is never written over.
+T_KEPT_FILE keptFile;
 
 // Sizes a hand-edited profile may ask for: the table's own sizes always,
 // anything else only as far as the desktop reaches.
@@ -48,7 +55,7 @@ std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 // total: two saves in one run must not count the same time twice.
 int64_t TotalTimeNow() {
   const int64_t elapsed = ReadClock() - RunStartTime;
-  return TotalPlayTime + (elapsed > 0 ? elapsed : 0);
+  return std::clamp(TotalPlayTime, int64_t{0}, MAX_TOTAL_TIME) + std::clamp(elapsed, int64_t{0}, MAX_TOTAL_TIME);
 }
 
 std::string UserStyleList() {
@@ -146,7 +153,9 @@ void ReadEntry(const std::string& key, T_STRING_PARSER& parser) {
   } else if (key == "Current Level Info") {
     UnpackLevelInfo(static_cast<uint64_t>(parser.GetValue()), CurrentLevel, LevelTimer);
   } else if (key == "Current Level Num") {
-    CurrentLevel = Low32(parser.GetValue()) - 1;
+    // Stored from 1; anything outside the levels a profile can name is none.
+    const int64_t stored = parser.GetValue();
+    CurrentLevel = stored >= 1 && stored <= MAX_LEVEL_NUMBER + 1 ? static_cast<int>(stored) - 1 : -1;
   } else if (key == "Current Level Timer") {
     LevelTimer = parser.GetValue();
   } else if (key == "Screen Mode") {
@@ -165,8 +174,14 @@ void ReadEntry(const std::string& key, T_STRING_PARSER& parser) {
   // "Current Game Type" and unknown keys are skipped.
 }
 
+// A size the game can be played at: the board and the side bar fit in the
+// screen, the cells are no smaller than the table's smallest (the side bar's
+// icons need that height), and nothing exceeds what the desktop can show.
 bool ResolutionUsable(const Resolution& r) {
   const Resolution& largest = RESOLUTIONS[0];
+  const Resolution& smallest = RESOLUTIONS[RESOLUTION_ROWS - 1];
+  if (r.BlockSize < smallest.BlockSize || r.BlockSize > largest.BlockSize * 16) return false;
+  if (r.Width < BOARD_COLUMNS * r.BlockSize + SIDE_BAR_WIDTH || r.Height < BOARD_ROWS * r.BlockSize) return false;
   const int maxWidth = std::max(largest.Width, DesktopWidth);
   const int maxHeight = std::max(largest.Height, DesktopHeight);
   const int maxBlock = std::max(largest.BlockSize, std::min((DesktopWidth - SIDE_BAR_WIDTH) / BOARD_COLUMNS,
@@ -187,7 +202,7 @@ void RepairSettings() {
   }
   if (ScreenMode < 0 || ScreenMode > 2) ScreenMode = 0;
   if (DisplayQuality < 0 || DisplayQuality > 2) SetDisplayQuality(0);
-  if (TotalPlayTime < 0) TotalPlayTime = 0;
+  if (TotalPlayTime < 0 || TotalPlayTime > MAX_TOTAL_TIME) TotalPlayTime = 0;
   if (LevelTimer < 0 || LevelTimer > LEVEL_TIMER_CAP) LevelTimer = 0;
   if (CurrentLevel < -1) CurrentLevel = -1;
   // A language file that is gone brings the language screen back.
@@ -213,6 +228,7 @@ void UnpackLevelInfo(uint64_t packed, int& level, int64_t& timer) {
 }
 
 void SaveProfile(const std::string& path) {
+  if (!keptFile.MayWrite(path)) return;
   // The file is written beside the old one and renamed over it, so a failed
   // save keeps the previous profile whole.
   Stream* out = OpenWrite(path);
@@ -224,10 +240,10 @@ void SaveProfile(const std::string& path) {
 }
 
 void LoadProfile(const std::string& path) {
-  const int length = FileLength(path);
-  if (length < 0 || length > MAX_PROFILE_BYTES) return;
+  // The reader refuses a file larger than any profile before reading it.
   const int encoding = TextFileReader::EncodingDetector(path);
   std::unique_ptr<TextStream> text = TextFileReader::CreateStream(path, 0, encoding);
+  keptFile.Loaded(path, text != nullptr);
   if (!text) return;
   bool reportedMissingEquals = false;
   while (!text->Eof()) {

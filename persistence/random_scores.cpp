@@ -5,12 +5,15 @@
 
 #include "app/paths.h"
 #include "media/media.h"
+#include "persistence/kept_file.h"
 
 T_RANDOM_SCORES RandomScores;
 
 namespace {
 
 constexpr int MAX_COUNT = 0xFFFF;
+
+T_KEPT_FILE keptFile;
 
 int Peek16(const ByteBuffer& b, int at) { return b.Bytes[at] | (b.Bytes[at + 1] << 8); }
 void Put16(ByteBuffer& b, int value) {
@@ -25,9 +28,14 @@ std::string RandomScoresPath() { return UserDataFolder + "/pLiMo_Random_Scores.b
 
 void LoadRandomScores() {
   RandomScores = T_RANDOM_SCORES();
-  const std::unique_ptr<ByteBuffer> file = LoadBuffer(RandomScoresPath());
-  if (!file || file->Bytes.size() != static_cast<size_t>(RANDOM_SCORES_SIZE)) return;
-  if (file->Bytes[0] != 'P' || file->Bytes[1] != 'L' || file->Bytes[2] != 'R' || file->Bytes[3] != 'S') return;
+  // Only the file's own size is read: anything else is not this file.
+  const std::string path = RandomScoresPath();
+  const std::unique_ptr<ByteBuffer> file = FileLength(path) == RANDOM_SCORES_SIZE ? LoadBuffer(path) : nullptr;
+  const bool ours = file && file->Bytes.size() == static_cast<size_t>(RANDOM_SCORES_SIZE) &&
+                    file->Bytes[0] == 'P' && file->Bytes[1] == 'L' && file->Bytes[2] == 'R' && file->Bytes[3] == 'S';
+  // A damaged or unreadable file keeps the player's wins: it is never replaced.
+  keptFile.Loaded(path, ours);
+  if (!ours) return;
   RandomScores.Wins = Peek16(*file, 4);
   RandomScores.LastTime = Peek16(*file, 6);
   for (int t = 0; t < RANDOM_TIERS; ++t) RandomScores.BestTime[t] = Peek16(*file, 8 + 2 * t);
@@ -47,6 +55,7 @@ int RecordRandomWin(int tier, int seconds) {
 }
 
 bool SaveRandomScores() {
+  if (!keptFile.MayWrite(RandomScoresPath())) return false;
   ByteBuffer file;
   file.Bytes = {'P', 'L', 'R', 'S'};
   Put16(file, RandomScores.Wins);

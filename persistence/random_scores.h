@@ -21,10 +21,13 @@ extern T_RANDOM_SCORES RandomScores;
 
 // "pLiMo_Random_Scores.bin" in the user data folder.
 std::string RandomScoresPath();
-// Reads the file; a missing or malformed file gives empty records.
+// Reads the file; a missing or malformed file gives empty records. A file
+// that exists but is not a whole records file (unreadable, another size,
+// another kind) is never replaced: wins of this run stay in memory.
 void LoadRandomScores();
 // Counts a win of a random level of `tier` in `seconds` and saves; returns
 // the tier's best time before this win (0: none).
 int RecordRandomWin(int tier, int seconds);
-// Writes the records atomically; a failed save keeps the file on disk.
+// Writes the records atomically; a failed save keeps the file on disk. False
+// (and the player told once) for a file kept as it is.
 bool SaveRandomScores();

@@ -100,11 +100,18 @@ TEST_F(LanguageTest, DamagedFilesAreReadAsFarAsTheyAreSound) {
   EXPECT_EQ(GetText("Brace"), "@BRACE");
   EXPECT_EQ(GetText("Quit"), "@QUIT");
 
-  // Lines of 100,000 characters.
-  const std::string longText(100000, 'w');
-  ASSERT_EQ(LoadLanguage(Write("long.txt", LanguageText("\"Long\" = \"" + longText + "\"\r\n" + std::string(100000, ' ') +
+  // Long lines: a text holds at most what a screen can show, cut between
+  // characters.
+  std::string longText(T_LTEXT::MAX_TEXT_BYTES - 1, 'w');
+  longText += "\xC3\xA9" + std::string(10000, 'w');
+  ASSERT_EQ(LoadLanguage(Write("long.txt", LanguageText("\"Long\" = \"" + longText + "\"\r\n" + std::string(30000, ' ') +
                                                          "x\r\n\"Play\" = \"after\""))), 1);
-  EXPECT_EQ(GetText("Long"), longText);
+  EXPECT_EQ(GetText("Long"), longText.substr(0, T_LTEXT::MAX_TEXT_BYTES - 1));
+  EXPECT_EQ(GetText("Play"), "after");
+  // A file larger than any language file is not read at all.
+  const std::string huge = Write("huge.txt", LanguageText("\"Play\" = \"huge\"\r\n"));
+  std::filesystem::resize_file(huge, uintmax_t{4} << 30);
+  EXPECT_EQ(LoadLanguage(huge), 0);
   EXPECT_EQ(GetText("Play"), "after");
 
   // Invalid UTF-8 inside a text becomes U+FFFD; the other entries are intact.

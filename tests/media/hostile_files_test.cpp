@@ -72,6 +72,31 @@ TEST(HostileFiles, ALinkPlantedBesideTheTargetIsNeitherFollowedNorInTheWay) {
   EXPECT_FALSE(fs::is_symlink(target));
 }
 
+TEST(HostileFiles, ALinkInPlaceOfAPlayerFileIsRefusedAndReportedOnce) {
+  TempDir dir;
+  TempDir elsewhere;
+  const std::string victim = elsewhere.File("victim");
+  ASSERT_TRUE(WriteWholeFile(victim, std::string(1000, 'v')));
+  const std::string link = dir.File("pLiMo_Undo.bin");
+  fs::create_symlink(victim, link);
+  std::vector<std::string> refused;
+  SetPlayerFolder(dir.Path(), [&](const std::string& path) { refused.push_back(path); });
+  for (int i = 0; i < 2; i++) {
+    EXPECT_EQ(OpenUpdate(link), nullptr);
+    EXPECT_EQ(OpenRead(link), nullptr);
+    EXPECT_EQ(LoadBuffer(link), nullptr);
+  }
+  EXPECT_EQ(refused, std::vector<std::string>{link});
+  EXPECT_EQ(ReadWholeFile(victim), std::string(1000, 'v'));
+  // Files outside the player's folder are reached through links as before.
+  const std::string other = elsewhere.File("link");
+  fs::create_symlink(victim, other);
+  Stream* s = OpenRead(other);
+  EXPECT_NE(s, nullptr);
+  CloseFile(s);
+  SetPlayerFolder("", nullptr);
+}
+
 TEST(HostileFiles, TwoWritersOfOneFileDoNotShareATemporaryFile) {
   TempDir dir;
   const std::string target = dir.File("pLiMo_Best_Scores.bin");

@@ -61,6 +61,15 @@ TEST(WrapText, LongTextsAreNotCutAfterTwentyEightLines) {
   EXPECT_EQ(lines[39], "line39 ");
 }
 
+TEST(WrapText, AHugeTextStopsAtTheLinesAScreenShows) {
+  std::string text;
+  while (text.size() < 990000) text += "word @";
+  const Lines lines =
+      WrapText(text, 1000, [](const std::string& s) { return static_cast<int>(s.size()) * 10; }, 30);
+  ASSERT_EQ(lines.size(), 30u);
+  EXPECT_EQ(lines[29], "word ");
+}
+
 TEST(FormatTime, MinutesApostropheTwoDigitSecondsQuote) {
   EXPECT_EQ(FormatTime(75), "1'15\"");
   EXPECT_EQ(FormatTime(5), "0'05\"");

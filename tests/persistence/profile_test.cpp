@@ -282,6 +282,15 @@ struct DamagedCase {
   std::function<bool()> Holds;
 };
 
+// The total written by a save, with this run's time added, stays a sane count.
+bool SavedTotalIsSmall() {
+  media_test::SetClock(500000 + 60000);
+  SaveProfile(ProfilePath);
+  const std::string text = ReadWholeFile(ProfilePath);
+  const size_t at = text.find("\"Total Time\" = ");
+  return at != std::string::npos && text.compare(at + 15, 6, "60000 ") == 0;
+}
+
 TEST_F(Profile, DamagedProfilesGetSoundValues) {
   static const char BINARY[] = "\x00\xff\x01\"\x02\x80=\x13\r\r\x00\"\"=\"\xfe\n\x00\"Block Size\x00\" = 7\n";
   const auto resolution = [](const std::string& x, const std::string& y, const std::string& bs) {
@@ -299,8 +308,11 @@ TEST_F(Profile, DamagedProfilesGetSoundValues) {
       {"32-bit wrapped resolution", resolution("4294967295", "768", "96"), DefaultResolution},
       {"largest table row on a smaller desktop", resolution("1564", "1200", "150"),
        [] { return Wanted.Width == 1564 && Wanted.Height == 1200 && BlockSize == 150; }},
-      {"a size of its own that fits", resolution("1240", "944", "118"),
-       [] { return Wanted.Width == 1240 && BlockSize == 118; }},
+      {"a size of its own that fits", resolution("1244", "944", "118"),
+       [] { return Wanted.Width == 1244 && BlockSize == 118; }},
+      {"a board wider than the screen", resolution("320", "200", "96"), DefaultResolution},
+      {"cells too small for the side bar", resolution("1024", "768", "2"), DefaultResolution},
+      {"a block size whose board size overflows", resolution("1024", "768", "2147483646"), DefaultResolution},
       {"screen mode out of range", "\"Screen Mode\" = 3\n", [] { return ScreenMode == 0; }},
       {"screen mode -1 as stored", "\"Screen Mode\" = 4294967295\n", [] { return ScreenMode == 0; }},
       {"display quality out of range", "\"Display Quality\" = 9\n",
@@ -316,6 +328,9 @@ TEST_F(Profile, DamagedProfilesGetSoundValues) {
       {"level timer far above the cap", levelInfo(~uint64_t{0} - 255),
        [] { return LevelTimer == 0; }},
       {"negative total time", "\"Total Time\" = 18446744073709551615\n", [] { return TotalPlayTime == 0; }},
+      {"total time at the 64-bit edge", "\"Total Time\" = 9223372036854775807\n",
+       [] { return TotalPlayTime == 0 && SavedTotalIsSmall(); }},
+      {"level number 2^31", "\"Current Level Num\" = 2147483648\n", [] { return CurrentLevel == -1; }},
       {"language file that does not exist", "\"Language\" = \"/nowhere/pLiMo_text_XX.txt\"\n",
        [] { return LanguageFile.empty(); }},
       {"no line ends", "\"Music Flag\" = 0 \"Screen Mode\" = 1 \"Border Fix\" = 1" + std::string(60000, ' '),

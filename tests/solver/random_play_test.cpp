@@ -22,6 +22,7 @@
 #include "menus/screens.h"
 #include "persistence/best_scores.h"
 #include "persistence/random_scores.h"
+#include "play/undo.h"
 #include "tests/support/headless_game.h"
 
 namespace {
@@ -224,22 +225,74 @@ TEST_F(RandomPlay, ARandomLevelResumedAfterARestartIsStillRandom) {
   Shutdown();
 }
 
-TEST_F(RandomPlay, AMalformedRecordsFileGivesEmptyRecordsAndAWinRewritesIt) {
+TEST_F(RandomPlay, ADamagedRecordsFileIsNeverReplacedAndAMissingOneIsWritten) {
   Start();
-  {
-    std::ofstream out(RandomScoresPath(), std::ios::binary);
-    out << "PLRS";  // cut short
+  // Records of 3 wins, a last time of 50 s and a best of 50 s in tier 2.
+  std::string whole = "PLRS";
+  for (int v : {3, 50, 0, 0, 50}) whole += {static_cast<char>(v), 0};
+  whole.resize(RANDOM_SCORES_SIZE, '\0');
+  struct Damaged {
+    const char* Name;
+    std::string Bytes;  // empty: a folder stands in place of the file
+  };
+  const std::vector<Damaged> cases = {
+      {"cut short", "PLRS"}, {"one byte too long", whole + "x"}, {"another kind of file", "XLRS" + whole.substr(4)},
+      {"a folder in its place", ""}};
+  for (const Damaged& c : cases) {
+    SCOPED_TRACE(c.Name);
+    std::filesystem::remove_all(RandomScoresPath());
+    if (c.Bytes.empty()) {
+      std::filesystem::create_directory(RandomScoresPath());
+    } else {
+      std::ofstream(RandomScoresPath(), std::ios::binary) << c.Bytes;
+    }
+    media_test::RecordedMessages().clear();
+    LoadRandomScores();
+    EXPECT_EQ(RandomScores.Wins, 0);
+    // Wins of this run count in memory; the file stays as it was, and the
+    // player is told once.
+    EXPECT_EQ(RecordRandomWin(3, 40), 0);
+    EXPECT_EQ(RecordRandomWin(3, 20), 40);
+    EXPECT_EQ(RandomScores.Wins, 2);
+    EXPECT_EQ(media_test::RecordedMessages().size(), 1u);
+    if (c.Bytes.empty()) {
+      EXPECT_TRUE(std::filesystem::is_directory(RandomScoresPath()));
+    } else {
+      const std::vector<uint8_t> bytes = FileBytes(RandomScoresPath());
+      EXPECT_EQ(std::string(bytes.begin(), bytes.end()), c.Bytes);
+    }
   }
+  // Only a missing file means no records yet: the next win writes it.
+  std::filesystem::remove_all(RandomScoresPath());
   LoadRandomScores();
-  EXPECT_EQ(RandomScores.Wins, 0);
   EXPECT_EQ(RecordRandomWin(3, 40), 0);
   EXPECT_EQ(RecordRandomWin(3, 55), 40);
-  EXPECT_EQ(RecordRandomWin(3, 20), 40);
+  LoadRandomScores();
+  EXPECT_EQ(RandomScores.Wins, 2);
+  EXPECT_EQ(RandomScores.BestTime[3], 40);
+  std::ofstream(RandomScoresPath(), std::ios::binary) << whole;
   LoadRandomScores();
   EXPECT_EQ(RandomScores.Wins, 3);
-  EXPECT_EQ(RandomScores.LastTime, 20);
-  EXPECT_EQ(RandomScores.BestTime[3], 20);
-  EXPECT_EQ(RandomScores.BestTime[2], 0);
+  EXPECT_EQ(RandomScores.BestTime[2], 50);
+  Shutdown();
+}
+
+TEST_F(RandomPlay, AKeptLevelWithNoPieceIsNotARandomLevel) {
+  // A kept level and a history that both start from an empty board.
+  std::filesystem::create_directories(Home / "pLiMo");
+  std::ofstream(Home / "pLiMo" / "pLiMo_Random_Level.bin", std::ios::binary)
+      << "PLRL" + std::string(5, '\0') + std::string(80, '\0');
+  std::ofstream(Home / "pLiMo" / "pLiMo_Undo.bin", std::ios::binary)
+      << std::string(80, '\0') + std::string(79, '\0') + '\1';
+  Start();
+  ASSERT_TRUE(PressKey(KEY_ENTER));  // resume the saved board
+  ASSERT_EQ(ScreenState, SCREEN_PLAY);
+  EXPECT_FALSE(RandomLevelOnBoard());
+  // Placing the level again gives no win to record.
+  media_test::InjectTypedChar('r');
+  ASSERT_TRUE(Frames(60));
+  EXPECT_EQ(RandomScores.Wins, 0);
+  EXPECT_FALSE(std::filesystem::exists(RandomScoresPath()));
   Shutdown();
 }
 
