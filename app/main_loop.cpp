@@ -22,12 +22,14 @@
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "menus/editor.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "persistence/profile.h"
+#include "persistence/custom_levels.h"
 #include "persistence/daily_scores.h"
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
@@ -115,7 +117,8 @@ void ResetInitialValues() {
 
 Image* ScreenBackground(int screen) {
   switch (screen) {
-    case SCREEN_PLAY: return PlayBackground;
+    case SCREEN_PLAY:
+    case SCREEN_EDITOR: return PlayBackground;
     case SCREEN_LEVEL_MAP:
     case SCREEN_CREDITS:
     case SCREEN_VICTORY: return MapBackground;
@@ -184,6 +187,7 @@ void ScreenInput() {
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DoFlagsSelection(); break;
     case SCREEN_TUTORIAL: TutorialInput(); break;
+    case SCREEN_EDITOR: UpdateEditor(); break;
     default: UpdatePlay(); break;
   }
 }
@@ -204,6 +208,10 @@ void ScreenDrawing() {
       break;
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DrawFlagsSelection(); break;
+    case SCREEN_EDITOR:
+      DrawPlay();
+      DrawEditor();
+      break;
     case SCREEN_VICTORY: {
       const bool particles = ParticlesOn;
       ParticlesOn = false;
@@ -303,6 +311,7 @@ bool StartUp() {
   LoadBestScores();
   LoadRandomScores();
   LoadDailyScores();
+  LoadCustomLevels();
 
   CheckSavedGame();
   CountUndoRecords();

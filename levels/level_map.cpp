@@ -24,6 +24,7 @@
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
 #include "persistence/best_scores.h"
+#include "persistence/custom_levels.h"
 #include "persistence/random_scores.h"
 #include "play/play_input.h"
 
@@ -127,6 +128,8 @@ void ChooseCard(int n, int left, int top) {
     PlaceRandomLevel();
   } else if (IsDailyCard(n)) {
     PlaceDailyLevel(Today());
+  } else if (CustomCard(n) >= 0) {
+    PlaceCustomLevel(CustomCard(n));
   } else {
     CurrentLevel = n;
     LoadLevel(n);
@@ -315,11 +318,16 @@ int CardPitchX() { return BOARD_COLUMNS * BlockSize / MAP_COLUMNS; }
 int CardPitchY() { return CardHeight() + CardPitchX() - CardWidth(); }
 int CardMargin() { return (CardPitchX() - CardWidth()) / 2; }
 
-int MapCardCount() { return LevelCount + 2; }
+int MapCardCount() { return LevelCount + 2 + static_cast<int>(CustomLevels.size()); }
 
 bool IsRandomCard(int n) { return n == LevelCount; }
 
 bool IsDailyCard(int n) { return n == LevelCount + 1; }
+
+int CustomCard(int n) {
+  const int i = n - (LevelCount + 2);
+  return i >= 0 && i < static_cast<int>(CustomLevels.size()) ? i : -1;
+}
 
 void CardPosition(int n, int& x, int& y) {
   x = CardMargin();
@@ -408,6 +416,10 @@ void DrawLevelCard(int x, int y, int n) {
   }
   if (IsDailyCard(n)) {
     DrawDailyCard(x, y, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
+    return;
+  }
+  if (CustomCard(n) >= 0) {
+    DrawCustomCard(x, y, CustomCard(n), 0, 0);
     return;
   }
   const std::string label = LevelLabel(n + 1);

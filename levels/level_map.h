@@ -60,12 +60,16 @@ void CreateLevelPicture();
 // starts the zoom from the card at (left, top).
 void GrabLevelPicture(int left, int top, int n);
 
-// The bank's cards, then one that opens a random level, then the daily level's.
+// The bank's cards, then one that opens a random level, the daily level's,
+// and the levels made in the editor.
 int MapCardCount();
 // True for the card after the bank's (its number is the level count).
 bool IsRandomCard(int n);
 // True for the card after the random card: today's daily level.
 bool IsDailyCard(int n);
+// The number of the editor's level on card n (the cards after the daily
+// one), -1 for any other card.
+int CustomCard(int n);
 // Where card n stands at the current scroll (board-area pixels).
 void CardPosition(int n, int& x, int& y);
 

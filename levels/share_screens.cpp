@@ -15,7 +15,9 @@
 #include "levels/shared_level.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "menus/editor.h"
 #include "menus/text_box.h"
+#include "persistence/custom_levels.h"
 #include "persistence/daily_scores.h"
 #include "play/undo.h"
 
@@ -75,12 +77,14 @@ int64_t Today() { return UtcDayNumber(); }
 std::string CardCode(int n) {
   if (n >= 0 && n < LevelCount) return LevelCode(BankCells(n));
   if (IsDailyCard(n)) return LevelCode(DailyLevel(Today()).Cells);
+  if (CustomCard(n) >= 0) return LevelCode(CustomLevels[CustomCard(n)].Cells);
   return "";
 }
 
 int CardPar(int n) {
   if (n >= 0 && n < LevelCount) return BankPar(n);
   if (IsDailyCard(n)) return SolutionSteps(DailyLevel(Today()).Solution);
+  if (CustomCard(n) >= 0) return CustomLevels[CustomCard(n)].Par;
   return 0;
 }
 
@@ -92,6 +96,12 @@ bool UpdateMapSharing(int card) {
     Tell(message);
   }
   if (KeyHits('C') > 0 && card >= 0) Copy(CardCode(card));
+  const int custom = CustomCard(card);
+  if (KeyHits('E') > 0 && custom >= 0) EditLevelCells(CustomLevels[custom].Cells);
+  if (KeyHits('D') > 0 && custom >= 0) {
+    DeleteCustomLevel(custom);
+    Tell(GetText("Editor Deleted"));
+  }
   return false;
 }
 
@@ -102,7 +112,8 @@ void DrawMapSharing(int card) {
   }
   // The daily card's level is made only when it is played or copied.
   std::string line = GetText("Paste Hint");
-  if (card >= 0 && card < LevelCount) {
+  if (CustomCard(card) >= 0) line = GetText("Custom Hint") + "   " + line;
+  if ((card >= 0 && card < LevelCount) || CustomCard(card) >= 0) {
     line = ParText(CardPar(card)) + "   " + GetText("Code") + " " + CardCode(card) + "   " + GetText("Copy Hint") +
            "   " + line;
   }
@@ -123,6 +134,28 @@ void DrawCardPar(int par, int x, int y) {
   SetDrawColour(PAR_COLOUR[0], PAR_COLOUR[1], PAR_COLOUR[2]);
   DrawString(text, tx, ty);
   SetDrawScale(1, 1);
+  SetDrawColour(255, 255, 255);
+  SelectFont(nullptr);
+}
+
+void DrawCustomCard(int x, int y, int i, int jx, int jy) {
+  const CustomLevel& level = CustomLevels[i];
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  const bool current = SharedLevelOnBoard() && CurrentSharedLevel.Board == CUSTOM_BOARD && CurrentSharedLevel.Custom == i;
+  DrawCardFrame(x, y, current);
+  for (int cell = 0; cell < GRID_CELLS; ++cell) {
+    if (level.Cells[cell] < 0) continue;
+    DrawSpriteStretched(KindImage(level.Cells[cell]), static_cast<float>(x + CardThumbCell() * (cell % GRID_COLUMNS)),
+                        static_cast<float>(y + CardThumbCell() * (cell / GRID_COLUMNS)), CardThumbCell(), CardThumbCell(),
+                        WHOLE_CELL_FRAME);
+  }
+  DrawCardLabel(GetText("Editor") + " " + std::to_string(i + 1), x + jx, y + jy - CardHeight() / 5);
+  if (level.BestTime > 0) {
+    SelectFont(SmallFont);
+    DrawCardLine(GetText("Best Time") + " " + FormatTime(level.BestTime), x + jx, y + jy + CardHeight() / 2 + static_cast<int>(10 * CardScale()));
+  }
+  DrawCardPar(level.Par, x + jx, y + jy);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }

@@ -11,7 +11,8 @@
 std::string CardCode(int n);
 int CardPar(int n);
 // On the map: C copies the code of the card under the pointer or of the
-// keyboard's card; Ctrl+V plays the code on the clipboard. True when a
+// keyboard's card; Ctrl+V plays the code on the clipboard. On the card of
+// a level made in the editor, E edits it and D deletes it. True when a
 // level was placed (the caller zooms into it).
 bool UpdateMapSharing(int card);
 // The line at the foot of the map: the card's par and code, or the last
@@ -19,6 +20,9 @@ bool UpdateMapSharing(int card);
 void DrawMapSharing(int card);
 // "Par N" at the foot of the card at (x, y), in the par's own colour.
 void DrawCardPar(int par, int x, int y);
+// The card of level i made in the editor: its cells, its number, its best
+// time once won, its par.
+void DrawCustomCard(int x, int y, int i, int jx, int jy);
 // The daily card: its date and, once won that day, the day's best time.
 void DrawDailyCard(int x, int y, bool highlighted);
 // Today, as the daily level counts days.

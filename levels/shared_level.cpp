@@ -9,6 +9,7 @@
 #include "levels/random_play.h"
 #include "localisation/languages.h"
 #include "menus/text_box.h"
+#include "persistence/custom_levels.h"
 #include "persistence/daily_scores.h"
 
 SharedLevel CurrentSharedLevel;
@@ -24,10 +25,13 @@ void PlaceSharedLevel(const SharedLevel& level) {
   BoardLevel = level.Board;
   RecordTime = 0;
   if (level.Board == DAILY_BOARD) RecordTime = static_cast<int64_t>(DailyRecordOf(level.Day).BestTime) * 1000;
+  if (level.Board == CUSTOM_BOARD && level.Custom >= 0 && level.Custom < static_cast<int>(CustomLevels.size())) {
+    RecordTime = static_cast<int64_t>(CustomLevels[level.Custom].BestTime) * 1000;
+  }
 }
 
 bool SharedLevelOnBoard() {
-  return CurrentLevel == -1 && (BoardLevel == CODE_BOARD || BoardLevel == DAILY_BOARD);
+  return CurrentLevel == -1 && (BoardLevel == CODE_BOARD || BoardLevel == DAILY_BOARD || BoardLevel == CUSTOM_BOARD);
 }
 
 std::string OpenLevelCode(const std::string& text) {
@@ -53,7 +57,20 @@ void PlaceDailyLevel(int64_t day) {
   PlaceSharedLevel(level);
 }
 
+void PlaceCustomLevel(int i) {
+  if (i < 0 || i >= static_cast<int>(CustomLevels.size())) return;
+  SharedLevel level;
+  level.Cells = CustomLevels[i].Cells;
+  level.Board = CUSTOM_BOARD;
+  level.Par = CustomLevels[i].Par;
+  level.Custom = i;
+  PlaceSharedLevel(level);
+}
+
 void SharedLevelWon(int64_t wonTimeMs, int moves) {
+  if (CurrentSharedLevel.Board == CUSTOM_BOARD) {
+    RecordTime = static_cast<int64_t>(RecordCustomWin(CurrentSharedLevel.Custom, static_cast<int>(wonTimeMs / 1000))) * 1000;
+  }
   if (CurrentSharedLevel.Board != DAILY_BOARD) return;
   const int previous = RecordDailyWin(CurrentSharedLevel.Day, static_cast<int>(wonTimeMs / 1000), moves);
   RecordTime = static_cast<int64_t>(previous) * 1000;
@@ -82,6 +99,7 @@ int CurrentLevelPar() {
 
 std::string SharedLevelTitle() {
   if (CurrentSharedLevel.Board == DAILY_BOARD) return GetText("Daily") + " " + DayText(CurrentSharedLevel.Day);
+  if (CurrentSharedLevel.Board == CUSTOM_BOARD) return GetText("Editor") + " " + std::to_string(CurrentSharedLevel.Custom + 1);
   return GetText("Code Level");
 }
 

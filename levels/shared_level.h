@@ -10,12 +10,14 @@
 
 constexpr int CODE_BOARD = -3;   // the board level of a level opened from a code
 constexpr int DAILY_BOARD = -4;  // the board level of a daily level
+constexpr int CUSTOM_BOARD = -5; // the board level of a level made in the editor
 
 struct SharedLevel {
   KindCells Cells{};
   int Board = CODE_BOARD;
   int Par = 0;
   int64_t Day = 0;  // the daily level's day
+  int Custom = -1;  // the number of a level made in the editor
 };
 
 extern SharedLevel CurrentSharedLevel;
@@ -29,6 +31,8 @@ bool SharedLevelOnBoard();
 // and returns ""; otherwise places nothing and returns the text of the
 // message that says why.
 std::string OpenLevelCode(const std::string& text);
+// Places level i made in the editor.
+void PlaceCustomLevel(int i);
 // Places the daily level of a day.
 void PlaceDailyLevel(int64_t day);
 // After the win of a shared level (the daily one is recorded for its day);

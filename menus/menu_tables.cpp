@@ -7,11 +7,12 @@
 namespace {
 
 const MenuValue MAIN_MENU[] = {
-    "MainMenu", 4,
+    "MainMenu", 5,
     2, 3, 4, 3, "Play", REQ_LEVEL_MAP,
     1, 4, 3, 4, "Rules", SCREEN_TUTORIAL,
     2, 5, 4, 5, "Options", SCREEN_OPTIONS_MENU,
     3, 6, 5, 6, "Quit", REQ_QUIT,
+    1, 7, 3, 7, "Editor", SCREEN_EDITOR,
     0,
     SCREEN_MAIN_MENU,
     0, 0, 11, 0, 0, 0, 0, 3,

@@ -1,5 +1,7 @@
 #include "menus/screens.h"
 
+#include "menus/editor.h"
+
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/music.h"
@@ -117,6 +119,7 @@ void SetScreen(int id) {
       break;
     }
     case SCREEN_LANGUAGE: OpenFlagScreen(ICON_SET_SUB_SCREEN, SCREEN_OPTIONS_MENU); break;
+    case SCREEN_EDITOR: EnterEditor(); break;
     case REQ_SMALLER_BLOCKS: StepBlocks(-1); break;
     case REQ_LARGER_BLOCKS: StepBlocks(+1); break;
     case REQ_QUIT:

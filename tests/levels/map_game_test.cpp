@@ -16,7 +16,9 @@
 #include "levels/level_par.h"
 #include "levels/share_screens.h"
 #include "levels/victory.h"
+#include "menus/editor.h"
 #include "menus/screens.h"
+#include "persistence/custom_levels.h"
 #include "menus/text_box.h"
 #include "play/undo.h"
 #include "solver/random_level.h"
@@ -367,6 +369,98 @@ TEST_F(ShareGame, TheDailyCardPlaysTodaysLevelAndKeepsTheDaysRecordApart) {
   EXPECT_EQ(record[10] | record[11] << 8, moves);
   EXPECT_TRUE(FileBytes("pLiMo_Best_Scores.bin").empty());
   EXPECT_TRUE(FileBytes("pLiMo_Random_Scores.bin").empty());
+  Shutdown();
+}
+
+TEST_F(ShareGame, TheEditorRefusesAJamAndSavesASolvableLevelThatIsPlayedFromItsCard) {
+  Start();
+  ASSERT_TRUE(Frames(2));
+  ASSERT_TRUE(ClickMenuEntry("Editor"));
+  ASSERT_EQ(ScreenState, SCREEN_EDITOR);
+  // A full board of two colours in a checkerboard, typed with the keys: no
+  // move is open, so the test run finds nothing and the level is not saved.
+  for (int y = 0; y < 8; ++y) {
+    for (int i = 0; i < 10; ++i) {
+      const int x = y % 2 ? 9 - i : i;  // along the row and back along the next
+      ASSERT_TRUE(PressKey((x + y) % 2 ? '2' : '1'));
+      if (i < 9) {
+        ASSERT_TRUE(PressKey(y % 2 ? KEY_LEFT : KEY_RIGHT));
+      }
+    }
+    ASSERT_TRUE(PressKey(KEY_DOWN));
+  }
+  KindCells jammed;
+  for (int c = 0; c < 80; ++c) jammed[c] = static_cast<int8_t>((c % 10 + c / 10) % 2);
+  ASSERT_EQ(EditorCells, jammed);
+  ASSERT_TRUE(PressKey('T'));
+  EXPECT_EQ(EditorMessage(), GetText("Editor Unsolvable"));
+  ASSERT_TRUE(PressKey('S'));
+  EXPECT_TRUE(FileBytes("pLiMo_Custom_Levels.bin").empty());
+  // Undone change by change back to the empty board.
+  for (int i = 0; i < 80; ++i) ASSERT_TRUE(PressKey('U'));
+  EXPECT_TRUE(BoardEmpty(EditorCells));
+
+  // Two pieces of the first colour by the mouse (a click turns a cell to
+  // the next colour), two of the second by the keys (Enter turns the
+  // cursor's cell, as the pad's A does).
+  ASSERT_TRUE(ClickAt(BlockSize / 2, BlockSize / 2));
+  ASSERT_TRUE(ClickAt(2 * BlockSize + BlockSize / 2, BlockSize / 2));
+  // The cursor stands where the jam ended, at (0, 7).
+  ASSERT_TRUE(PressKey(KEY_UP));
+  for (int i = 0; i < 2; ++i) ASSERT_TRUE(PressKey(KEY_ENTER));
+  ASSERT_TRUE(PressKey(KEY_UP));
+  for (int i = 0; i < 2; ++i) ASSERT_TRUE(PressKey(KEY_ENTER));
+  KindCells expected;
+  expected.fill(-1);
+  expected[0] = expected[2] = 0;
+  expected[60] = expected[50] = 1;
+  ASSERT_EQ(EditorCells, expected);
+  // Every change is in the draft at once: a kill now loses nothing.
+  std::vector<uint8_t> draft = {'P', 'L', 'E', 'D'};
+  for (int8_t k : expected) draft.push_back(static_cast<uint8_t>(k + 1));
+  EXPECT_EQ(FileBytes("pLiMo_Editor_Draft.bin"), draft);
+  ASSERT_TRUE(PressKey('T'));
+  const int par = SolvePar(expected);
+  EXPECT_EQ(EditorMessage(), GetText("Editor Solvable") + " " + std::to_string(par));
+  ASSERT_TRUE(PressKey('S'));
+  EXPECT_EQ(EditorMessage(), GetText("Editor Saved"));
+  EXPECT_EQ(FileBytes("pLiMo_Custom_Levels.bin").size(), 4u + 86u);
+
+  // Back in the editor later, the draft is there.
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  ASSERT_TRUE(ClickMenuEntry("Editor"));
+  EXPECT_EQ(EditorCells, expected);
+
+  // Its card comes after the daily one; played to its win, it keeps its time.
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  ASSERT_TRUE(ClickMenuEntry("Play"));
+  ASSERT_TRUE(Frames(90));
+  ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount + 2; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_EQ(CustomCard(MapKeyCard), 0);
+  EXPECT_EQ(CardCode(MapKeyCard), LevelCode(expected));
+  EXPECT_EQ(CardPar(MapKeyCard), par);
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  ASSERT_TRUE(WaitForPlay());
+  ASSERT_EQ(BoardCells(), Bytes(expected));
+  for (const Move& m : test_support::Solve(Bytes(expected))) ASSERT_TRUE(Play(m));
+  for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(ScreenState, SCREEN_VICTORY);
+  EXPECT_EQ(VictoryLines.front()->Text, GetText("Editor") + " 1");
+  EXPECT_GT(CustomLevels[0].BestTime, 0);
+  const std::vector<uint8_t> file = FileBytes("pLiMo_Custom_Levels.bin");
+  ASSERT_EQ(file.size(), 90u);
+  EXPECT_EQ(file[86] | file[87] << 8, CustomLevels[0].BestTime);
+  EXPECT_TRUE(FileBytes("pLiMo_Best_Scores.bin").empty());
+  // D on its card deletes it.
+  ASSERT_TRUE(Frames(60));
+  ASSERT_TRUE(ClickAt(400, 300));
+  ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+  ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount + 2; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_TRUE(PressKey('D'));
+  EXPECT_TRUE(CustomLevels.empty());
+  EXPECT_EQ(FileBytes("pLiMo_Custom_Levels.bin").size(), 4u);
   Shutdown();
 }
 

@@ -35,11 +35,11 @@ class MenuBoard : public BoardFixture {
 // caption key, action. The main menu as a picture, with its actions.
 TEST_F(MenuBoard, TheMainMenuHasOneColourPerEntryWithItsCaptionAndAction) {
   EXPECT_EQ(BoardRows(), (std::vector<std::string>{"..........", "..........", "..........", "..1.1111..",
-                                                   ".2.2222...", "..3.3333..", "...4.4444.", ".........."}));
+                                                   ".2.2222...", "..3.3333..", "...4.4444.", ".5.5555..."}));
   EXPECT_EQ(ReturnState, SCREEN_MAIN_MENU);
   const std::map<int, std::tuple<int, int, std::string>> firstBar = {
-      {0, {4, 3, "Play"}}, {1, {3, 4, "Rules"}}, {2, {4, 5, "Options"}}, {3, {5, 6, "Quit"}}};
-  const int actions[] = {REQ_LEVEL_MAP, SCREEN_TUTORIAL, SCREEN_OPTIONS_MENU, REQ_QUIT};
+      {0, {4, 3, "Play"}}, {1, {3, 4, "Rules"}}, {2, {4, 5, "Options"}}, {3, {5, 6, "Quit"}}, {4, {3, 7, "Editor"}}};
+  const int actions[] = {REQ_LEVEL_MAP, SCREEN_TUTORIAL, SCREEN_OPTIONS_MENU, REQ_QUIT, SCREEN_EDITOR};
   for (const auto& b : Blocks) {
     EXPECT_EQ(b->Menu, actions[b->Kind]) << "kind " << b->Kind;
     const auto& [x, y, key] = firstBar.at(b->Kind);
@@ -213,7 +213,7 @@ TEST_F(MenuBoard, EveryHandleCanBeDraggedAgainstItsBar) {
       ++chosen;
     }
   }
-  EXPECT_EQ(chosen, 4 + 4 + 2 + 2 + 4);
+  EXPECT_EQ(chosen, 5 + 4 + 2 + 2 + 4);
 }
 
 // A table that ends early or runs off the board builds what it can.

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Този код на ниво е сгрешен: проверете го знак по знак",
     "Code Empty Board": "Този код на ниво описва празна дъска",
     "Code No Solution": "Не е намерено решение за нивото на този код",
+    # The level editor and its levels' cards.
+    "Editor": "Редактор",
+    "Editor Help": "Клик или Enter: следващ цвят   0-6: избор   U: отмяна   T: проба   S: запис   Esc: меню",
+    "Editor Empty": "Първо поставете няколко плочки",
+    "Editor Solvable": "Решимо, пар",
+    "Editor Unsolvable": "Не е намерено решение: това ниво не може да се запише",
+    "Editor Saved": "Записано: нивото има своя карта на картата",
+    "Editor Not Saved": "Нивото не можа да се запише",
+    "Editor Deleted": "Нивото е изтрито",
+    "Custom Hint": "E: редакция   D: изтриване",
 }

@@ -42,4 +42,14 @@ SHARING = {
     "Code Bad": "关卡码有误：请逐个字符检查",
     "Code Empty Board": "这个关卡码是空棋盘",
     "Code No Solution": "没有找到这个关卡码的解法",
+    # The level editor and its levels' cards.
+    "Editor": "关卡编辑",
+    "Editor Help": "点击或 Enter：下一种颜色   0-6：选择   U：撤销   T：测试   S：保存   Esc：菜单",
+    "Editor Empty": "请先放几个方块",
+    "Editor Solvable": "可以解开，标准步数",
+    "Editor Unsolvable": "没有找到解法：这个关卡不能保存",
+    "Editor Saved": "已保存：关卡卡片在关卡图上",
+    "Editor Not Saved": "无法保存这个关卡",
+    "Editor Deleted": "关卡已删除",
+    "Custom Hint": "E：编辑   D：删除",
 }

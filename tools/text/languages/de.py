@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Dieser Levelcode ist falsch: bitte Zeichen für Zeichen prüfen",
     "Code Empty Board": "Dieser Levelcode beschreibt ein leeres Brett",
     "Code No Solution": "Keine Lösung für das Level dieses Codes gefunden",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Klick oder Enter: nächste Farbe   0-6: wählen   U: zurück   T: testen   S: speichern   Esc: Menü",
+    "Editor Empty": "Zuerst ein paar Steine setzen",
+    "Editor Solvable": "Lösbar, Par",
+    "Editor Unsolvable": "Keine Lösung gefunden: dieses Level kann nicht gespeichert werden",
+    "Editor Saved": "Gespeichert: das Level hat seine Karte auf der Übersicht",
+    "Editor Not Saved": "Das Level konnte nicht gespeichert werden",
+    "Editor Deleted": "Level gelöscht",
+    "Custom Hint": "E: bearbeiten   D: löschen",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "This level code is mistyped: check it letter by letter",
     "Code Empty Board": "This level code holds an empty board",
     "Code No Solution": "No solution found for the level of this code",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Click or Enter: next colour   0-6: set   U: undo   T: test   S: save   Esc: menu",
+    "Editor Empty": "Place some pieces first",
+    "Editor Solvable": "Solvable, par",
+    "Editor Unsolvable": "No solution found: this level cannot be saved",
+    "Editor Saved": "Saved: the level has its card on the map",
+    "Editor Not Saved": "The level could not be saved",
+    "Editor Deleted": "Level deleted",
+    "Custom Hint": "E: edit   D: delete",
 }

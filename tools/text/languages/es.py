@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Este código de nivel está mal escrito: revísalo letra por letra",
     "Code Empty Board": "Este código de nivel describe un tablero vacío",
     "Code No Solution": "No se encontró solución para el nivel de este código",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Clic o Intro: color siguiente   0-6: elegir   U: deshacer   T: probar   S: guardar   Esc: menú",
+    "Editor Empty": "Coloca primero algunas piezas",
+    "Editor Solvable": "Resoluble, par",
+    "Editor Unsolvable": "No se encontró solución: este nivel no se puede guardar",
+    "Editor Saved": "Guardado: el nivel tiene su tarjeta en el mapa",
+    "Editor Not Saved": "No se pudo guardar el nivel",
+    "Editor Deleted": "Nivel borrado",
+    "Custom Hint": "E: editar   D: borrar",
 }

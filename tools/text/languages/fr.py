@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Ce code de niveau est mal saisi : vérifiez-le lettre par lettre",
     "Code Empty Board": "Ce code de niveau décrit un plateau vide",
     "Code No Solution": "Aucune solution trouvée pour le niveau de ce code",
+    # The level editor and its levels' cards.
+    "Editor": "Éditeur",
+    "Editor Help": "Clic ou Entrée : couleur suivante   0-6 : choisir   U : annuler   T : tester   S : enregistrer   Échap : menu",
+    "Editor Empty": "Placez d'abord quelques pièces",
+    "Editor Solvable": "Faisable, par",
+    "Editor Unsolvable": "Aucune solution trouvée : ce niveau ne peut pas être enregistré",
+    "Editor Saved": "Enregistré : le niveau a sa carte sur la carte des niveaux",
+    "Editor Not Saved": "Le niveau n'a pas pu être enregistré",
+    "Editor Deleted": "Niveau supprimé",
+    "Custom Hint": "E : modifier   D : supprimer",
 }

@@ -44,4 +44,14 @@ SHARING = {
     "Code Bad": "קוד השלב שגוי: בדקו אותו אות אחר אות",
     "Code Empty Board": "קוד השלב מתאר לוח ריק",
     "Code No Solution": "לא נמצא פתרון לשלב של הקוד הזה",
+    # The level editor and its levels' cards.
+    "Editor": "עורך",
+    "Editor Help": "לחיצה או Enter: הצבע הבא   0-6: בחירה   U: ביטול   T: בדיקה   S: שמירה   Esc: תפריט",
+    "Editor Empty": "הניחו קודם כמה חלקים",
+    "Editor Solvable": "פתיר, פאר",
+    "Editor Unsolvable": "לא נמצא פתרון: אי אפשר לשמור את השלב",
+    "Editor Saved": "נשמר: לשלב יש כרטיס במפה",
+    "Editor Not Saved": "לא ניתן היה לשמור את השלב",
+    "Editor Deleted": "השלב נמחק",
+    "Custom Hint": "E: עריכה   D: מחיקה",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Ez a pályakód hibás: ellenőrizd betűről betűre",
     "Code Empty Board": "Ez a pályakód üres táblát ír le",
     "Code No Solution": "Nem található megoldás ennek a kódnak a pályájára",
+    # The level editor and its levels' cards.
+    "Editor": "Szerkesztő",
+    "Editor Help": "Kattintás vagy Enter: következő szín   0-6: választás   U: vissza   T: próba   S: mentés   Esc: menü",
+    "Editor Empty": "Előbb tegyél le néhány elemet",
+    "Editor Solvable": "Megoldható, par",
+    "Editor Unsolvable": "Nem található megoldás: ez a pálya nem menthető",
+    "Editor Saved": "Mentve: a pálya kártyája a térképen van",
+    "Editor Not Saved": "A pályát nem sikerült menteni",
+    "Editor Deleted": "Pálya törölve",
+    "Custom Hint": "E: szerkesztés   D: törlés",
 }

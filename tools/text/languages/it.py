@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Questo codice di livello è sbagliato: controllalo lettera per lettera",
     "Code Empty Board": "Questo codice di livello descrive un tabellone vuoto",
     "Code No Solution": "Nessuna soluzione trovata per il livello di questo codice",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Clic o Invio: colore seguente   0-6: scegli   U: annulla   T: prova   S: salva   Esc: menu",
+    "Editor Empty": "Metti prima qualche pezzo",
+    "Editor Solvable": "Risolvibile, par",
+    "Editor Unsolvable": "Nessuna soluzione trovata: questo livello non si può salvare",
+    "Editor Saved": "Salvato: il livello ha la sua carta sulla mappa",
+    "Editor Not Saved": "Impossibile salvare il livello",
+    "Editor Deleted": "Livello eliminato",
+    "Custom Hint": "E: modifica   D: elimina",
 }

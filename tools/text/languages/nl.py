@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Deze levelcode is verkeerd getypt: controleer hem letter voor letter",
     "Code Empty Board": "Deze levelcode beschrijft een leeg bord",
     "Code No Solution": "Geen oplossing gevonden voor het level van deze code",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Klik of Enter: volgende kleur   0-6: kiezen   U: terug   T: testen   S: opslaan   Esc: menu",
+    "Editor Empty": "Zet eerst een paar stukken neer",
+    "Editor Solvable": "Oplosbaar, par",
+    "Editor Unsolvable": "Geen oplossing gevonden: dit level kan niet worden opgeslagen",
+    "Editor Saved": "Opgeslagen: het level heeft zijn kaart op het overzicht",
+    "Editor Not Saved": "Het level kon niet worden opgeslagen",
+    "Editor Deleted": "Level verwijderd",
+    "Custom Hint": "E: bewerken   D: verwijderen",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Ten kod poziomu jest błędny: sprawdź go znak po znaku",
     "Code Empty Board": "Ten kod poziomu opisuje pustą planszę",
     "Code No Solution": "Nie znaleziono rozwiązania poziomu z tego kodu",
+    # The level editor and its levels' cards.
+    "Editor": "Edytor",
+    "Editor Help": "Klik lub Enter: następny kolor   0-6: wybierz   U: cofnij   T: test   S: zapisz   Esc: menu",
+    "Editor Empty": "Najpierw ustaw kilka klocków",
+    "Editor Solvable": "Do rozwiązania, par",
+    "Editor Unsolvable": "Nie znaleziono rozwiązania: tego poziomu nie można zapisać",
+    "Editor Saved": "Zapisano: poziom ma swoją kartę na mapie",
+    "Editor Not Saved": "Nie udało się zapisać poziomu",
+    "Editor Deleted": "Poziom usunięty",
+    "Custom Hint": "E: edytuj   D: usuń",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Este código de nível está mal escrito: verifique-o letra a letra",
     "Code Empty Board": "Este código de nível descreve um tabuleiro vazio",
     "Code No Solution": "Nenhuma solução encontrada para o nível deste código",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Clique ou Enter: cor seguinte   0-6: escolher   U: desfazer   T: testar   S: guardar   Esc: menu",
+    "Editor Empty": "Coloque primeiro algumas peças",
+    "Editor Solvable": "Resolúvel, par",
+    "Editor Unsolvable": "Nenhuma solução encontrada: este nível não pode ser guardado",
+    "Editor Saved": "Guardado: o nível tem o seu cartão no mapa",
+    "Editor Not Saved": "Não foi possível guardar o nível",
+    "Editor Deleted": "Nível apagado",
+    "Custom Hint": "E: editar   D: apagar",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Acest cod de nivel este greșit: verifică-l literă cu literă",
     "Code Empty Board": "Acest cod de nivel descrie o tablă goală",
     "Code No Solution": "Nu s-a găsit nicio soluție pentru nivelul acestui cod",
+    # The level editor and its levels' cards.
+    "Editor": "Editor",
+    "Editor Help": "Clic sau Enter: culoarea următoare   0-6: alege   U: anulează   T: testează   S: salvează   Esc: meniu",
+    "Editor Empty": "Pune mai întâi câteva piese",
+    "Editor Solvable": "Rezolvabil, par",
+    "Editor Unsolvable": "Nu s-a găsit nicio soluție: acest nivel nu poate fi salvat",
+    "Editor Saved": "Salvat: nivelul are cartea lui pe hartă",
+    "Editor Not Saved": "Nivelul nu a putut fi salvat",
+    "Editor Deleted": "Nivel șters",
+    "Custom Hint": "E: editează   D: șterge",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Den här bankoden är felskriven: kontrollera den tecken för tecken",
     "Code Empty Board": "Den här bankoden beskriver ett tomt bräde",
     "Code No Solution": "Ingen lösning hittades för banan i den här koden",
+    # The level editor and its levels' cards.
+    "Editor": "Redigerare",
+    "Editor Help": "Klick eller Enter: nästa färg   0-6: välj   U: ångra   T: testa   S: spara   Esc: meny",
+    "Editor Empty": "Lägg först ut några bitar",
+    "Editor Solvable": "Lösbar, par",
+    "Editor Unsolvable": "Ingen lösning hittades: banan kan inte sparas",
+    "Editor Saved": "Sparad: banan har sitt kort på kartan",
+    "Editor Not Saved": "Banan kunde inte sparas",
+    "Editor Deleted": "Banan borttagen",
+    "Custom Hint": "E: redigera   D: ta bort",
 }

@@ -40,4 +40,14 @@ SHARING = {
     "Code Bad": "Hierdie vlakkode is verkeerd getik: kontroleer dit letter vir letter",
     "Code Empty Board": "Hierdie vlakkode beskryf 'n leë bord",
     "Code No Solution": "Geen oplossing gevind vir die vlak van hierdie kode nie",
+    # The level editor and its levels' cards.
+    "Editor": "Redigeerder",
+    "Editor Help": "Klik of Enter: volgende kleur   0-6: kies   U: ontdoen   T: toets   S: stoor   Esc: kieslys",
+    "Editor Empty": "Plaas eers 'n paar stukke",
+    "Editor Solvable": "Oplosbaar, par",
+    "Editor Unsolvable": "Geen oplossing gevind nie: hierdie vlak kan nie gestoor word nie",
+    "Editor Saved": "Gestoor: die vlak het sy kaart op die kaart",
+    "Editor Not Saved": "Die vlak kon nie gestoor word nie",
+    "Editor Deleted": "Vlak geskrap",
+    "Custom Hint": "E: redigeer   D: skrap",
 }
