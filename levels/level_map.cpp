@@ -289,7 +289,7 @@ void DrawRandomCard(int x, int y) {
   if (RandomScores.Wins == 0) {
     DrawCardLabel(label, x, y);
   } else {
-    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[RandomTier()], x, y);
+    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[LastWonRandomTier()], x, y);
   }
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);

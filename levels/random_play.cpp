@@ -61,6 +61,8 @@ void ResumeRandomLevel() {
 
 int RandomTier() { return std::min(RandomScores.Wins, RANDOM_TIERS - 1); }
 
+int LastWonRandomTier() { return std::clamp(RandomScores.Wins - 1, 0, RANDOM_TIERS - 1); }
+
 void PlaceRandomCells(const RandomLevel& level) {
   CurrentRandomLevel = level;
   ClearBoard();

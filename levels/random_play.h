@@ -14,6 +14,9 @@ extern RandomLevel CurrentRandomLevel;
 
 // The tier of the next random level: one up for each random level won.
 int RandomTier();
+// The tier of the random level won last (0 before any win): the tier whose
+// record the Random card shows beside the last time.
+int LastWonRandomTier();
 // Generates a level from a fresh seed for the player's tier and places it
 // (the current level becomes -1). The caller starts it.
 void PlaceRandomLevel();

@@ -78,7 +78,9 @@ void T_LANG::AddLanguage(const std::string& file, const std::string& code, const
   language->file = file;
   language->code = code;
   language->name = name;
-  language->bitmap = LoadSprite(flagPath);
+  // Flags are drawn about 100 x 75: a bigger picture is kept at most four
+  // times that, decoded while the flag screen already runs.
+  language->bitmap = LoadSpriteWithin(flagPath, 400, 300);
   if (!language->bitmap) ShowMessage("error loading flag bitmap: " + flagPath);
   Languages.push_back(std::move(language));
 }

@@ -91,6 +91,25 @@ std::vector<Image*>& PendingImages() {
   return *pending;
 }
 
+// The picture averaged down to w x h (each target pixel the mean of the
+// source pixels it covers), in one pass over the source.
+std::vector<uint8_t> ScaledDown(const std::vector<uint8_t>& rgba, int srcW, int srcH, int w, int h) {
+  std::vector<uint32_t> sum(static_cast<size_t>(w) * h * 4, 0), count(static_cast<size_t>(w) * h, 0);
+  for (int y = 0; y < srcH; y++) {
+    const size_t ty = static_cast<size_t>(static_cast<int64_t>(y) * h / srcH);
+    for (int x = 0; x < srcW; x++) {
+      const size_t t = ty * w + static_cast<size_t>(static_cast<int64_t>(x) * w / srcW);
+      const uint8_t* p = &rgba[(static_cast<size_t>(y) * srcW + x) * 4];
+      for (int c = 0; c < 4; c++) sum[t * 4 + c] += p[c];
+      count[t]++;
+    }
+  }
+  std::vector<uint8_t> out(sum.size());
+  for (size_t t = 0; t < count.size(); t++)
+    for (int c = 0; c < 4; c++) out[t * 4 + c] = static_cast<uint8_t>(count[t] ? sum[t * 4 + c] / count[t] : 0);
+  return out;
+}
+
 // Decodes the picture behind a pending image and uploads it. A picture that
 // cannot be decoded leaves an image that draws nothing.
 void Decode(Image& image) {
@@ -104,6 +123,11 @@ void Decode(Image& image) {
   std::vector<uint8_t> fileBytes;
   if (ViewPathBytes(image.Source, fileBytes, data, length) && DecodePicture(data, length, rgba, w, h) &&
       w == image.PictureWidth && h == image.PictureHeight) {
+    if (image.Deferred && (w > image.Width || h > image.Height)) {
+      fileBytes = std::vector<uint8_t>();
+      rgba = ScaledDown(rgba, w, h, image.Width, image.Height);
+      w = image.Width;
+    }
     Upload(image, rgba, w);
   }
   image.Source = std::string();
@@ -193,6 +217,7 @@ bool PictureSize(const uint8_t* data, size_t length, int& width, int& height) {
 }
 
 bool PrepareImage(Image* image) {
+  if (image->Pending && image->Deferred) return false;  // the spare time decodes it
   if (image->Pending) Decode(*image);
   return image->Texture != nullptr;
 }
@@ -226,6 +251,40 @@ void FreeAllImages() {
 }  // namespace media_internal
 
 Image* LoadSprite(const std::string& path) { return MakeImage(path, 0, 0, 0, 1); }
+
+Image* LoadSpriteWithin(const std::string& path, int maxWidth, int maxHeight) {
+  if (!Renderer() || maxWidth <= 0 || maxHeight <= 0 || IsEmbeddedPath(path)) return nullptr;
+  // Only the header is read now: at most the first few kilobytes matter
+  // for a PNG, a JPEG's frame header may come later.
+  std::vector<uint8_t> bytes;
+  int w, h;
+  if (!ReadAllBytes(path, bytes) || !PictureSize(bytes.data(), bytes.size(), w, h) ||
+      static_cast<int64_t>(w) * h > PLAYER_PICTURE_PIXELS)
+    return nullptr;
+  auto image = std::make_unique<Image>();
+  image->Cells.push_back(SDL_Point{0, 0});
+  image->PictureWidth = w;
+  image->PictureHeight = h;
+  // Fitted inside the box, keeping the picture's proportions.
+  int fitW = w, fitH = h;
+  if (fitW > maxWidth || fitH > maxHeight) {
+    if (static_cast<int64_t>(w) * maxHeight > static_cast<int64_t>(h) * maxWidth) {
+      fitW = maxWidth;
+      fitH = std::max(1, static_cast<int>(static_cast<int64_t>(h) * maxWidth / w));
+    } else {
+      fitH = maxHeight;
+      fitW = std::max(1, static_cast<int>(static_cast<int64_t>(w) * maxHeight / h));
+    }
+  }
+  int texW, texH;
+  LayOutFrames(*image, fitW, fitH, 1, texW, texH);
+  image->Pending = true;
+  image->Deferred = true;
+  image->Source = path;
+  PendingImages().push_back(image.get());
+  AllImages().push_back(image.get());
+  return image.release();
+}
 
 Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count) {
   if (cellWidth <= 0 || cellHeight <= 0 || first < 0 || count <= 0) return nullptr;

@@ -28,6 +28,8 @@ struct Image {
   std::string Source;    // the picture, while pending
   std::vector<SDL_Point> Cells;  // top-left corner of each frame in the picture
   int PictureWidth = 0, PictureHeight = 0;
+  // Decoded only in the frames' spare time, never by drawing it.
+  bool Deferred = false;
   // Frames already scaled to a size they are drawn at (software renderer).
   struct ScaledFrame {
     int Frame = 0, W = 0, H = 0;

@@ -107,6 +107,13 @@ int FontHeight();
 // ------------------------------------------------------- images and fonts
 Image* LoadSprite(const std::string& path);
 Image* LoadSpriteStrip(const std::string& path, int cellWidth, int cellHeight, int first, int count);
+// A picture of the player's shown small (a flag): refused at once when its
+// header asks for more than PLAYER_PICTURE_PIXELS; otherwise only measured
+// now and decoded later in the frames' spare time, at most one per frame
+// (drawing it before that draws nothing), and scaled down once to fit
+// within maxWidth x maxHeight, which is then its size.
+constexpr int64_t PLAYER_PICTURE_PIXELS = 4 << 20;
+Image* LoadSpriteWithin(const std::string& path, int maxWidth, int maxHeight);
 Image* CreateCaptureImage(int width, int height);
 void CaptureScreen(Image* image, int x, int y);
 // An image that drawing can go into instead of the display. Between

@@ -1,12 +1,98 @@
 #include "play/move_rule.h"
 
+#include <bit>
+
 #include "board/block.h"
 
 namespace {
 
-bool OnGrid(int x, int y) { return x >= 0 && x < GRID_COLUMNS && y >= 0 && y < GRID_ROWS; }
+constexpr CellMask ColumnMask(int x) {
+  CellMask m = 0;
+  for (int y = 0; y < GRID_ROWS; ++y) m |= CellMask{1} << (y * GRID_COLUMNS + x);
+  return m;
+}
+constexpr CellMask ALL_CELLS = (CellMask{1} << GRID_CELLS) - 1;
+constexpr CellMask LEFT_COLUMN = ColumnMask(0);
+constexpr CellMask RIGHT_COLUMN = ColumnMask(GRID_COLUMNS - 1);
+constexpr CellMask TOP_ROW = (CellMask{1} << GRID_COLUMNS) - 1;
+constexpr CellMask BOTTOM_ROW = TOP_ROW << (GRID_CELLS - GRID_COLUMNS);
+
+CellMask MaskOfKind(const KindCells& cells, int kind) {
+  CellMask m = 0;
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (cells[c] == kind) m |= CellBit(c);
+  }
+  return m;
+}
+
+CellMask MaskOfSet(const CellSet& set) {
+  CellMask m = 0;
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (set.test(c)) m |= CellBit(c);
+  }
+  return m;
+}
+
+CellSet SetOfMask(CellMask m) {
+  CellSet set;
+  for (; m != 0; m &= m - 1) set.set(LowestCell(m));
+  return set;
+}
+
+CellMask Occupied(const KindCells& cells) {
+  CellMask m = 0;
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (cells[c] >= 0) m |= CellBit(c);
+  }
+  return m;
+}
 
 }  // namespace
+
+int LowestCell(CellMask cells) {
+  const uint64_t low = static_cast<uint64_t>(cells);
+  return low != 0 ? std::countr_zero(low) : 64 + std::countr_zero(static_cast<uint64_t>(cells >> 64));
+}
+
+int CellCount(CellMask cells) {
+  return std::popcount(static_cast<uint64_t>(cells)) + std::popcount(static_cast<uint64_t>(cells >> 64));
+}
+
+CellMask MaskShape(CellMask kindCells, int cell) {
+  CellMask shape = kindCells & CellBit(cell);
+  for (CellMask last = 0; shape != last;) {
+    last = shape;
+    shape |= ((shape << 1) & ~LEFT_COLUMN) | ((shape >> 1) & ~RIGHT_COLUMN) | (shape << GRID_COLUMNS) |
+             (shape >> GRID_COLUMNS);
+    shape &= kindCells;
+  }
+  return shape;
+}
+
+CellMask MaskShift(CellMask shape, int dx, int dy) {
+  if (dx > 0) shape = (shape & ~RIGHT_COLUMN) << 1;
+  if (dx < 0) shape = (shape & ~LEFT_COLUMN) >> 1;
+  if (dy > 0) shape = (shape & ~BOTTOM_ROW) << GRID_COLUMNS;
+  if (dy < 0) shape = (shape & ~TOP_ROW) >> GRID_COLUMNS;
+  return shape & ALL_CELLS;
+}
+
+bool MaskStepBlocked(CellMask shape, CellMask occupied, int dx, int dy) {
+  const CellMask moved = MaskShift(shape, dx, dy);
+  if (CellCount(moved) != CellCount(shape)) return true;  // a cell would leave the board
+  return (moved & occupied & ~shape) != 0;
+}
+
+StepResult MaskStep(CellMask& kindCells, CellMask shape, int dx, int dy) {
+  const CellMask moved = MaskShift(shape, dx, dy);
+  kindCells = (kindCells & ~shape) | moved;
+  const CellMask after = MaskShape(kindCells, LowestCell(moved));
+  if (after == kindCells) {
+    kindCells = 0;
+    return StepResult::Completed;
+  }
+  return after != moved ? StepResult::Merged : StepResult::Moved;
+}
 
 KindCells KindCellsOfBoard() {
   KindCells cells;
@@ -17,66 +103,28 @@ KindCells KindCellsOfBoard() {
 }
 
 CellSet ShapeCells(const KindCells& cells, int cell) {
-  CellSet shape;
-  if (cell < 0 || cell >= GRID_CELLS || cells[cell] < 0) return shape;
-  const int kind = cells[cell];
-  int stack[GRID_CELLS];
-  int top = 0;
-  stack[top++] = cell;
-  shape.set(cell);
-  static const int DX[4] = {1, -1, 0, 0};
-  static const int DY[4] = {0, 0, 1, -1};
-  while (top > 0) {
-    const int c = stack[--top];
-    const int x = c % GRID_COLUMNS, y = c / GRID_COLUMNS;
-    for (int d = 0; d < 4; ++d) {
-      const int nx = x + DX[d], ny = y + DY[d];
-      if (!OnGrid(nx, ny)) continue;
-      const int n = ny * GRID_COLUMNS + nx;
-      if (!shape.test(n) && cells[n] == kind) {
-        shape.set(n);
-        stack[top++] = n;
-      }
-    }
-  }
-  return shape;
+  if (cell < 0 || cell >= GRID_CELLS || cells[cell] < 0) return CellSet();
+  return SetOfMask(MaskShape(MaskOfKind(cells, cells[cell]), cell));
 }
 
 bool ShapeStepBlocked(const KindCells& cells, const CellSet& shape, int dx, int dy) {
-  for (int c = 0; c < GRID_CELLS; ++c) {
-    if (!shape.test(c)) continue;
-    const int x = c % GRID_COLUMNS + dx, y = c / GRID_COLUMNS + dy;
-    if (!OnGrid(x, y)) return true;
-    const int to = y * GRID_COLUMNS + x;
-    if (cells[to] != -1 && !shape.test(to)) return true;
-  }
-  return false;
+  return MaskStepBlocked(MaskOfSet(shape), Occupied(cells), dx, dy);
 }
 
 bool KindComplete(const KindCells& cells, const CellSet& shape, int kind) {
-  for (int c = 0; c < GRID_CELLS; ++c) {
-    if (cells[c] == kind && !shape.test(c)) return false;
-  }
-  return true;
+  return (MaskOfKind(cells, kind) & ~MaskOfSet(shape)) == 0;
 }
 
 StepResult StepShape(KindCells& cells, int cell, int dx, int dy) {
-  const CellSet shape = ShapeCells(cells, cell);
-  if (shape.none() || ShapeStepBlocked(cells, shape, dx, dy)) return StepResult::Refused;
+  if (cell < 0 || cell >= GRID_CELLS || cells[cell] < 0) return StepResult::Refused;
   const int8_t kind = cells[cell];
+  CellMask kindCells = MaskOfKind(cells, kind);
+  const CellMask shape = MaskShape(kindCells, cell);
+  if (MaskStepBlocked(shape, Occupied(cells), dx, dy)) return StepResult::Refused;
+  const StepResult result = MaskStep(kindCells, shape, dx, dy);
   for (int c = 0; c < GRID_CELLS; ++c) {
-    if (shape.test(c)) cells[c] = -1;
+    if (cells[c] == kind) cells[c] = -1;
   }
-  const int offset = dy * GRID_COLUMNS + dx;
-  for (int c = 0; c < GRID_CELLS; ++c) {
-    if (shape.test(c)) cells[c + offset] = kind;
-  }
-  const CellSet after = ShapeCells(cells, cell + offset);
-  if (KindComplete(cells, after, kind)) {
-    for (int c = 0; c < GRID_CELLS; ++c) {
-      if (after.test(c)) cells[c] = -1;
-    }
-    return StepResult::Completed;
-  }
-  return after.count() != shape.count() ? StepResult::Merged : StepResult::Moved;
+  for (CellMask m = kindCells; m != 0; m &= m - 1) cells[LowestCell(m)] = kind;
+  return result;
 }

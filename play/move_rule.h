@@ -1,7 +1,8 @@
 // The move rule on a bare kind grid: the pieces of a shape, whether a step
 // of it is refused, and one whole step with its merge and completion. The
 // play input checks its steps with these and the solver searches with them,
-// so both play by the same rule.
+// so both play by the same rule. The rule itself works on cell masks (a bit
+// per cell), which the solver uses directly for speed.
 #pragma once
 
 #include <array>
@@ -15,6 +16,8 @@ constexpr int GRID_CELLS = GRID_COLUMNS * GRID_ROWS;
 // One kind per cell, row-major (cell = 10 * y + x), -1 for empty.
 using KindCells = std::array<int8_t, GRID_CELLS>;
 using CellSet = std::bitset<GRID_CELLS>;
+// A bit per cell, bit `cell` for cell (cell % 10, cell / 10).
+__extension__ typedef unsigned __int128 CellMask;
 
 // The board's kind grid in row-major order.
 KindCells KindCellsOfBoard();
@@ -32,3 +35,18 @@ enum class StepResult { Refused, Moved, Merged, Completed };
 // Moves the shape one cell unless refused; a shape that then holds every
 // piece of its kind leaves the board (its cells become empty).
 StepResult StepShape(KindCells& cells, int cell, int dx, int dy);
+
+// The same rule on masks. `kindCells` holds every cell of one kind,
+// `occupied` every held cell of the board.
+inline CellMask CellBit(int cell) { return CellMask{1} << cell; }
+int LowestCell(CellMask cells);
+int CellCount(CellMask cells);
+// The cells of `kindCells` joined to `cell` through cell sides.
+CellMask MaskShape(CellMask kindCells, int cell);
+// The shape moved by (dx, dy), cells leaving the board dropped.
+CellMask MaskShift(CellMask shape, int dx, int dy);
+bool MaskStepBlocked(CellMask shape, CellMask occupied, int dx, int dy);
+// One step of `shape` of the kind whose cells are `kindCells` (the step must
+// not be refused): `kindCells` becomes the kind's cells after it, empty when
+// the kind completed and left.
+StepResult MaskStep(CellMask& kindCells, CellMask shape, int dx, int dy);

@@ -1,6 +1,6 @@
 #include "solver/hint.h"
 
-#include <limits>
+#include <cstdint>
 #include <memory>
 #include <string>
 
@@ -11,8 +11,10 @@
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "play/play_input.h"
+#include "play/undo.h"
 
 T_HINT Hint;
+int64_t HintSearchMs = 1000;
 
 namespace {
 
@@ -21,9 +23,35 @@ constexpr int64_t MESSAGE_MS = 2500;
 // player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
 const char* const NO_SOLUTION_ENGLISH = "No way out from here: undo a few moves";
+const char* const NO_HINT_KEY = "No Hint";
+const char* const NO_HINT_ENGLISH = "No hint found";
 
-// The search under way, or none.
+// The search asked for, or none.
 std::unique_ptr<T_SOLVER> Search;
+// The search started on its own from a level's start board, so that the
+// first hints of a level answer at once, and the board it started from.
+std::unique_ptr<T_SOLVER> Background;
+KindCells BackgroundBoard{};
+// The last solution found: the board before each of its steps, and the
+// step. While the board stays on it, a hint shows its next step at once.
+std::vector<KindCells> PathBoards;
+std::vector<SolverMove> PathMoves;
+
+void KeepPath(KindCells board, const std::vector<SolverMove>& moves) {
+  PathBoards.clear();
+  PathMoves = moves;
+  for (const SolverMove& m : moves) {
+    PathBoards.push_back(board);
+    board = ApplyMove(board, m);
+  }
+}
+
+int StepOnPath(const KindCells& board) {
+  for (size_t i = 0; i < PathBoards.size(); ++i) {
+    if (PathBoards[i] == board) return static_cast<int>(i);
+  }
+  return -1;
+}
 
 void ShowMessageText(const std::string& text) {
   Message.Text = text;
@@ -36,6 +64,32 @@ void ShowMessageText(const std::string& text) {
   Message.OnPanel = true;
 }
 
+void ShowStep(const SolverMove& move) {
+  Hint.Move = move;
+  Hint.ShowStart = Frame.Now;
+  Hint.State = HINT_SHOWING;
+}
+
+// A slice of the search from the level's start board while no hint is
+// asked for; it starts once on a fresh level whose solution is not known.
+void RunBackground(const KindCells& board) {
+  if (!Background && UndoRecordCount <= 1 && board != BackgroundBoard && StepOnPath(board) < 0 &&
+      !BoardEmpty(board)) {
+    Background = std::make_unique<T_SOLVER>();
+    BackgroundBoard = board;
+    // Bounded by states only: it runs while the player thinks, and every
+    // machine comes to the same solution.
+    SolverBudget budget;
+    budget.MaxMilliseconds = INT64_MAX;
+    Background->Start(board, budget);
+  }
+  if (!Background) return;
+  const SolveStatus status = Background->Run(HINT_SLICE_STATES);
+  if (status == SolveStatus::Searching) return;
+  if (status == SolveStatus::Solved) KeepPath(BackgroundBoard, Background->Solution());
+  Background.reset();
+}
+
 }  // namespace
 
 std::string NoSolutionText() {
@@ -44,25 +98,53 @@ std::string NoSolutionText() {
   return text;
 }
 
+std::string NoHintText() {
+  std::string text = GetText(NO_HINT_KEY);
+  if (text.empty() || text[0] == '@') text = NO_HINT_ENGLISH;
+  return text;
+}
+
 void RequestHint() {
   Hint.Board = KindCellsOfBoard();
-  SolverBudget budget;
-  // Bounded by states only: the search runs in slices between frames, so
-  // it never holds a frame up, and a slow machine gets the same hint.
-  budget.MaxStates = 300000;
-  budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
-  Search = std::make_unique<T_SOLVER>();
-  Search->Start(Hint.Board, budget);
+  const int step = StepOnPath(Hint.Board);
+  if (step >= 0) {
+    ShowStep(PathMoves[step]);
+    return;
+  }
+  if (Background && BackgroundBoard == Hint.Board) {
+    Search = std::move(Background);  // already under way from this board
+    BackgroundBoard = {};
+  } else {
+    // The search runs in slices between frames, so it never holds a frame
+    // up; it gives up after a second of processor time.
+    SolverBudget budget;
+    budget.MaxMilliseconds = HintSearchMs;
+    budget.Beam = 300;  // a narrower beam, to answer within the second
+    Search = std::make_unique<T_SOLVER>();
+    Search->Start(Hint.Board, budget);
+  }
   Hint.State = HINT_SEARCHING;
+}
+
+void ForgetHintSolution() {
+  PathBoards.clear();
+  PathMoves.clear();
+  Background.reset();
+  BackgroundBoard = {};
 }
 
 void CancelHint() {
   Search.reset();
+  if (Background) BackgroundBoard = {};  // interrupted: it starts again on that board
+  Background.reset();
   Hint.State = HINT_IDLE;
 }
 
 void UpdateHint() {
-  if (Hint.State == HINT_IDLE) return;
+  if (Hint.State == HINT_IDLE) {
+    RunBackground(KindCellsOfBoard());
+    return;
+  }
   // A move, an undo or a new level makes the hint stale.
   if (KindCellsOfBoard() != Hint.Board) {
     CancelHint();
@@ -74,25 +156,16 @@ void UpdateHint() {
   }
   const SolveStatus status = Search->Run(HINT_SLICE_STATES);
   if (status == SolveStatus::Searching) return;
-  const bool stepFound = status == SolveStatus::Solved && !Search->Solution().empty();
-  if (stepFound) Hint.Move = Search->Solution().front();
+  if (status == SolveStatus::Solved) KeepPath(Hint.Board, Search->Solution());
   Search.reset();
-  if (status == SolveStatus::Solved && !stepFound) {
-    Hint.State = HINT_IDLE;  // an empty board: nothing left to show
-    return;
-  }
+  Hint.State = HINT_IDLE;
   switch (status) {
     case SolveStatus::Searching: return;
     case SolveStatus::Solved:
-      Hint.ShowStart = Frame.Now;
-      Hint.State = HINT_SHOWING;
+      if (!PathMoves.empty()) ShowStep(PathMoves.front());  // an empty board has nothing to show
       return;
-    case SolveStatus::NoSolution: {
-      ShowMessageText(NoSolutionText());
-      Hint.State = HINT_IDLE;
-      return;
-    }
-    case SolveStatus::GaveUp: Hint.State = HINT_IDLE; return;
+    case SolveStatus::NoSolution: ShowMessageText(NoSolutionText()); return;
+    case SolveStatus::GaveUp: ShowMessageText(NoHintText()); return;
   }
 }
 

@@ -1,8 +1,11 @@
 // Hints on the play screen: "?" asks the solver for the next step from the
-// board as it stands. The search runs a slice per frame; when it ends, a
-// virtual pointer shows the step (the pressed pointer drags the shape one
-// cell and back) without moving anything, or a message says that the board
-// has no way out any more and suggests undo.
+// board as it stands. A board on the last solution found (searched on its
+// own from a level's start board, or for the last hint) gets that
+// solution's next step at once; another board is searched, a slice per
+// frame, for at most a second of processor time. A virtual pointer shows
+// the step (the pressed pointer drags the shape one cell and back) without
+// moving anything, or a message says that the board has no way out any
+// more and suggests undo, or that no hint was found.
 #pragma once
 
 #include <cstdint>
@@ -23,6 +26,9 @@ extern T_HINT Hint;
 // States searched per frame: a few milliseconds at most.
 constexpr int64_t HINT_SLICE_STATES = 300;
 constexpr int64_t HINT_SHOW_MS = 1600;
+// Processor time a hint searches for before it says it found nothing (the
+// search from a level's start board is bounded by its states only).
+extern int64_t HintSearchMs;
 
 // Starts a search from the board (the play screen's hint key).
 void RequestHint();
@@ -31,8 +37,12 @@ void RequestHint();
 void UpdateHint();
 // The virtual pointer of a hint being shown.
 void DrawHint();
-// Forgets any hint.
+// Forgets any hint, and any search from a level's start board.
 void CancelHint();
+// Forgets the last solution found too: the next hint searches afresh.
+void ForgetHintSolution();
 // The message when no step leads to an empty board any more, in the
 // player's language (in English when the language file lacks it).
 std::string NoSolutionText();
+// The message when the search gave up without finding a step.
+std::string NoHintText();

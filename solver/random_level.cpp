@@ -81,6 +81,7 @@ RandomLevel GenerateRandomLevel(uint32_t seed, int tier) {
   // Bounded by states only: a time limit would make the same seed give
   // another level on a slower or busier machine.
   budget.MaxStates = 8000;
+  budget.Beam = 0;  // the best-first search: quick on these small boards
   budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
   for (int attempt = 0; attempt < DRAWS; ++attempt) {
     KindCells cells;

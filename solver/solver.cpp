@@ -10,8 +10,12 @@ namespace {
 const int STEP_DX[4] = {1, 0, -1, 0};
 const int STEP_DY[4] = {0, 1, 0, -1};
 constexpr int8_t PRESS = 4;  // the move that takes hold of a whole kind
+constexpr int KINDS = 7;     // what a packed cell can hold
+int JOIN_COST = 1;
 
-// A board packed three bits a cell (kind + 1), 21 cells a word.
+// A board as three bit planes of its cells' kind + 1 (0 for empty): the low
+// 64 cells of each plane in a word of its own, the 16 cells above in the
+// fourth word.
 struct Key {
   uint64_t W[4] = {0, 0, 0, 0};
   bool operator==(const Key& o) const {
@@ -19,16 +23,60 @@ struct Key {
   }
 };
 
-Key Pack(const KindCells& b) {
+// A board as the cells of each kind.
+struct Masks {
+  CellMask Of[KINDS] = {};
+  CellMask Occupied() const {
+    CellMask m = 0;
+    for (CellMask k : Of) m |= k;
+    return m;
+  }
+};
+
+Key Pack(const Masks& b) {
+  CellMask plane[3] = {0, 0, 0};
+  for (int kind = 0; kind < KINDS; ++kind) {
+    for (int bit = 0; bit < 3; ++bit) {
+      if ((kind + 1) & (1 << bit)) plane[bit] |= b.Of[kind];
+    }
+  }
   Key k;
-  for (int c = 0; c < GRID_CELLS; ++c) k.W[c / 21] |= static_cast<uint64_t>(b[c] + 1) << (3 * (c % 21));
+  for (int bit = 0; bit < 3; ++bit) {
+    k.W[bit] = static_cast<uint64_t>(plane[bit]);
+    k.W[3] |= static_cast<uint64_t>(plane[bit] >> 64) << (16 * bit);
+  }
   return k;
 }
 
-KindCells Unpack(const Key& k) {
-  KindCells b;
-  for (int c = 0; c < GRID_CELLS; ++c) b[c] = static_cast<int8_t>(((k.W[c / 21] >> (3 * (c % 21))) & 7) - 1);
+Masks Unpack(const Key& k) {
+  CellMask plane[3];
+  for (int bit = 0; bit < 3; ++bit) {
+    plane[bit] = static_cast<CellMask>(k.W[bit]) | (static_cast<CellMask>((k.W[3] >> (16 * bit)) & 0xFFFF) << 64);
+  }
+  Masks b;
+  for (int kind = 0; kind < KINDS; ++kind) {
+    CellMask m = plane[0] | plane[1] | plane[2];
+    for (int bit = 0; bit < 3; ++bit) m &= ((kind + 1) & (1 << bit)) ? plane[bit] : ~plane[bit];
+    b.Of[kind] = m;
+  }
   return b;
+}
+
+Masks MasksOf(const KindCells& cells) {
+  Masks b;
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (cells[c] >= 0 && cells[c] < KINDS) b.Of[cells[c]] |= CellBit(c);
+  }
+  return b;
+}
+
+KindCells CellsOf(const Masks& b) {
+  KindCells cells;
+  cells.fill(-1);
+  for (int kind = 0; kind < KINDS; ++kind) {
+    for (CellMask m = b.Of[kind]; m != 0; m &= m - 1) cells[LowestCell(m)] = static_cast<int8_t>(kind);
+  }
+  return cells;
 }
 
 uint64_t Hash(const Key& k) {
@@ -40,75 +88,51 @@ uint64_t Hash(const Key& k) {
   return h ^ (h >> 31);
 }
 
-// The shapes of a board: a label per cell (-1 empty) and each shape's kind.
-struct Shapes {
-  int8_t Label[GRID_CELLS];
-  int8_t Kind[GRID_CELLS];
-  int8_t First[GRID_CELLS];  // a cell of each shape
-  int Count = 0;
-};
-
-Shapes FindShapes(const KindCells& b) {
-  Shapes s;
-  std::fill(std::begin(s.Label), std::end(s.Label), int8_t{-1});
-  for (int c = 0; c < GRID_CELLS; ++c) {
-    if (b[c] < 0 || s.Label[c] >= 0) continue;
-    const CellSet shape = ShapeCells(b, c);
-    for (int i = c; i < GRID_CELLS; ++i) {
-      if (shape.test(i)) s.Label[i] = static_cast<int8_t>(s.Count);
-    }
-    s.Kind[s.Count] = b[c];
-    s.First[s.Count] = static_cast<int8_t>(c);
-    ++s.Count;
+// The shapes of one kind, at most a cell each.
+int SplitShapes(CellMask kindCells, CellMask* shapes) {
+  int n = 0;
+  while (kindCells != 0) {
+    shapes[n] = MaskShape(kindCells, LowestCell(kindCells));
+    kindCells &= ~shapes[n];
+    ++n;
   }
-  return s;
+  return n;
 }
 
-// The first shape whose kind has no other shape, or -1.
-int WholeKindShape(const Shapes& s) {
-  int perKind[8] = {};
-  for (int i = 0; i < s.Count; ++i) ++perKind[s.Kind[i] & 7];
-  for (int i = 0; i < s.Count; ++i) {
-    if (perKind[s.Kind[i] & 7] == 1) return i;
-  }
-  return -1;
+// Cells within one step of `cells` (themselves included).
+CellMask Grow(CellMask cells) {
+  CellMask grown = cells;
+  for (int d = 0; d < 4; ++d) grown |= MaskShift(cells, STEP_DX[d], STEP_DY[d]);
+  return grown;
 }
 
 // An estimate of the steps left for one kind: a step for each join of two
 // of its shapes, and the gaps to close between them along a minimum
 // spanning tree of the gaps (a kind already whole needs its press).
-int EstimateKind(const KindCells& b, int kind) {
-  int cellX[GRID_CELLS], cellY[GRID_CELLS], cellShape[GRID_CELLS], m = 0;
-  int label[GRID_CELLS];
-  std::fill(std::begin(label), std::end(label), -1);
-  int n = 0;
-  for (int c = 0; c < GRID_CELLS; ++c) {
-    if (b[c] != kind) continue;
-    if (label[c] < 0) {
-      const CellSet shape = ShapeCells(b, c);
-      for (int i = c; i < GRID_CELLS; ++i) {
-        if (shape.test(i)) label[i] = n;
+int EstimateKind(CellMask kindCells, CellMask occupied) {
+  (void)occupied;
+  if (kindCells == 0) return 0;
+  CellMask shapes[GRID_CELLS];
+  const int n = SplitShapes(kindCells, shapes);
+  if (n == 1) return 1;
+  constexpr int FAR = 1000;
+  int gap[GRID_CELLS][GRID_CELLS];
+  for (int i = 0; i < n; ++i) {
+    for (int j = 0; j < n; ++j) gap[i][j] = FAR;
+    gap[i][i] = 0;
+    CellMask reach = shapes[i];
+    int found = 0;
+    for (int r = 1; r < GRID_COLUMNS + GRID_ROWS && found < n - 1; ++r) {
+      reach = Grow(reach);
+      for (int j = 0; j < n; ++j) {
+        if (gap[i][j] == FAR && (reach & shapes[j]) != 0) {
+          gap[i][j] = r - 1;
+          ++found;
+        }
       }
-      ++n;
-    }
-    cellX[m] = c % GRID_COLUMNS;
-    cellY[m] = c / GRID_COLUMNS;
-    cellShape[m] = label[c];
-    ++m;
-  }
-  if (n <= 1) return n;
-  static thread_local int gap[GRID_CELLS][GRID_CELLS];
-  for (int i = 0; i < n; ++i) std::fill(gap[i], gap[i] + n, 1000);
-  for (int i = 0; i < m; ++i) {
-    for (int j = i + 1; j < m; ++j) {
-      const int p = cellShape[i], q = cellShape[j];
-      if (p == q) continue;
-      const int d = std::abs(cellX[i] - cellX[j]) + std::abs(cellY[i] - cellY[j]) - 1;
-      if (d < gap[p][q]) gap[p][q] = gap[q][p] = d;
     }
   }
-  // Prim's tree over the shapes.
-  int total = n - 1;
+  int total = JOIN_COST * (n - 1);
   int best[GRID_CELLS];
   bool in[GRID_CELLS] = {};
   in[0] = true;
@@ -127,25 +151,66 @@ int EstimateKind(const KindCells& b, int kind) {
   return total;
 }
 
-constexpr int KINDS = 7;  // what a packed cell can hold
+int Estimate(const Masks& b) {
+  const CellMask occupied = b.Occupied();
+  int h = 0;
+  for (int kind = 0; kind < KINDS; ++kind) h += EstimateKind(b.Of[kind], occupied);
+  return h;
+}
+
+struct Child {
+  Masks Board;
+  int Kind;
+  SolverMove Move;
+};
+
+// The moves open from a board with the board after each.
+void Expand(const Masks& b, std::vector<Child>& out) {
+  out.clear();
+  const CellMask occupied = b.Occupied();
+  CellMask shapes[KINDS][GRID_CELLS];
+  int count[KINDS];
+  for (int kind = 0; kind < KINDS; ++kind) count[kind] = SplitShapes(b.Of[kind], shapes[kind]);
+  // Taking away a whole kind only frees cells, so it is the one move worth
+  // making when it is open.
+  for (int kind = 0; kind < KINDS; ++kind) {
+    if (count[kind] != 1) continue;
+    Child c{b, kind, SolverMove{LowestCell(b.Of[kind]), 0, 0}};
+    c.Board.Of[kind] = 0;
+    out.push_back(c);
+    return;
+  }
+  // Shape by shape in the order of their first cells.
+  std::pair<int, int> order[GRID_CELLS];  // first cell, kind
+  CellMask shapeOf[GRID_CELLS];
+  int shapeCount = 0;
+  for (int kind = 0; kind < KINDS; ++kind) {
+    for (int i = 0; i < count[kind]; ++i) {
+      const int first = LowestCell(shapes[kind][i]);
+      shapeOf[first] = shapes[kind][i];
+      order[shapeCount++] = {first, kind};
+    }
+  }
+  std::sort(order, order + shapeCount);
+  for (int o = 0; o < shapeCount; ++o) {
+    const int kind = order[o].second;
+    const CellMask shape = shapeOf[order[o].first];
+    for (int d = 0; d < 4; ++d) {
+      if (MaskStepBlocked(shape, occupied, STEP_DX[d], STEP_DY[d])) continue;
+      Child c{b, kind, SolverMove{LowestCell(shape), STEP_DX[d], STEP_DY[d]}};
+      MaskStep(c.Board.Of[kind], shape, STEP_DX[d], STEP_DY[d]);
+      out.push_back(c);
+    }
+  }
+}
 
 }  // namespace
 
 std::vector<SolverMove> OpenMoves(const KindCells& board) {
+  std::vector<Child> children;
+  Expand(MasksOf(board), children);
   std::vector<SolverMove> moves;
-  const Shapes s = FindShapes(board);
-  // Taking away a whole kind only frees cells, so it is the one move worth
-  // making when it is open.
-  const int whole = WholeKindShape(s);
-  if (whole >= 0) return {SolverMove{s.First[whole], 0, 0}};
-  for (int i = 0; i < s.Count; ++i) {
-    const CellSet shape = ShapeCells(board, s.First[i]);
-    for (int d = 0; d < 4; ++d) {
-      if (!ShapeStepBlocked(board, shape, STEP_DX[d], STEP_DY[d])) {
-        moves.push_back({s.First[i], STEP_DX[d], STEP_DY[d]});
-      }
-    }
-  }
+  for (const Child& c : children) moves.push_back(c.Move);
   return moves;
 }
 
@@ -174,15 +239,16 @@ struct T_SOLVER::Search {
     int8_t Cell;
     int8_t Dir;  // 0..3 a step, PRESS a press, -1 the start
     int16_t Steps;
-    uint8_t H[KINDS];  // the estimate of each kind
   };
   struct Open {
     int32_t F, H, Node;
     bool operator<(const Open& o) const { return F != o.F ? F > o.F : H > o.H; }
   };
+  static Open MakeOpen(int f, int h, int32_t node) { return Open{f, h, node}; }
   std::vector<Node> Nodes;
   std::vector<int32_t> Table;  // open addressing: node index + 1, 0 empty
   std::priority_queue<Open> Queue;
+  std::vector<Child> Children;
   SolverBudget Budget;
   // Processor time spent inside Run so far: the frames between slices do
   // not count against the search.
@@ -195,7 +261,7 @@ struct T_SOLVER::Search {
     for (size_t i = Hash(key) & mask;; i = (i + 1) & mask) {
       if (Table[i] == 0) {
         Table[i] = static_cast<int32_t>(Nodes.size()) + 1;
-        Nodes.push_back(Node{key, -1, 0, -1, 0, {}});
+        Nodes.push_back(Node{key, -1, 0, -1, 0});
         added = true;
         return Table[i] - 1;
       }
@@ -215,14 +281,103 @@ struct T_SOLVER::Search {
     }
     Table.swap(bigger);
   }
+  bool Contains(const Key& key) const {
+    if (Table.empty()) return false;
+    const size_t mask = Table.size() - 1;
+    for (size_t i = Hash(key) & mask; Table[i] != 0; i = (i + 1) & mask) {
+      if (Nodes[Table[i] - 1].Board == key) return true;
+    }
+    return false;
+  }
+
+  // The beam: the boards of the layer being expanded, and the boards one
+  // step further found so far, each once.
+  struct Candidate {
+    Key Board;
+    int32_t Parent;
+    int8_t Cell;
+    int8_t Dir;
+    int16_t H;
+  };
+  std::vector<int32_t> Layer;
+  size_t LayerAt = 0;
+  std::vector<Candidate> Next;
+  std::vector<int32_t> NextTable;  // open addressing: candidate index + 1
+  bool Cut = false;                // a layer lost boards to the beam's width
+
+  // False when the board is already a candidate of the next layer.
+  bool AddCandidate(const Candidate& c) {
+    if ((Next.size() + 1) * 2 > NextTable.size()) {
+      NextTable.assign(std::max<size_t>(NextTable.size() * 2, 1 << 12), 0);
+      const size_t mask = NextTable.size() - 1;
+      for (size_t n = 0; n < Next.size(); ++n) {
+        size_t i = Hash(Next[n].Board) & mask;
+        while (NextTable[i] != 0) i = (i + 1) & mask;
+        NextTable[i] = static_cast<int32_t>(n) + 1;
+      }
+    }
+    const size_t mask = NextTable.size() - 1;
+    for (size_t i = Hash(c.Board) & mask;; i = (i + 1) & mask) {
+      if (NextTable[i] == 0) {
+        NextTable[i] = static_cast<int32_t>(Next.size()) + 1;
+        Next.push_back(c);
+        return true;
+      }
+      if (Next[NextTable[i] - 1].Board == c.Board) return false;
+    }
+  }
+  // Keeps the best of the next layer (lowest estimate, the first found on a
+  // tie) as the layer to expand.
+  void NextLayer(int width) {
+    std::vector<int32_t> order(Next.size());
+    for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int32_t>(i);
+    auto better = [this](int32_t a, int32_t b) { return Next[a].H != Next[b].H ? Next[a].H < Next[b].H : a < b; };
+    if (order.size() > static_cast<size_t>(width)) {
+      std::nth_element(order.begin(), order.begin() + width, order.end(), better);
+      order.resize(width);
+      Cut = true;
+    }
+    std::sort(order.begin(), order.end(), better);
+    Layer.clear();
+    LayerAt = 0;
+    for (int32_t i : order) {
+      const Candidate& c = Next[i];
+      bool added = false;
+      const int32_t node = Find(c.Board, added);
+      if (!added) continue;
+      Nodes[node].Parent = c.Parent;
+      Nodes[node].Cell = c.Cell;
+      Nodes[node].Dir = c.Dir;
+      Nodes[node].Steps = static_cast<int16_t>(Nodes[c.Parent].Steps + 1);
+      Layer.push_back(node);
+    }
+    Next.clear();
+    std::fill(NextTable.begin(), NextTable.end(), 0);
+  }
+
   int64_t Bytes() const {
     return static_cast<int64_t>(Nodes.capacity() * sizeof(Node) + Table.capacity() * sizeof(int32_t) +
-                                Queue.size() * sizeof(Open));
+                                Queue.size() * sizeof(Open) + Next.capacity() * sizeof(Candidate) +
+                                NextTable.capacity() * sizeof(int32_t) + Layer.capacity() * sizeof(int32_t));
   }
 };
 
 T_SOLVER::T_SOLVER() = default;
 T_SOLVER::~T_SOLVER() = default;
+
+void T_SOLVER::SearchBestFirst() {
+  Search& s = *S;
+  const Key start = s.Nodes[0].Board;
+  s.Nodes.clear();
+  s.Table.clear();
+  s.Layer = {};
+  s.Next = {};
+  s.NextTable = {};
+  s.Budget.Beam = 0;
+  bool added = false;
+  const int32_t root = s.Find(start, added);
+  s.Queue.push(Search::MakeOpen(0, Estimate(Unpack(start)), root));
+}
 
 int64_t T_SOLVER::StatesStored() const { return S ? static_cast<int64_t>(S->Nodes.size()) : 0; }
 
@@ -235,17 +390,86 @@ void T_SOLVER::Start(const KindCells& board, SolverBudget budget) {
   Branching = 0;
   StatusNow = SolveStatus::Searching;
   bool added = false;
-  const int32_t root = S->Find(Pack(board), added);
-  int h = 0;
-  for (int kind = 0; kind < KINDS; ++kind) {
-    S->Nodes[root].H[kind] = static_cast<uint8_t>(std::min(255, EstimateKind(board, kind)));
-    h += S->Nodes[root].H[kind];
+  const Masks start = MasksOf(board);
+  const int32_t root = S->Find(Pack(start), added);
+  if (budget.Beam > 0) {
+    S->Layer.push_back(root);
+  } else {
+    S->Queue.push(Search::MakeOpen(0, Estimate(start), root));
   }
-  S->Queue.push({0, h, root});
 }
+
+static int8_t DirOf(const SolverMove& m) {
+  for (int d = 0; d < 4; ++d) {
+    if (m.Dx == STEP_DX[d] && m.Dy == STEP_DY[d] && (m.Dx != 0 || m.Dy != 0)) return static_cast<int8_t>(d);
+  }
+  return PRESS;
+}
+
+SolveStatus T_SOLVER::RunBeam(int64_t states) {
+  Search& s = *S;
+  const std::clock_t sliceStart = std::clock();
+  for (int64_t done = 0; done < states && StatusNow == SolveStatus::Searching; ++done) {
+    if (Expanded >= s.Budget.MaxStates ||
+        ((Expanded & 255) == 0 &&
+         (s.Spent + std::clock() - sliceStart) * 1000 / CLOCKS_PER_SEC > s.Budget.MaxMilliseconds)) {
+      StatusNow = SolveStatus::GaveUp;
+      break;
+    }
+    if (s.LayerAt == s.Layer.size()) {
+      s.NextLayer(s.Budget.Beam);
+      Peak = std::max(Peak, s.Bytes());
+      if (s.Layer.empty() && !s.Cut) StatusNow = SolveStatus::NoSolution;  // proved: nothing was left out
+      if (s.Layer.empty() && s.Cut) {
+        // Every board the beam kept leads nowhere: go on with the
+        // best-first search, which can come back from dead ends.
+        SearchBestFirst();
+        break;
+      }
+      continue;
+    }
+    const int32_t at = s.Layer[s.LayerAt++];
+    const Masks board = Unpack(s.Nodes[at].Board);
+    if (board.Occupied() == 0) {
+      Finish(at);  // only an empty start board comes here
+      break;
+    }
+    ++Expanded;
+    const CellMask occupied = board.Occupied();
+    int kindEstimate[KINDS], h0 = 0;
+    for (int kind = 0; kind < KINDS; ++kind) h0 += kindEstimate[kind] = EstimateKind(board.Of[kind], occupied);
+    Expand(board, s.Children);
+    for (const Child& c : s.Children) {
+      const Key key = Pack(c.Board);
+      if (s.Contains(key)) continue;
+      const int h = h0 - kindEstimate[c.Kind] + EstimateKind(c.Board.Of[c.Kind], occupied);
+      const Search::Candidate candidate{key, at, static_cast<int8_t>(c.Move.Cell), DirOf(c.Move),
+                                        static_cast<int16_t>(h)};
+      if (!s.AddCandidate(candidate)) continue;
+      if (c.Board.Occupied() == 0) {
+        bool added = false;
+        const int32_t goal = s.Find(key, added);
+        s.Nodes[goal].Parent = at;
+        s.Nodes[goal].Cell = candidate.Cell;
+        s.Nodes[goal].Dir = candidate.Dir;
+        Finish(goal);
+        break;
+      }
+    }
+  }
+  Peak = std::max(Peak, s.Bytes());
+  s.Spent += std::clock() - sliceStart;
+  if (StatusNow != SolveStatus::Searching) S.reset();
+  return StatusNow;
+}
+
 
 SolveStatus T_SOLVER::Run(int64_t states) {
   if (StatusNow != SolveStatus::Searching) return StatusNow;
+  if (S->Budget.Beam > 0) {
+    RunBeam(states);
+    if (StatusNow != SolveStatus::Searching || S->Budget.Beam > 0) return StatusNow;
+  }
   Search& s = *S;
   const std::clock_t sliceStart = std::clock();
   for (int64_t done = 0; done < states; ++done) {
@@ -261,33 +485,34 @@ SolveStatus T_SOLVER::Run(int64_t states) {
     }
     const int32_t at = s.Queue.top().Node;
     s.Queue.pop();
-    const KindCells board = Unpack(s.Nodes[at].Board);
-    if (BoardEmpty(board)) {
+    const Masks board = Unpack(s.Nodes[at].Board);
+    if (board.Occupied() == 0) {
       Finish(at);
       break;
     }
     ++Expanded;
     const int16_t steps = static_cast<int16_t>(s.Nodes[at].Steps + 1);
-    for (const SolverMove& m : OpenMoves(board)) {
-      const KindCells next = ApplyMove(board, m);
+    // Only the kind that moved changes its estimate.
+    const CellMask occupied = board.Occupied();
+    int kindEstimate[KINDS], h0 = 0;
+    for (int kind = 0; kind < KINDS; ++kind) h0 += kindEstimate[kind] = EstimateKind(board.Of[kind], occupied);
+    Expand(board, s.Children);
+    for (const Child& c : s.Children) {
       bool added = false;
-      const int32_t child = s.Find(Pack(next), added);
+      const int32_t child = s.Find(Pack(c.Board), added);
       if (!added) continue;
       Search::Node& node = s.Nodes[child];
       node.Parent = at;
-      node.Cell = static_cast<int8_t>(m.Cell);
+      node.Cell = static_cast<int8_t>(c.Move.Cell);
       node.Dir = PRESS;
       for (int d = 0; d < 4; ++d) {
-        if (m.Dx == STEP_DX[d] && m.Dy == STEP_DY[d] && (m.Dx != 0 || m.Dy != 0)) node.Dir = static_cast<int8_t>(d);
+        if (c.Move.Dx == STEP_DX[d] && c.Move.Dy == STEP_DY[d] && (c.Move.Dx != 0 || c.Move.Dy != 0)) {
+          node.Dir = static_cast<int8_t>(d);
+        }
       }
       node.Steps = steps;
-      // Only the kind that moved changed.
-      const int kind = board[m.Cell];
-      std::copy(s.Nodes[at].H, s.Nodes[at].H + KINDS, node.H);
-      node.H[kind] = static_cast<uint8_t>(std::min(255, EstimateKind(next, kind)));
-      int h = 0;
-      for (int k = 0; k < KINDS; ++k) h += node.H[k];
-      s.Queue.push({steps + s.Budget.Weight * h, h, child});
+      const int h = h0 - kindEstimate[c.Kind] + EstimateKind(c.Board.Of[c.Kind], c.Board.Occupied());
+      s.Queue.push(Search::MakeOpen(steps + s.Budget.Weight * h, h, child));
     }
     if ((Expanded & 1023) == 0) Peak = std::max(Peak, s.Bytes());
   }
@@ -310,7 +535,7 @@ void T_SOLVER::Finish(int32_t goal) {
   }
   std::reverse(Moves.begin(), Moves.end());
   // The branching along the way: how many moves each board on it offered.
-  KindCells board = Unpack(s.Nodes[0].Board);
+  KindCells board = CellsOf(Unpack(s.Nodes[0].Board));
   int64_t open = 0;
   for (const SolverMove& m : Moves) {
     open += static_cast<int64_t>(OpenMoves(board).size());

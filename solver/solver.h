@@ -24,6 +24,11 @@ struct SolverBudget {
   // 1 the search heads for the goal first and gives up the shortest
   // solution for speed.
   int Weight = 4;
+  // Above 0: a beam search first, layer by layer of steps, keeping this
+  // many boards of each layer (those the estimate likes best). Its
+  // solutions are close to the shortest. When every board it kept leads
+  // nowhere, the best-first search takes over within the same budget.
+  int Beam = 1000;
 };
 
 class T_SOLVER {
@@ -55,6 +60,8 @@ class T_SOLVER {
   int64_t Peak = 0;
   double Branching = 0;
   void Finish(int32_t goal);
+  SolveStatus RunBeam(int64_t states);
+  void SearchBestFirst();
 };
 
 // The moves open from a board: a press on each shape whose kind is already

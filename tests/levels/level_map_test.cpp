@@ -427,10 +427,13 @@ TEST_F(LevelCardDrawing, TheRandomCardShowsItsLabelThenTheRandomRecords) {
   FreeFont(LargeFont);
   LargeFont = savedFont;
 
+  // Two wins: the last one was of tier 1, whose record stands beside the
+  // last time; neither the next, unplayed tier nor another tier shows.
   RandomScores.Wins = 2;
   RandomScores.LastTime = 75;
-  RandomScores.BestTime[RandomTier()] = 61;
-  RandomScores.BestTime[0] = 30;  // another tier's record is not this card's
+  RandomScores.BestTime[1] = 61;
+  RandomScores.BestTime[0] = 30;
+  RandomScores.BestTime[RandomTier()] = 0;
   media_test::StartRecording();
   DrawLevelCard(20, 100, LevelCount);
   texts = Texts();

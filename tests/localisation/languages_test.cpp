@@ -8,6 +8,7 @@
 #include "localisation/languages.h"
 #include "localisation/utf8.h"
 #include "tests/localisation/language_fixture.h"
+#include "media/media_test.h"
 
 namespace {
 
@@ -159,6 +160,45 @@ TEST_F(LanguageTest, ShippedLanguagesAreFoundInFileNameOrder) {
   }
   EXPECT_EQ(Languages[0]->name, "\xE4\xB8\xAD\xE6\x96\x87");  // 中文
   EXPECT_TRUE(media_test::RecordedMessages().empty());
+}
+
+TEST_F(LanguageTest, BigFlagsAreDecodedOnePerFrameAndKeptSmall) {
+  // A picture of 1600 x 1200, and the header of one of 5792 x 5792.
+  ASSERT_TRUE(test_support::OpenTestDisplay(1600, 1200));
+  SetDrawColour(200, 10, 10);
+  FillRect(0, 0, 1600, 1200);
+  ASSERT_TRUE(media_test::SaveBackBufferPNG(Dir.File("big.png")));
+  std::string huge = test_support::ReadWholeFile(Dir.File("big.png"));
+  for (int i = 0; i < 4; i++) huge[16 + i] = huge[20 + i] = static_cast<char>((5792u >> (24 - 8 * i)) & 0xFF);
+  Write("huge.png", huge);
+  for (char c = 'A'; c < 'A' + 15; c++)
+    Write(std::string("pLiMo_text_") + c + ".txt", Header(std::string(1, c), "Flag", c == 'O' ? "huge.png" : "big.png"));
+  ScanLanguagesIn(Dir.Path());
+  ASSERT_EQ(LanguageCount, 15);
+  // The huge one is refused from its header alone; the others are measured,
+  // scaled to fit 400 x 300, and not decoded yet.
+  EXPECT_EQ(Languages[14]->bitmap, nullptr);
+  EXPECT_EQ(media_test::RecordedMessages().size(), 1u);
+  for (int i = 0; i < 14; i++) {
+    EXPECT_EQ(ImageWidth(Languages[i]->bitmap), 400);
+    EXPECT_EQ(ImageHeight(Languages[i]->bitmap), 300);
+    EXPECT_FALSE(media_test::ImageDecoded(Languages[i]->bitmap));
+  }
+  // Drawing them decodes nothing; each frame without spare time decodes one.
+  media_test::SetUnpacedFrames(true);
+  T_LANG::InitFlagsSelection();
+  int decoded = 0;
+  for (int frame = 0; frame < 500 && decoded < 14; frame++) {
+    T_LANG::DrawFlagsSelection();
+    PresentFrame();
+    int now = 0;
+    for (int i = 0; i < 14; i++) now += media_test::ImageDecoded(Languages[i]->bitmap) ? 1 : 0;
+    EXPECT_LE(now, decoded + 1);
+    decoded = now;
+  }
+  EXPECT_EQ(decoded, 14);
+  media_test::SetUnpacedFrames(false);
+  ASSERT_TRUE(test_support::OpenTestDisplay());
 }
 
 TEST_F(LanguageTest, OnlyCompleteLanguagesAreOffered) {

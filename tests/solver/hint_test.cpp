@@ -44,6 +44,13 @@ class Hints : public HeadlessGameTest {
     for (int c = 0; c < 80; ++c) T_BLOCK::addBlock(c % 10, c / 10, (c % 10 + c / 10) % 2);
     T_BLOCK::ShapeAllBlocks();
   }
+  static void PlaceBoard(const KindCells& board) {
+    ClearBoard();
+    for (int c = 0; c < 80; ++c) {
+      if (board[c] >= 0) T_BLOCK::addBlock(c % 10, c / 10, board[c]);
+    }
+    T_BLOCK::ShapeAllBlocks();
+  }
   // Frames until the search ends; how many it took.
   int FramesWhileSearching() {
     int frames = 0;
@@ -122,6 +129,8 @@ TEST_F(Hints, TheNoWayOutMessageSpeaksThePlayersLanguage) {
     EXPECT_NE(text.front(), '@') << code << " lacks the message";
     EXPECT_EQ(NoSolutionText(), text) << code;
     EXPECT_NE(GetText("Random").front(), '@') << code;
+    EXPECT_NE(GetText("No Hint").front(), '@') << code;
+    EXPECT_EQ(NoHintText(), GetText("No Hint")) << code;
     texts.insert(text);
   }
   EXPECT_EQ(texts.size(), 15u) << "a language shows another one's text";
@@ -138,6 +147,66 @@ TEST_F(Hints, TheNoWayOutMessageSpeaksThePlayersLanguage) {
   std::ofstream(own) << "{ a player's own language }\r\n\"Play\" = \"Jouer\"\r\n";
   ASSERT_EQ(LoadLanguage(own), 1);
   EXPECT_EQ(NoSolutionText(), english);
+  Shutdown();
+}
+
+// Every bank level played to its win by hints alone: the first comes from
+// the search started on the level's start board, the next ones at once from
+// the solution it found. Then, every twentieth step along that game, a fresh
+// search (the solution forgotten) answers: with a step, or by saying that
+// it found none, never in silence.
+TEST_F(Hints, EachBankLevelIsWonByFollowingTheHints) {
+  Start();
+  int fresh = 0, missed = 0;
+  for (int level = 0; level < LevelCount; ++level) {
+    SCOPED_TRACE(level);
+    ForgetHintSolution();
+    StartLevel(level);
+    std::vector<KindCells> boards;
+    while (!Blocks.empty() && boards.size() < 400) {
+      boards.push_back(KindCellsOfBoard());
+      AskForAHint();
+      if (boards.size() == 1) FramesWhileSearching();
+      ASSERT_EQ(Hint.State, HINT_SHOWING) << "no step after " << boards.size() - 1 << " steps: " << Message.Text;
+      ASSERT_TRUE(DragOneCell(Hint.Move.Cell, Hint.Move.Dx, Hint.Move.Dy));
+    }
+    EXPECT_TRUE(Blocks.empty());
+    for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i) ASSERT_TRUE(Frames(1));
+    EXPECT_NE(ScreenState, SCREEN_PLAY) << "the win was not taken";
+
+    StartLevel(level);
+    for (size_t at = 9; at < boards.size(); at += 20) {
+      ForgetHintSolution();
+      PlaceBoard(boards[at]);
+      Message.Text.clear();
+      AskForAHint();
+      FramesWhileSearching();
+      ++fresh;
+      if (Hint.State == HINT_SHOWING) continue;
+      EXPECT_EQ(Message.Text, NoHintText()) << "step " << at << ": the hint gave up silently";
+      ++missed;
+    }
+  }
+  EXPECT_GT(fresh, 20);
+  EXPECT_LT(missed, fresh);
+  Shutdown();
+}
+
+// A search that runs out of time says so, in words other than those of a
+// board with no way out.
+TEST_F(Hints, ASearchOutOfTimeSaysNoHintWasFound) {
+  Start();
+  const int64_t savedMs = HintSearchMs;
+  HintSearchMs = 0;
+  ForgetHintSolution();
+  StartLevel(3);
+  CancelHint();  // not the search from the start board, which has more time
+  AskForAHint();
+  FramesWhileSearching();
+  EXPECT_EQ(Hint.State, HINT_IDLE);
+  EXPECT_EQ(Message.Text, NoHintText());
+  EXPECT_NE(NoHintText(), NoSolutionText());
+  HintSearchMs = savedMs;
   Shutdown();
 }
 

@@ -21,7 +21,7 @@ KEYS = (
     "How to play",
     "Congratulations", "Well Done", "Can Do Better", "Time", "Record",
     "Old Record", "New Record", "Random Level", "Last Time", "Best Time", "Random",
-    "No Solution",
+    "No Solution", "No Hint",
     "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint", "Paste Hint",
     "Par Matched", "Par Beaten", "Code Empty", "Code Bad", "Code Empty Board",
     "Code No Solution",

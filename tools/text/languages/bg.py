@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Стар рекорд: ", "New Record": "Нов рекорд !",
     "Random Level": "Случайно ниво", "Last Time": "Време", "Best Time": "Рекорд",
     "No Solution": "Оттук няма изход: отменете няколко хода",
+    "No Hint": "Не е намерена подсказка",
     "How to play": "Как се играе",
     "Choose Language": "Изберете език", "One Player": "Един играч",
     "Two Players": "Двама играчи", "Random": "Случайно", "Selection": "Избор",

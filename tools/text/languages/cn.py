@@ -13,6 +13,7 @@ TEXTS = {
     "Old Record": "旧纪录：", "New Record": "新纪录！",
     "Random Level": "随机关卡", "Last Time": "时间", "Best Time": "最佳",
     "No Solution": "赢不了了：撤销一些操作吧",
+    "No Hint": "指示不可用",
     "How to play": "游戏规则",
     "Choose Language": "选择语言", "One Player": "单人",
     "Two Players": "双人", "Random": "随机", "Selection": "选择",

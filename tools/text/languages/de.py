@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Alter Rekord: ", "New Record": "Neuer Rekord !",
     "Random Level": "Zufallslevel", "Last Time": "Zeit", "Best Time": "Beste",
     "No Solution": "Von hier gibt es keinen Ausweg: mach ein paar Züge rückgängig",
+    "No Hint": "Kein Tipp gefunden",
     "How to play": "So wird gespielt",
     "Choose Language": "Wähle deine Sprache", "One Player": "Ein Spieler",
     "Two Players": "Zwei Spieler", "Random": "Zufall", "Selection": "Auswahl",

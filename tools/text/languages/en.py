@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Old Record: ", "New Record": "New Record !",
     "Random Level": "Random Level", "Last Time": "Time", "Best Time": "Best",
     "No Solution": "No way out from here: undo a few moves",
+    "No Hint": "No hint found",
     "How to play": "How to play",
     "Choose Language": "Choose your language", "One Player": "One Player",
     "Two Players": "Two Players", "Random": "Random", "Selection": "Selection",

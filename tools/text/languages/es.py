@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Récord anterior: ", "New Record": "¡Nuevo récord !",
     "Random Level": "Nivel aleatorio", "Last Time": "Tiempo", "Best Time": "Mejor",
     "No Solution": "Ya no hay salida desde aquí: deshaz algunos movimientos",
+    "No Hint": "No se encontró ninguna pista",
     "How to play": "Cómo jugar",
     "Choose Language": "Elige tu idioma", "One Player": "Un jugador",
     "Two Players": "Dos jugadores", "Random": "Aleatorio", "Selection": "Selección",

@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Ancien record : ", "New Record": "Nouveau record !",
     "Random Level": "Niveau au hasard", "Last Time": "Temps", "Best Time": "Record",
     "No Solution": "Plus aucune issue d'ici : annulez quelques coups",
+    "No Hint": "Aucun indice trouvé",
     "How to play": "Comment jouer",
     "Choose Language": "Choisissez votre langue", "One Player": "Un joueur",
     "Two Players": "Deux joueurs", "Random": "Au hasard", "Selection": "Sélection",

@@ -15,6 +15,7 @@ TEXTS = {
     "Old Record": "שיא קודם: ", "New Record": "שיא חדש !",
     "Random Level": "שלב אקראי", "Last Time": "זמן", "Best Time": "שיא",
     "No Solution": "אין מכאן דרך החוצה: בטלו כמה מהלכים",
+    "No Hint": "לא נמצא רמז",
     "How to play": "איך משחקים",
     "Choose Language": "בחרו שפה", "One Player": "שחקן אחד",
     "Two Players": "שני שחקנים", "Random": "אקראי", "Selection": "בחירה",

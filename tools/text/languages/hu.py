@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Régi rekord: ", "New Record": "Új rekord !",
     "Random Level": "Véletlen pálya", "Last Time": "Idő", "Best Time": "Legjobb",
     "No Solution": "Innen nincs kiút: vonj vissza néhány lépést",
+    "No Hint": "Nem található tipp",
     "How to play": "Hogyan játssz",
     "Choose Language": "Válassz nyelvet", "One Player": "Egy játékos",
     "Two Players": "Két játékos", "Random": "Véletlen", "Selection": "Kiválasztás",

@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Vecchio record: ", "New Record": "Nuovo record !",
     "Random Level": "Livello casuale", "Last Time": "Tempo", "Best Time": "Migliore",
     "No Solution": "Da qui non c'è via d'uscita: annulla qualche mossa",
+    "No Hint": "Nessun suggerimento trovato",
     "How to play": "Come si gioca",
     "Choose Language": "Scegli la lingua", "One Player": "Un giocatore",
     "Two Players": "Due giocatori", "Random": "Casuale", "Selection": "Selezione",

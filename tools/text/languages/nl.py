@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Oud record: ", "New Record": "Nieuw record !",
     "Random Level": "Willekeurig level", "Last Time": "Tijd", "Best Time": "Beste",
     "No Solution": "Hier is geen uitweg meer: maak een paar zetten ongedaan",
+    "No Hint": "Geen hint gevonden",
     "How to play": "Zo speel je",
     "Choose Language": "Kies je taal", "One Player": "Eén speler",
     "Two Players": "Twee spelers", "Random": "Willekeurig", "Selection": "Selectie",

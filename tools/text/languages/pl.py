@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Stary rekord: ", "New Record": "Nowy rekord !",
     "Random Level": "Losowy poziom", "Last Time": "Czas", "Best Time": "Rekord",
     "No Solution": "Stąd nie ma już wyjścia: cofnij kilka ruchów",
+    "No Hint": "Nie znaleziono podpowiedzi",
     "How to play": "Jak grać",
     "Choose Language": "Wybierz język", "One Player": "Jeden gracz",
     "Two Players": "Dwóch graczy", "Random": "Losowo", "Selection": "Wybór",

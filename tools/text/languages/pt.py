@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Recorde anterior: ", "New Record": "Novo recorde !",
     "Random Level": "Nível aleatório", "Last Time": "Tempo", "Best Time": "Melhor",
     "No Solution": "Daqui já não há saída: anule algumas jogadas",
+    "No Hint": "Nenhuma dica encontrada",
     "How to play": "Como jogar",
     "Choose Language": "Escolha o seu idioma", "One Player": "Um jogador",
     "Two Players": "Dois jogadores", "Random": "Aleatório", "Selection": "Seleção",

@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Record vechi: ", "New Record": "Record nou !",
     "Random Level": "Nivel aleatoriu", "Last Time": "Timp", "Best Time": "Record",
     "No Solution": "Nu mai există ieșire de aici: anulează câteva mutări",
+    "No Hint": "Nu s-a găsit niciun indiciu",
     "How to play": "Cum se joacă",
     "Choose Language": "Alege limba", "One Player": "Un jucător",
     "Two Players": "Doi jucători", "Random": "Aleatoriu", "Selection": "Selecție",

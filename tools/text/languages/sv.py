@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Gammalt rekord: ", "New Record": "Nytt rekord !",
     "Random Level": "Slumpad nivå", "Last Time": "Tid", "Best Time": "Bäst",
     "No Solution": "Det finns ingen väg ut härifrån: ångra några drag",
+    "No Hint": "Ingen ledtråd hittades",
     "How to play": "Så spelar du",
     "Choose Language": "Välj språk", "One Player": "En spelare",
     "Two Players": "Två spelare", "Random": "Slumpa", "Selection": "Urval",

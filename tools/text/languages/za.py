@@ -11,6 +11,7 @@ TEXTS = {
     "Old Record": "Ou rekord: ", "New Record": "Nuwe rekord !",
     "Random Level": "Lukrake vlak", "Last Time": "Tyd", "Best Time": "Beste",
     "No Solution": "Daar is geen uitweg van hier nie: ontdoen 'n paar skuiwe",
+    "No Hint": "Geen wenk gevind nie",
     "How to play": "Hoe om te speel",
     "Choose Language": "Kies jou taal", "One Player": "Een speler",
     "Two Players": "Twee spelers", "Random": "Lukraak", "Selection": "Keuse",
