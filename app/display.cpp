@@ -1,8 +1,12 @@
 #include "app/display.h"
 
+#include <algorithm>
+
 #include "board/block.h"
 #include "levels/level_map.h"
+#include "localisation/languages.h"
 #include "media/media.h"
+#include "menus/tutorial.h"
 
 const Resolution RESOLUTIONS[RESOLUTION_ROWS] = {
     {1564, 1200, 150}, {1344, 1024, 128}, {1024, 768, 96}, {804, 592, 74}, {640, 448, 56},
@@ -47,6 +51,7 @@ void ApplyClipArea() {
 }
 
 void SetupDisplay() {
+  const int oldBlockSize = BlockSize;
   ScreenWidth = Wanted.Width;
   ScreenHeight = Wanted.Height;
   BlockSize = Wanted.BlockSize;
@@ -56,7 +61,9 @@ void SetupDisplay() {
     ScreenOffsetY = (DesktopHeight - ScreenHeight) / 2;
   } else if (ScreenMode == 2) {
     OpenDisplay(DesktopWidth, DesktopHeight, true);
-    BlockSize = DesktopHeight / 8;
+    // The largest even block size whose game screen fits the desktop both
+    // ways: on a narrow desktop the width decides, not the height.
+    BlockSize = std::min(DesktopHeight / BOARD_ROWS, (DesktopWidth - SIDE_BAR_WIDTH) / BOARD_COLUMNS);
     if (BlockSize % 2 != 0) BlockSize--;
     ScreenHeight = 8 * BlockSize;
     ScreenWidth = BOARD_COLUMNS * BlockSize + SIDE_BAR_WIDTH;
@@ -75,8 +82,11 @@ void SetupDisplay() {
   SetDrawOrigin(static_cast<float>(ScreenOffsetX), static_cast<float>(ScreenOffsetY));
   HalfCell = BlockSize / 2;
   ReloadFonts();
-  // The level map's picture of a chosen level follows the board size.
+  // The level map's picture of a chosen level follows the board size; so do
+  // the flags and the tutorial's pointer, placed in pixels.
   CreateLevelPicture();
+  T_LANG::InitFlagsSelection();
+  ScaleTutorialPointer(oldBlockSize);
 }
 
 bool StepBlockSize(int direction) {

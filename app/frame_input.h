@@ -1,8 +1,13 @@
 // The frame input: read once per frame by the main loop, read by every
 // handler. A handler may clear LeftHit and LeftDown to swallow a click.
+// The key presses of the frame are handled one by one, in the order they
+// were made, however many came in one frame.
 #pragma once
 
 #include <cstdint>
+#include <vector>
+
+#include "media/media.h"
 
 struct FrameInput {
   int PointerX = 0;  // game-screen pixels
@@ -11,8 +16,7 @@ struct FrameInput {
   int LeftHit = 0;
   bool LeftDown = false;
   int RightHit = 0;
-  int TypedChar = -1;  // 0 when nothing was typed; -1 before the first frame
-  bool HelpKey = false;  // F1 pressed since the last frame
+  std::vector<KeyPress> Keys;  // this frame's key presses, oldest first
   int64_t Now = 0;     // frame clock, milliseconds
 };
 

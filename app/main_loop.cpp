@@ -1,6 +1,9 @@
 #include "app/main_loop.h"
 
+#include <cstdio>
+#include <future>
 #include <string>
+#include <vector>
 
 #include "app/archive.h"
 #include "app/assets.h"
@@ -48,11 +51,19 @@ const char* const LANGUAGE_COPIES[][2] = {
 
 bool WebRowHovered = false;
 
-void ExtractLanguageFiles() {
-  for (const auto& language : LANGUAGE_COPIES) {
-    ExtractEmbeddedFile(std::string("pLiMo_text_") + language[0] + ".txt");
-    ExtractEmbeddedFile(std::string(language[1]) + ".png");
-  }
+// Brings the language copies up to date on a thread of their own: on a first
+// start the thirty files are written while the window opens and the pictures
+// load, instead of before. Their messages are shown by the main thread.
+std::future<std::vector<std::string>> StartLanguageCopies() {
+  return std::async(std::launch::async, [] {
+    std::vector<std::string> names, messages;
+    for (const auto& language : LANGUAGE_COPIES) {
+      names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
+      names.push_back(std::string(language[1]) + ".png");
+    }
+    RefreshUserCopies(names, messages);
+    return messages;
+  });
 }
 
 // The first ".ttf" file of the user data folder replaces the embedded font.
@@ -130,8 +141,8 @@ Image* ScreenBackground(int screen) {
   }
 }
 
-void HandleShortcuts() {
-  switch (Frame.TypedChar) {
+void HandleShortcuts(int typed) {
+  switch (typed) {
     case 'm':
     case 'M': SetMusic(!MusicFlag); break;
     case 'h':
@@ -149,7 +160,7 @@ void HandleShortcuts() {
       break;
     case '+':
     case '-':
-      if (StepBlockSize(Frame.TypedChar == '+' ? 1 : -1)) {
+      if (StepBlockSize(typed == '+' ? 1 : -1)) {
         SetupDisplay();
         T_BLOCK::PosAllBlocks();
       }
@@ -158,12 +169,12 @@ void HandleShortcuts() {
   }
 }
 
-// The tutorial's continue check: while it waits, a click on the board or a
-// typed character goes on; while it plays, the board area is not the
-// player's (the side bar stays usable).
+// The tutorial's continue check for the pointer: while it waits, a click on
+// the board goes on; while it plays, the board area is not the player's (the
+// side bar stays usable).
 void TutorialInput() {
   if (TutorialWaiting) {
-    if ((Frame.LeftHit && PointerInBoard()) || Frame.TypedChar > 0) {
+    if (Frame.LeftHit && PointerInBoard()) {
       ContinueTutorial();
       PlayEffect(ClickSound);
     }
@@ -173,6 +184,45 @@ void TutorialInput() {
   }
   PlayTutorial();
   UpdatePlay();
+}
+
+// A key press on the current screen, after the global keys.
+void ScreenKey(const KeyPress& press) {
+  switch (ScreenState) {
+    case SCREEN_LEVEL_MAP: MapKey(press); break;
+    case SCREEN_VICTORY: VictoryKey(press); break;
+    case SCREEN_EDITOR: EditorKey(press); break;
+    case SCREEN_LANGUAGE_FIRST:
+    case SCREEN_LANGUAGE: T_LANG::FlagsKey(press); break;
+    // The tutorial's board belongs to its demonstration, and its texts
+    // take their own key: the play keys do nothing there.
+    case SCREEN_TUTORIAL:
+    case SCREEN_CREDITS: break;
+    default: PlayKey(press); break;
+  }
+}
+
+// One key press: Escape, the key that continues a waiting tutorial text,
+// the shortcuts of every screen, then the current screen's keys. False when
+// the press ends the game.
+bool HandleKeyPress(const KeyPress& press) {
+  if (press.Key == KEY_ESCAPE || press.Char == 27) {
+    if (ScreenState == SCREEN_MAIN_MENU) return false;
+    if (ScreenState == SCREEN_LANGUAGE)
+      SetScreen(SCREEN_OPTIONS_MENU);
+    else if (ScreenState != SCREEN_LANGUAGE_FIRST)
+      SetScreen(SCREEN_MAIN_MENU);
+    return true;
+  }
+  // The press that continues a text does nothing else.
+  if (ScreenState == SCREEN_TUTORIAL && TutorialWaiting && press.Char > 0) {
+    ContinueTutorial();
+    PlayEffect(ClickSound);
+    return true;
+  }
+  HandleShortcuts(press.Char);
+  ScreenKey(press);
+  return true;
 }
 
 void ScreenInput() {
@@ -272,6 +322,7 @@ bool PointerInBoard() {
 }
 
 bool StartUp() {
+  SetWindowClass(PLIMO_APP_ID);  // the desktop entry's StartupWMClass
   if (!MediaInit()) return false;
   RegisterArchive();
   SetAppTitle("pLiMo lite");
@@ -284,7 +335,10 @@ bool StartUp() {
     return false;
   }
   RemoveStaleTemporaryFiles(UserDataFolder);
-  ExtractLanguageFiles();
+  std::future<std::vector<std::string>> copies = StartLanguageCopies();
+  // A saved profile names a language copy and is checked against it: it
+  // waits for the copies (quick then: they are rarely written).
+  if (FileLength(ProfilePath) >= 0) copies.wait();
   ResetColourStyles();
   LoadProfile(ProfilePath);
 
@@ -320,6 +374,8 @@ bool StartUp() {
   RunStartTime = Frame.Now;
   SetMusic(MusicFlag);
   InitTouch();
+  // The languages are read from the copies from here on.
+  for (const std::string& message : copies.get()) ShowMessage(message);
   // The main menu when the saved language loads and the font can draw its
   // texts; otherwise the player chooses a language, then sees the tutorial.
   SelectFont(LargeFont);
@@ -348,17 +404,14 @@ bool RunFrame() {
   Frame.PointerX -= ScreenOffsetX;
   Frame.PointerY -= ScreenOffsetY;
   Frame.Now = ReadClock();
-  Frame.TypedChar = NextTypedChar();
-  Frame.HelpKey = KeyHits(KEY_F1) > 0;
+  Frame.Keys = TakeKeyPresses();
 
-  if (KeyHits(KEY_ESCAPE) > 0 || Frame.TypedChar == 27) {
-    if (ScreenState == SCREEN_MAIN_MENU) return false;
-    if (ScreenState == SCREEN_LANGUAGE)
-      SetScreen(SCREEN_OPTIONS_MENU);
-    else if (ScreenState != SCREEN_LANGUAGE_FIRST)
-      SetScreen(SCREEN_MAIN_MENU);
+  // Every press acts once, in the order made, on the screen of its time: a
+  // press that changes the screen hands the next ones to the new screen.
+  const std::vector<KeyPress> presses = Frame.Keys;
+  for (const KeyPress& press : presses) {
+    if (!HandleKeyPress(press)) return false;
   }
-  HandleShortcuts();
   UpdateMusicFade();
   DoSideBar();
   ScreenInput();
@@ -402,8 +455,7 @@ void Shutdown() {
 
 std::string WebRowCaption() {
   // A player's own language file may lack the key: English then.
-  const std::string text = GetText("How to play");
-  return text.empty() || text[0] == '@' ? "How to play" : text;
+  return GetTextOr("How to play", "How to play");
 }
 
 void DrawWebRow(int row) {
@@ -420,5 +472,9 @@ void ClickWebRow(int row) {
   PlayEffect(ExplosionSound);
   if (ScreenMode == 2) ToggleBestFit();
   const std::string address = HelpPageAddress();
-  if (!address.empty()) OpenWebPage(address);
+  if (address.empty() || OpenWebPage(address)) return;
+  // No web browser to show it: say so on the screen, and where the page is
+  // for a player who reads the terminal.
+  ShowBoardMessage(GetTextOr("No Browser", "No web browser could open the help page"));
+  std::fprintf(stderr, "pLiMo lite: no web browser could open %s\n", address.c_str());
 }

@@ -33,7 +33,7 @@ function(plimo_embed_archive target)
   endforeach()
 
   file(CONFIGURE OUTPUT "${out_dir}/archive_data.S" CONTENT
-    "    .section .rodata\n${asm}    .section .note.GNU-stack,\"\",@progbits\n")
+    "    .section .rodata\n${asm}    .section .note.GNU-stack,\"\",%progbits\n")
   file(CONFIGURE OUTPUT "${out_dir}/archive_table.cpp" CONTENT
     "// Generated from cmake/archive_members.txt.\n#include \"app/archive_members.h\"\n\n${decls}\nconst ArchiveMember ARCHIVE_MEMBERS[] = {\n${rows}};\nconst int ARCHIVE_MEMBER_COUNT = ${i};\n")
   set_source_files_properties("${out_dir}/archive_data.S" PROPERTIES OBJECT_DEPENDS "${depends}")

@@ -8,12 +8,12 @@ function(plimo_embed_help_page target)
   string(CONCAT content
     "    .section .rodata\n    .global plimo_help_page\n    .global plimo_help_page_end\n"
     "plimo_help_page:\n    .incbin \"${page}\"\nplimo_help_page_end:\n"
-    "    .section .note.GNU-stack,\"\",@progbits\n")
+    "    .section .note.GNU-stack,\"\",%progbits\n")
   file(CONFIGURE OUTPUT "${asm}" CONTENT "${content}")
   set_source_files_properties("${asm}" PROPERTIES OBJECT_DEPENDS "${page}")
   target_sources(${target} PRIVATE "${asm}")
 
-  file(RELATIVE_PATH from_bindir "${CMAKE_INSTALL_FULL_BINDIR}"
+  file(RELATIVE_PATH from_bindir "${CMAKE_INSTALL_PREFIX}/${PLIMO_INSTALL_BINDIR}"
     "${CMAKE_INSTALL_FULL_DATADIR}/plimo/plimo-help.html")
   set_property(SOURCE "${PROJECT_SOURCE_DIR}/app/help_page.cpp" APPEND PROPERTY
     COMPILE_DEFINITIONS "PLIMO_HELP_FROM_BINDIR=\"${from_bindir}\"")

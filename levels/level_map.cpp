@@ -161,11 +161,18 @@ void ScrollToCard(int n) {
   if (y + CardHeight() > ScreenHeight) MapScroll -= static_cast<float>(y + CardHeight() + CardMargin() - ScreenHeight);
 }
 
+}  // namespace
+
 // The keyboard's card: Left and Right move it (the first press shows it on
 // the current level's card), Enter or Space chooses it.
-void KeyboardCards() {
-  const int step = KeyHits(KEY_RIGHT) - KeyHits(KEY_LEFT);
-  const bool confirm = (KeyHits(KEY_ENTER) + KeyHits(KEY_SPACE)) > 0;
+void MapKey(const KeyPress& press) {
+  if (MapSharingKey(press, SharingCard())) {
+    if (ZoomEnd == 0)
+      ZoomIntoPlacedLevel(BoardWidth() / 2 - CardWidth() / 2, ScreenHeight / 2 - CardHeight() / 2, -1);
+    return;
+  }
+  const int step = press.Key == KEY_RIGHT ? 1 : press.Key == KEY_LEFT ? -1 : 0;
+  const bool confirm = press.Key == KEY_ENTER || press.Key == KEY_SPACE;
   if (step != 0 || (confirm && MapKeyCard < 0)) {
     if (MapKeyCard < 0) {
       MapKeyCard = CurrentLevel >= 0 && CurrentLevel < LevelCount ? CurrentLevel : 0;
@@ -181,6 +188,8 @@ void KeyboardCards() {
     ChooseCard(MapKeyCard, x, y);
   }
 }
+
+namespace {
 
 void EndDrag(int lowest) {
   const bool tap = PointerInBoard() && std::abs(PressX - Frame.PointerX) < TAP_DISTANCE &&
@@ -360,11 +369,6 @@ void EnterLevelMap() {
 void UpdateLevelMap() {
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
-  if (UpdateMapSharing(SharingCard()) && ZoomEnd == 0) {
-    ZoomIntoPlacedLevel(BoardWidth() / 2 - CardWidth() / 2, ScreenHeight / 2 - CardHeight() / 2, -1);
-    return;
-  }
-  KeyboardCards();
   const int wheel = WheelPosition();
   if (wheel != 0) {
     MapScroll += static_cast<float>(wheel) * WHEEL_STEP;

@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <string>
 
+struct KeyPress;
+
 // Card geometry, in pixels, scaled with the block size: four cards a row
 // across the board, the grid centred, room between cards for their frames.
 // At 96-pixel blocks a card is 190 x 152 on a 240 x 202 pitch, 25 pixels in
@@ -33,6 +35,9 @@ extern int ZoomCard[4];       // left, top, right, bottom of the chosen card
 // Opens the map on the level bank: screen state, side-bar icons, texts.
 void EnterLevelMap();
 void UpdateLevelMap();
+// One key press on the map: Left and Right move the keyboard's card, Enter
+// or Space chooses it.
+void MapKey(const KeyPress& press);
 void DrawLevelMap();
 void DrawLevelZoom();
 // Any screen change stops a running zoom; the placed level stays.

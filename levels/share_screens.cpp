@@ -88,17 +88,17 @@ int CardPar(int n) {
   return 0;
 }
 
-bool UpdateMapSharing(int card) {
+bool MapSharingKey(const KeyPress& press, int card) {
   const bool control = IsKeyDown(KEY_CONTROL);
-  if (KeyHits('V') > 0 && control) {
+  if (press.Key == 'V' && control) {
     const std::string message = OpenLevelCode(GetClipboardText());
     if (message.empty()) return true;
     Tell(message);
   }
-  if (KeyHits('C') > 0 && card >= 0) Copy(CardCode(card));
+  if (press.Key == 'C' && card >= 0) Copy(CardCode(card));
   const int custom = CustomCard(card);
-  if (KeyHits('E') > 0 && custom >= 0) EditLevelCells(CustomLevels[custom].Cells);
-  if (KeyHits('D') > 0 && custom >= 0) {
+  if (press.Key == 'E' && custom >= 0) EditLevelCells(CustomLevels[custom].Cells);
+  if (press.Key == 'D' && custom >= 0) {
     DeleteCustomLevel(custom);
     Tell(GetText("Editor Deleted"));
   }
@@ -193,8 +193,8 @@ void PrepareVictorySharing() {
   NoticeEnd = 0;
 }
 
-void UpdateVictorySharing() {
-  if (KeyHits('C') > 0) Copy(VictoryResult.empty() ? VictoryCode : VictoryResult);
+void VictorySharingKey(const KeyPress& press) {
+  if (press.Key == 'C') Copy(VictoryResult.empty() ? VictoryCode : VictoryResult);
 }
 
 void DrawVictorySharing() {

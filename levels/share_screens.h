@@ -6,15 +6,17 @@
 #include <cstdint>
 #include <string>
 
+struct KeyPress;
+
 // The code and par of map card n (a bank level, or the daily card once its
 // level was made); "" and 0 for the others.
 std::string CardCode(int n);
 int CardPar(int n);
-// On the map: C copies the code of the card under the pointer or of the
-// keyboard's card; Ctrl+V plays the code on the clipboard. On the card of
-// a level made in the editor, E edits it and D deletes it. True when a
-// level was placed (the caller zooms into it).
-bool UpdateMapSharing(int card);
+// A key press on the map: C copies the code of the card under the pointer
+// or of the keyboard's card; Ctrl+V plays the code on the clipboard. On the
+// card of a level made in the editor, E edits it and D deletes it. True
+// when a level was placed (the caller zooms into it).
+bool MapSharingKey(const KeyPress& press, int card);
 // The line at the foot of the map: the card's par and code, or the last
 // message (copied, a bad code...).
 void DrawMapSharing(int card);
@@ -31,8 +33,9 @@ int64_t Today();
 // After a win, before the undo file goes: the level's code, its par and the
 // moves made.
 void PrepareVictorySharing();
-// C copies the code, or the result line of a daily level.
-void UpdateVictorySharing();
+// A key press on the victory screen: C copies the code, or the result line
+// of a daily level.
+void VictorySharingKey(const KeyPress& press);
 // The par line and the code line below the victory lines.
 void DrawVictorySharing();
 // The message shown at the foot of the map or the victory screen, for tests.

@@ -66,6 +66,15 @@ void AddLines() {
   if (record && WonTime <= RecordTime) add(GetText("Old Record") + FormatTime(RecordTime / 1000), y0 + 5 * step, 0);
 }
 
+// A click or Space: the next level when the keyboard plays, else the map.
+void LeaveVictoryScreen() {
+  if (KeyboardMode != 0) {
+    NextLevel();
+  } else {
+    SetScreen(SCREEN_LEVEL_MAP);
+  }
+}
+
 }  // namespace
 
 T_VICTORY_LINE* T_VICTORY_LINE::Add(const std::string& text, int mode, int y, int x, int colour) {
@@ -191,14 +200,12 @@ void UpdateVictoryScreen() {
     ClearBoard();
   }
 
-  UpdateVictorySharing();
-  if (Frame.LeftHit || Frame.TypedChar == ' ') {
-    if (KeyboardMode != 0) {
-      NextLevel();
-    } else {
-      SetScreen(SCREEN_LEVEL_MAP);
-    }
-  }
+  if (Frame.LeftHit) LeaveVictoryScreen();
+}
+
+void VictoryKey(const KeyPress& press) {
+  VictorySharingKey(press);
+  if (press.Char == ' ') LeaveVictoryScreen();
 }
 
 void DrawVictoryScreen() {

@@ -44,6 +44,8 @@ void BuildVictoryScreen();
 // Starts the replay from its last record (screen change to the victory screen).
 void RestartReplay();
 void UpdateVictoryScreen();
+// One key press on the victory screen: Space leaves it as a click does.
+void VictoryKey(const KeyPress& press);
 void DrawVictoryScreen();
 // Places replay record i on the board; an empty board when there is none.
 void ShowReplayRecord(int i);

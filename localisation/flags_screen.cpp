@@ -1,5 +1,6 @@
 // The flag screens: the first-start language choice and the one reached from
-// the options menu. A click on a flag loads that language.
+// the options menu. A click on a flag loads that language; the arrows (a
+// pad's d-pad) move a choice over the flags and Enter (A) takes it.
 #include <algorithm>
 
 #include "app/assets.h"
@@ -19,11 +20,43 @@ constexpr int PITCH_Y = 80;
 
 int BoardWidth() { return BOARD_COLUMNS * BlockSize; }
 
+int FlagsPerRow = 1;  // of the last layout
+// Where the pointer was when the hover was last worked out: a hover made
+// with the keys stays until the pointer moves.
+int HoverPointerX = -1, HoverPointerY = -1;
+
+int IndexOf(const T_LANG* language) {
+  for (size_t i = 0; i < Languages.size(); i++)
+    if (Languages[i].get() == language) return static_cast<int>(i);
+  return -1;
+}
+
+// The keyboard's first choice: the language in use, else the first flag.
+int FirstKeyChoice() {
+  for (size_t i = 0; i < Languages.size(); i++)
+    if (Languages[i]->file == LanguageFile) return static_cast<int>(i);
+  return 0;
+}
+
+void ChooseLanguage(const T_LANG* language) {
+  PlayEffect(ClickSound);
+  const std::string file = language->file;
+  // A file that no longer reads leaves the texts and the choice as they were.
+  if (LoadLanguage(file) != 1) {
+    ShowMessage("Error opening file: " + file);
+    return;
+  }
+  LanguageFile = file;
+  SetScreen(ReturnState);
+  ReturnState = SCREEN_MAIN_MENU;
+}
+
 }  // namespace
 
 void T_LANG::InitFlagsSelection() {
   const int count = static_cast<int>(Languages.size());
   const int perRow = std::max(1, BoardWidth() / PITCH_X);
+  FlagsPerRow = perRow;
   const int rows = (count + perRow - 1) / perRow;
   int y = (ScreenHeight - PITCH_Y * rows + 5) / 2 + 40;
   int x = 0, column = 0, remaining = count;
@@ -49,6 +82,10 @@ void T_LANG::InitFlagsSelection() {
 void T_LANG::DoFlagsSelection() {
   // Over the side bar the last hovered name stays and clicks are the side bar's.
   if (Frame.PointerX >= BoardWidth()) return;
+  const bool moved = Frame.PointerX != HoverPointerX || Frame.PointerY != HoverPointerY;
+  if (!moved && !Frame.LeftHit && HoveredLanguage != nullptr) return;
+  HoverPointerX = Frame.PointerX;
+  HoverPointerY = Frame.PointerY;
   const T_LANG* before = HoveredLanguage;
   HoveredLanguage = nullptr;
   for (auto& language : Languages) {
@@ -58,17 +95,33 @@ void T_LANG::DoFlagsSelection() {
       if (HoveredLanguage != before && !TouchMode) PlayEffect(HoverSound);
     }
   }
-  if (!Frame.LeftHit || !HoveredLanguage) return;
-  PlayEffect(ClickSound);
-  const std::string file = HoveredLanguage->file;
-  // A file that no longer reads leaves the texts and the choice as they were.
-  if (LoadLanguage(file) != 1) {
-    ShowMessage("Error opening file: " + file);
-    return;
+  if (Frame.LeftHit && HoveredLanguage) ChooseLanguage(HoveredLanguage);
+}
+
+void T_LANG::FlagsKey(const KeyPress& press) {
+  if (Languages.empty()) return;
+  const int count = static_cast<int>(Languages.size());
+  const int current = IndexOf(HoveredLanguage);
+  int step = 0;
+  switch (press.Key) {
+    case KEY_RIGHT: step = 1; break;
+    case KEY_LEFT: step = -1; break;
+    case KEY_DOWN: step = FlagsPerRow; break;
+    case KEY_UP: step = -FlagsPerRow; break;
+    case KEY_ENTER:
+    case KEY_SPACE:
+      if (current >= 0) {
+        ChooseLanguage(HoveredLanguage);
+        return;
+      }
+      break;
+    default: return;
   }
-  LanguageFile = file;
-  SetScreen(ReturnState);
-  ReturnState = SCREEN_MAIN_MENU;
+  // The first press shows the choice; the next ones move it, never off the flags.
+  int next = FirstKeyChoice();
+  if (current >= 0) next = current + step >= 0 && current + step < count ? current + step : current;
+  if (Languages[next].get() != HoveredLanguage) PlayEffect(HoverSound);
+  HoveredLanguage = Languages[next].get();
 }
 
 void T_LANG::DrawFlagsSelection() {

@@ -7,6 +7,7 @@
 #include <vector>
 
 struct Image;
+struct KeyPress;
 
 // The text of a key in the loaded language; "@" + the key in capitals when
 // it has none.
@@ -37,10 +38,13 @@ class T_LANG {
   // Creates a language, loads its flag picture and appends it to the list.
   static void AddLanguage(const std::string& file, const std::string& code, const std::string& name,
                           const std::string& flagPath);
-  // Lays the flags out in centred rows.
+  // Lays the flags out in centred rows, for the game screen in use.
   static void InitFlagsSelection();
   // Hover and click on the flags, every frame of the flag screens.
   static void DoFlagsSelection();
+  // One key press on the flag screens: the arrows move the choice from flag
+  // to flag, Enter or Space takes it.
+  static void FlagsKey(const KeyPress& press);
   // Draws every flag.
   static void DrawFlagsSelection();
   // Draws this flag and, when it is hovered, the language's name.

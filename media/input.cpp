@@ -12,11 +12,13 @@ constexpr int KEY_COUNT = 256;
 constexpr int BUTTON_COUNT = 3;  // 1 left, 2 right
 
 struct InputState {
-  int KeyHitCount[KEY_COUNT] = {};
+  std::deque<KeyPress> Presses;
+  // The last event queued a key press that may still get the character it
+  // types: the platform sends that character as the very next event.
+  bool PressOpen = false;
   bool KeyDown[KEY_COUNT] = {};
   int ButtonHitCount[BUTTON_COUNT] = {};
   bool ButtonDown[BUTTON_COUNT] = {};
-  std::deque<int> Typed;
   int PointerX = 0, PointerY = 0;
   int Wheel = 0;
 };
@@ -46,10 +48,22 @@ int ButtonFromSdl(uint8_t button) {
   return 0;
 }
 
-void PushTypedText(const char* utf8) {
+// Typed text: its first character joins the key press that typed it, when
+// that press was the event just before; other characters are presses of
+// their own (text from an input method, a held key's repeats).
+void PushTypedText(const char* utf8, bool pressOpen) {
+  auto& presses = State().Presses;
   std::string text(utf8);
   size_t pos = 0;
-  while (pos < text.size()) State().Typed.push_back(static_cast<int>(NextCodePoint(text, pos)));
+  while (pos < text.size()) {
+    const int c = static_cast<int>(NextCodePoint(text, pos));
+    if (pressOpen) {
+      presses.back().Char = c;
+      pressOpen = false;
+    } else {
+      presses.push_back({0, c});
+    }
+  }
 }
 
 }  // namespace
@@ -76,6 +90,8 @@ SDL_Keycode SdlFromKeyCode(int key) {
 
 void HandleEvent(const SDL_Event& event) {
   InputState& s = State();
+  const bool pressOpen = s.PressOpen;
+  s.PressOpen = false;
   switch (event.type) {
     case SDL_QUIT:
       Display().CloseRequested = true;
@@ -91,16 +107,18 @@ void HandleEvent(const SDL_Event& event) {
       break;
     case SDL_KEYDOWN: {
       int code = KeyCodeFromSdl(event.key.keysym.sym);
-      if (code > 0 && code < KEY_COUNT) {
-        if (!event.key.repeat) s.KeyHitCount[code]++;
-        s.KeyDown[code] = true;
-      }
+      if (code <= 0 || code >= KEY_COUNT) break;
+      s.KeyDown[code] = true;
+      KeyPress press;
+      if (!event.key.repeat) press.Key = code;
       // These keys type a character of their own; text input leaves them out.
       // A held Escape types it once: its auto-repeat would leave screen
       // after screen and end the game. A held Backspace repeats (undo).
       const bool repeatedEscape = code == KEY_ESCAPE && event.key.repeat;
-      if ((code == KEY_BACKSPACE || code == KEY_ENTER || code == KEY_ESCAPE) && !repeatedEscape)
-        s.Typed.push_back(code);
+      if ((code == KEY_BACKSPACE || code == KEY_ENTER || code == KEY_ESCAPE) && !repeatedEscape) press.Char = code;
+      if (press.Key == 0 && press.Char == 0) break;
+      s.Presses.push_back(press);
+      s.PressOpen = press.Char == 0;
       break;
     }
     case SDL_KEYUP: {
@@ -109,7 +127,7 @@ void HandleEvent(const SDL_Event& event) {
       break;
     }
     case SDL_TEXTINPUT:
-      PushTypedText(event.text.text);
+      PushTypedText(event.text.text, pressOpen);
       break;
     case SDL_MOUSEMOTION:
       if (event.motion.which == SDL_TOUCH_MOUSEID) break;
@@ -173,30 +191,21 @@ void ResetInputState() {
 
 }  // namespace media_internal
 
-int KeyHits(int key) {
-  if (key <= 0 || key >= KEY_COUNT) return 0;
-  int hits = State().KeyHitCount[key];
-  State().KeyHitCount[key] = 0;
-  return hits;
+std::vector<KeyPress> TakeKeyPresses() {
+  InputState& s = State();
+  std::vector<KeyPress> presses(s.Presses.begin(), s.Presses.end());
+  s.Presses.clear();
+  s.PressOpen = false;
+  return presses;
 }
 
 bool IsKeyDown(int key) { return key > 0 && key < KEY_COUNT && State().KeyDown[key]; }
 
-int NextTypedChar() {
-  auto& typed = State().Typed;
-  if (typed.empty()) return 0;
-  int c = typed.front();
-  typed.pop_front();
-  return c;
-}
-
 void ClearKeyboard() {
   InputState& s = State();
-  for (int i = 0; i < KEY_COUNT; i++) {
-    s.KeyHitCount[i] = 0;
-    s.KeyDown[i] = false;
-  }
-  s.Typed.clear();
+  for (bool& down : s.KeyDown) down = false;
+  s.Presses.clear();
+  s.PressOpen = false;
 }
 
 void PointerPosition(int& x, int& y) {

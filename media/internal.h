@@ -203,6 +203,7 @@ struct Overrides {
   std::string AppDataFolder;
   std::string ProgramPath;
   bool RecordMessages = false;
+  bool NoBrowser = false;  // web pages cannot be opened
   bool UnpacedFrames = false;  // presenting never waits for the refresh
   std::vector<std::string> Messages;
   std::vector<std::string> WebPages;

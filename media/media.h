@@ -144,9 +144,18 @@ void HaltChannel(Channel channel);
 bool IsChannelPlaying(Channel channel);
 
 // ------------------------------------------------------------------ input
-int KeyHits(int key);
+// One key press. Key is the key pressed (a KeyCode, a letter's upper-case
+// code or a digit), 0 when the press only typed a character or was the
+// platform's auto-repeat of a held key; Char is the character it typed, 0
+// for none. A key and the character it types make one press.
+struct KeyPress {
+  int Key = 0;
+  int Char = 0;
+};
+// The key presses since the last call, in the order they were made.
+std::vector<KeyPress> TakeKeyPresses();
 bool IsKeyDown(int key);
-int NextTypedChar();
+// Forgets the presses not taken yet and every key held.
 void ClearKeyboard();
 void PointerPosition(int& x, int& y);
 int WheelPosition();
@@ -251,7 +260,12 @@ std::string GetClipboardText();
 bool SetClipboardText(const std::string& text);
 // Days since 1970-01-01 in UTC, from the system's wall clock.
 int64_t UtcDayNumber();
-void OpenWebPage(const std::string& address);
+// Hands the address to the desktop's opener (xdg-open); false when there is
+// none to hand it to.
+bool OpenWebPage(const std::string& address);
+// The X11 and Wayland window class of the windows opened afterwards (call it
+// before MediaInit); a class the user's environment sets wins.
+void SetWindowClass(const std::string& name);
 // The per-user data folder ($XDG_DATA_HOME, else the home folder's
 // .local/share, the home taken from the password database when HOME is
 // unset); "" when the account has none.

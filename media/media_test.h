@@ -99,6 +99,8 @@ bool SaveBackBufferPNG(const std::string& path);
 void RecordMessages(bool on);
 std::vector<std::string>& RecordedMessages();
 std::vector<std::string>& RecordedWebPages();
+// While on, no web page can be opened, as on a machine without xdg-open.
+void SetNoBrowser(bool on);
 
 // ---- environment overrides
 void SetDesktopSize(int width, int height);  // 0, 0 restores the real one

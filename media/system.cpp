@@ -26,6 +26,21 @@ Overrides& TestOverrides() {
 
 namespace {
 
+// Whether an executable file of that name lies in a folder of the PATH.
+bool ProgramOnPath(const std::string& name) {
+  const char* path = std::getenv("PATH");
+  if (!path) return false;
+  const std::string folders = path;
+  for (size_t start = 0; start <= folders.size();) {
+    size_t colon = folders.find(':', start);
+    if (colon == std::string::npos) colon = folders.size();
+    const std::string folder = folders.substr(start, colon - start);
+    if (!folder.empty() && access((folder + "/" + name).c_str(), X_OK) == 0) return true;
+    start = colon + 1;
+  }
+  return false;
+}
+
 // Creates every missing folder of an absolute path.
 void CreateFolderChain(const std::string& path) {
   for (size_t slash = path.find('/', 1); ; slash = path.find('/', slash + 1)) {
@@ -49,13 +64,22 @@ void ShowMessage(const std::string& text) {
   }
 }
 
-void OpenWebPage(const std::string& address) {
+bool OpenWebPage(const std::string& address) {
   Overrides& o = TestOverrides();
+  if (o.NoBrowser) return false;
   if (o.RecordMessages) {
     o.WebPages.push_back(address);
-    return;
+    return true;
   }
-  SDL_OpenURL(address.c_str());
+  // SDL starts xdg-open in a grandchild and reports success whether or not
+  // it ran: without it on the PATH nothing would open.
+  if (!ProgramOnPath("xdg-open")) return false;
+  return SDL_OpenURL(address.c_str()) == 0;
+}
+
+void SetWindowClass(const std::string& name) {
+  setenv("SDL_VIDEO_X11_WMCLASS", name.c_str(), 0);
+  setenv("SDL_VIDEO_WAYLAND_WMCLASS", name.c_str(), 0);
 }
 
 std::string UserAppDataFolder() {
@@ -105,6 +129,7 @@ void RecordMessages(bool on) { TestOverrides().RecordMessages = on; }
 void SetUnpacedFrames(bool on) { TestOverrides().UnpacedFrames = on; }
 std::vector<std::string>& RecordedMessages() { return TestOverrides().Messages; }
 std::vector<std::string>& RecordedWebPages() { return TestOverrides().WebPages; }
+void SetNoBrowser(bool on) { TestOverrides().NoBrowser = on; }
 void SetUserAppDataFolder(const std::string& path) { TestOverrides().AppDataFolder = path; }
 void SetProgramFilePath(const std::string& path) { TestOverrides().ProgramPath = path; }
 void SetDesktopSize(int width, int height) {

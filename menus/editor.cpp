@@ -81,8 +81,6 @@ void Save() {
   Message = AddCustomLevel(EditorCells, TestedPar) ? GetText("Editor Saved") : GetText("Editor Not Saved");
 }
 
-int Hits(int key) { return KeyHits(key); }
-
 }  // namespace
 
 void EnterEditor() {
@@ -111,16 +109,18 @@ void UpdateEditor() {
     Frame.LeftHit = 0;
   }
   if (Frame.RightHit) Undo();
-  EditorCursorX = std::clamp(EditorCursorX + Hits(KEY_RIGHT) - Hits(KEY_LEFT), 0, GRID_COLUMNS - 1);
-  EditorCursorY = std::clamp(EditorCursorY + Hits(KEY_DOWN) - Hits(KEY_UP), 0, GRID_ROWS - 1);
+}
+
+void EditorKey(const KeyPress& press) {
+  const int key = press.Key;
+  EditorCursorX = std::clamp(EditorCursorX + (key == KEY_RIGHT) - (key == KEY_LEFT), 0, GRID_COLUMNS - 1);
+  EditorCursorY = std::clamp(EditorCursorY + (key == KEY_DOWN) - (key == KEY_UP), 0, GRID_ROWS - 1);
   const int cursor = GRID_COLUMNS * EditorCursorY + EditorCursorX;
-  if (Hits(KEY_ENTER) + Hits(KEY_SPACE) > 0) TurnCell(cursor);
-  for (int k = 0; k <= KINDS; ++k) {
-    if (Hits('0' + k) > 0) SetCell(cursor, k - 1);
-  }
-  if (Hits('U') + Hits(KEY_BACKSPACE) > 0) Undo();
-  const bool test = Hits('T') + Hits('R') > 0;
-  if (Hits('S') > 0 || (test && TestedPar >= 0)) {
+  if (key == KEY_ENTER || key == KEY_SPACE) TurnCell(cursor);
+  if (key >= '0' && key <= '0' + KINDS) SetCell(cursor, key - '0' - 1);
+  if (key == 'U' || key == KEY_BACKSPACE) Undo();
+  const bool test = key == 'T' || key == 'R';
+  if (key == 'S' || (test && TestedPar >= 0)) {
     Save();
   } else if (test) {
     TestRun();

@@ -11,6 +11,8 @@
 
 #include "play/move_rule.h"
 
+struct KeyPress;
+
 extern KindCells EditorCells;
 extern int EditorCursorX, EditorCursorY;
 
@@ -18,6 +20,9 @@ extern int EditorCursorX, EditorCursorY;
 void EnterEditor();
 void EditLevelCells(const KindCells& cells);
 void UpdateEditor();
+// One key press in the editor: the arrows move its cursor, Enter or Space
+// turns the cell, 0..6 set it, U undoes, T tests, S saves.
+void EditorKey(const KeyPress& press);
 void DrawEditor();
 // The editor's last message (test result, saved...), for tests.
 const std::string& EditorMessage();

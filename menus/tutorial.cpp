@@ -162,6 +162,13 @@ bool TutorialActive() { return Tutorial.Running && ScreenState == SCREEN_TUTORIA
 
 void ContinueTutorial() { TutorialWaiting = false; }
 
+void ScaleTutorialPointer(int oldBlockSize) {
+  if (!Tutorial.Running || oldBlockSize <= 0 || oldBlockSize == BlockSize) return;
+  for (int* v : {&Tutorial.PointerX, &Tutorial.PointerY, &Tutorial.StartX, &Tutorial.StartY, &Tutorial.TargetX,
+                 &Tutorial.TargetY})
+    *v = static_cast<int>(static_cast<int64_t>(*v) * BlockSize / oldBlockSize);
+}
+
 void PlayTutorial() {
   if (!TutorialActive()) return;
   const int64_t now = Frame.Now;

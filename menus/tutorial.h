@@ -60,6 +60,9 @@ bool TutorialActive();
 void PlayTutorial();
 // Ends the wait for the player (a click on the board or a typed character).
 void ContinueTutorial();
+// After a change of block size: the virtual pointer and its step keep their
+// places on the board's cells, so a scene goes on as it would have.
+void ScaleTutorialPointer(int oldBlockSize);
 // The text box of the current scene, drawn with the board.
 void DrawTutorialText();
 // The virtual pointer, drawn with the overlays.

@@ -51,6 +51,25 @@ std::string Number64(int64_t value) { return std::to_string(static_cast<uint64_t
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// The language file as the profile keeps it: its path from the user data
+// folder, so that a "{" (a comment's start) or a double quote in the
+// folder's own path cannot cut the line. A path the line cannot carry is
+// not kept: the flags come back at the next start.
+std::string StoredLanguagePath() {
+  std::string path = LanguageFile;
+  const std::string folder = UserDataFolder + "/";
+  if (path.compare(0, folder.size(), folder) == 0) path.erase(0, folder.size());
+  return path.find_first_of("\"{") == std::string::npos ? path : std::string();
+}
+
+// A stored language path: from the user data folder, or a whole path as
+// older profiles wrote it.
+std::string LanguagePathFromProfile(const std::string& stored) {
+  const bool whole = stored.empty() || stored[0] == '/' || stored[0] == '\\' ||
+                     (stored.size() > 1 && stored[1] == ':');
+  return whole ? stored : UserDataFolder + "/" + stored;
+}
+
 // The total play time including this run, which is not added to the stored
 // total: two saves in one run must not count the same time twice.
 int64_t TotalTimeNow() {
@@ -77,7 +96,7 @@ std::string ProfileText() {
       "\"Total Time\" = " + Number64(total) + "     { " + TotalTimeComment(total),
       "\"User Style\" = " + UserStyleList(),
       "\"Music Flag\" = " + std::string(MusicFlag ? "1" : "0") + " { 0/1",
-      "\"Language\" = " + Quoted(LanguageFile),
+      "\"Language\" = " + Quoted(StoredLanguagePath()),
       "",
       "\"Screen Mode\" = " + Number(ScreenMode) + " { 0:windowed, 1:Full screen centered, 2:full screen best fit",
       "",
@@ -149,7 +168,7 @@ void ReadEntry(const std::string& key, T_STRING_PARSER& parser) {
   } else if (key == "Music Flag") {
     MusicFlag = Low32(parser.GetValue()) != 0;
   } else if (key == "Language") {
-    LanguageFile = parser.GetString();
+    LanguageFile = LanguagePathFromProfile(parser.GetString());
   } else if (key == "Current Level Info") {
     UnpackLevelInfo(static_cast<uint64_t>(parser.GetValue()), CurrentLevel, LevelTimer);
   } else if (key == "Current Level Num") {

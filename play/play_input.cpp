@@ -196,6 +196,16 @@ void ShowCursorForNewGamepad() {
 
 bool IsUndoKey(int c) { return c == 'u' || c == 'U' || c == KEY_BACKSPACE; }
 
+// An undo lets go of the shape the keyboard holds.
+void UndoKey() {
+  if (KeyboardMode != 0) {
+    T_BLOCK::InitRecursiveSelect();
+    GrabbedBlock = nullptr;
+    KeyboardMode = 1;
+  }
+  UndoMove();
+}
+
 }  // namespace
 
 int CellBlocked(int x, int y) {
@@ -301,31 +311,30 @@ void UpdatePointerDrag() {
   if (DraggingFlag == 0) EndDrag(dx, dy);
 }
 
+void PlayKey(const KeyPress& press) {
+  ForgetVanishedGrab();
+  ShowCursorForNewGamepad();
+  switch (press.Key) {
+    case KEY_RIGHT: KeyboardStep(0); break;
+    case KEY_DOWN: KeyboardStep(1); break;
+    case KEY_LEFT: KeyboardStep(2); break;
+    case KEY_UP: KeyboardStep(3); break;
+    case KEY_ENTER:
+    case KEY_SPACE: ConfirmKey(); break;
+    default: break;
+  }
+  if (press.Char == 'r' || press.Char == 'R') RestartLevel();
+  if (ScreenState != SCREEN_PLAY) return;
+  if (IsUndoKey(press.Char)) UndoKey();
+  // A hint: the solver's next step from this board, shown by a pointer.
+  if (press.Key == KEY_F1 || press.Char == '?') RequestHint();
+}
+
 void UpdatePlay() {
   ForgetVanishedGrab();
   ShowCursorForNewGamepad();
-  if (KeyHits(KEY_RIGHT)) KeyboardStep(0);
-  if (KeyHits(KEY_DOWN)) KeyboardStep(1);
-  if (KeyHits(KEY_LEFT)) KeyboardStep(2);
-  if (KeyHits(KEY_UP)) KeyboardStep(3);
+  if (ScreenState == SCREEN_PLAY && Frame.RightHit) UndoKey();
 
-  const int enterHits = KeyHits(KEY_ENTER);
-  const int spaceHits = KeyHits(KEY_SPACE);
-  if (enterHits > 0 || spaceHits > 0) ConfirmKey();
-
-  if (Frame.TypedChar == 'r' || Frame.TypedChar == 'R') RestartLevel();
-
-  if (ScreenState == SCREEN_PLAY && (IsUndoKey(Frame.TypedChar) || Frame.RightHit)) {
-    if (KeyboardMode != 0) {
-      T_BLOCK::InitRecursiveSelect();
-      GrabbedBlock = nullptr;
-      KeyboardMode = 1;
-    }
-    UndoMove();
-  }
-
-  // A hint: the solver's next step from this board, shown by a pointer.
-  if (ScreenState == SCREEN_PLAY && (Frame.HelpKey || Frame.TypedChar == '?')) RequestHint();
   if (ScreenState == SCREEN_PLAY) {
     UpdateHint();
   } else {
@@ -359,6 +368,16 @@ void ChooseGrabbedMenu() {
   ExitScrollOn = true;
   ExitScrollStart = Frame.Now + 1000;
   ExitScrollOffset = 0;
+}
+
+void ShowBoardMessage(const std::string& text) {
+  Message.Text = text;
+  Message.CentreX = 5 * BlockSize;
+  Message.CentreY = 4 * BlockSize;
+  Message.StartTime = Frame.Now;
+  Message.EndTime = Frame.Now + 2500;
+  Message.Scale = 1.0f;
+  Message.Light = 1;
 }
 
 void StartMenuCaption(int menuId) {

@@ -6,6 +6,7 @@
 #include <string>
 
 class T_BLOCK;
+struct KeyPress;
 
 extern T_BLOCK* GrabbedBlock;
 extern int DraggingFlag;
@@ -37,6 +38,9 @@ extern const int DIR_DX[4];  // right, down, left, up
 extern const int DIR_DY[4];
 
 void UpdatePlay();
+// One key press on a board screen: arrows, Enter and Space, and on the play
+// screen the undo, restart and hint keys.
+void PlayKey(const KeyPress& press);
 void KeyboardStep(int direction);
 void UpdatePointerDrag();
 int TryMoveGroup(int dx, int dy);
@@ -44,5 +48,7 @@ int GroupBlocked(int dx, int dy);
 int CellBlocked(int x, int y);
 void ChooseGrabbedMenu();
 void StartMenuCaption(int menuId);
+// A light message over the middle of the board for two and a half seconds.
+void ShowBoardMessage(const std::string& text);
 // Forgets any hold: no grabbed block, nothing selected, no drag.
 void ReleaseGrab();

@@ -14,6 +14,7 @@ bash tools/install_packages.sh "${PACKAGES[@]}"
 mkdir -p Data
 $PY tools/text/make_tables.py Data
 $PY tools/text/make_languages.py Data
+$PY tools/text/make_listing.py dist  # the desktop entry and the listing, from the same language modules
 $PY tools/text/make_font.py Data   # after the language files: it keeps the characters they use
 $PY tools/text/make_flags.py Data
 for generator in tools/art/make_all.py tools/audio/make_all.py; do

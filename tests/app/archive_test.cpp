@@ -8,6 +8,7 @@
 #include <fstream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 #include "app/archive.h"
 #include "app/archive_members.h"
@@ -63,10 +64,12 @@ TEST(ArchiveTable, ListsTheHundredAndOneMembersInOrderAndRegistersThePresentOnes
   EXPECT_EQ(EmbeddedData("lite2.lvl", nullptr), nullptr);
 }
 
-class ExtractTest : public ::testing::Test {
+class CopiesTest : public ::testing::Test {
  protected:
   fs::path Root;
-  time_t ProgramTime = 1700000000;
+  static constexpr time_t FIXED_DATE = 315532800;
+  static inline const std::string V1 = "version 1\r\n";
+  static inline const std::string V2 = std::string("version 2\r\n\0\xff", 13);
 
   void SetUp() override {
     Root = fs::path(std::getenv("PLIMO_BINARY_DIR")) / "test-tmp" /
@@ -74,64 +77,84 @@ class ExtractTest : public ::testing::Test {
     fs::remove_all(Root);
     fs::create_directories(Root / "pLiMo");
     UserDataFolder = (Root / "pLiMo").string();
-    WriteText(Root / "program", "binary");
-    SetModifiedTime(Root / "program", ProgramTime);
-    media_test::SetProgramFilePath((Root / "program").string());
     media_test::RecordMessages(true);
     media_test::RecordedMessages().clear();
-    static const uint8_t kBytes[] = {'b', 'o', 'n', 'j', 'o', 'u', 'r', '\r', '\n', 0, 255};
-    RegisterEmbeddedFile("Data/extract_test.txt", kBytes, sizeof kBytes);
+    // Every installed file carries one fixed date, as in reproducible builds.
+    WriteText(Root / "program", "binary");
+    SetModifiedTime(Root / "program", FIXED_DATE);
+    media_test::SetProgramFilePath((Root / "program").string());
   }
   void TearDown() override {
     media_test::SetProgramFilePath("");
     media_test::RecordMessages(false);
     fs::remove_all(Root);
   }
-  fs::path Copy() const { return Root / "pLiMo" / "extract_test.txt"; }
+  fs::path Copy(const std::string& name) const { return Root / "pLiMo" / name; }
 };
 
-TEST_F(ExtractTest, CopiesOnceAndKeepsCopiesNewerThanTheProgram) {
-  ASSERT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
-  EXPECT_EQ(ReadText(Copy()), std::string("bonjour\r\n\0\xff", 11));
+// One start of version 1, the player's doing, then one start of version 2:
+// what the copy holds afterwards. File dates play no part.
+TEST_F(CopiesTest, RefreshByContentKeepingWhatThePlayerEdited) {
+  struct Case {
+    const char* what;
+    bool firstStart;          // version 1 ran before (it wrote the copy and the record)
+    const char* playerWrites;  // nullptr: the player leaves the copy alone
+    bool forgetRecord;        // the record is lost (or an older game kept none)
+    std::string expected;
+  };
+  const Case cases[] = {
+      {"missing copy", false, nullptr, false, V2},
+      {"untouched copy of an older version", true, nullptr, false, V2},
+      {"edited copy", true, "my own words", false, "my own words"},
+      {"copy without a record", true, nullptr, true, V1},
+      {"edited copy without a record", true, "mine", true, "mine"},
+      {"empty copy left by a crash", true, "", false, V2},
+      {"copy deleted by the player", true, "-", false, V2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    fs::remove_all(Root / "pLiMo");
+    fs::create_directories(Root / "pLiMo");
+    const fs::path copy = Copy("language.txt");
+    if (c.firstStart) WriteText(copy, V1);
+    if (c.firstStart && !c.forgetRecord) {
+      std::ostringstream record;
+      uint64_t hash = 14695981039346656037ull;  // FNV-1a 64 of V1
+      for (unsigned char ch : V1) hash = (hash ^ ch) * 1099511628211ull;
+      char digest[17];
+      std::snprintf(digest, sizeof digest, "%016llx", static_cast<unsigned long long>(hash));
+      WriteText(Root / "pLiMo" / COPIES_RECORD_FILE, std::string(digest) + " language.txt\n");
+    }
+    if (c.playerWrites && std::string(c.playerWrites) == "-") fs::remove(copy);
+    else if (c.playerWrites) WriteText(copy, c.playerWrites);
+    if (fs::exists(copy)) SetModifiedTime(copy, FIXED_DATE);
 
-  // A second start with the same program leaves the copy alone, even when
-  // its content changed since (the player edited it).
-  WriteText(Copy(), "edited by the player");
-  SetModifiedTime(Copy(), ProgramTime + 60);
-  EXPECT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
-  EXPECT_EQ(ReadText(Copy()), "edited by the player");
-
-  // A newer program refreshes the copy.
-  SetModifiedTime(Root / "program", ProgramTime + 120);
-  EXPECT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
-  EXPECT_EQ(ReadText(Copy()).size(), 11u);
-  EXPECT_TRUE(media_test::RecordedMessages().empty());
+    RegisterEmbeddedFile("Data/language.txt", reinterpret_cast<const uint8_t*>(V2.data()), V2.size());
+    std::vector<std::string> messages;
+    EXPECT_TRUE(RefreshUserCopies({"language.txt"}, messages));
+    EXPECT_EQ(ReadText(copy), c.expected);
+    // A second start changes nothing more.
+    EXPECT_TRUE(RefreshUserCopies({"language.txt"}, messages));
+    EXPECT_EQ(ReadText(copy), c.expected);
+    EXPECT_TRUE(messages.empty());
+  }
 }
 
-TEST_F(ExtractTest, AMissingCopyIsWrittenEvenWhenTheProgramTimeIsUnknown) {
-  // The program's own file cannot be read: its time counts as 0.
-  media_test::SetProgramFilePath((Root / "no-such-program").string());
-  ASSERT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
-  EXPECT_EQ(ReadText(Copy()), std::string("bonjour\r\n\0\xff", 11));
-  // An existing copy is then never replaced: the player may have edited it.
-  WriteText(Copy(), "edited");
-  SetModifiedTime(Copy(), 1);
-  EXPECT_TRUE(ExtractEmbeddedFile("extract_test.txt"));
-  EXPECT_EQ(ReadText(Copy()), "edited");
-  EXPECT_TRUE(media_test::RecordedMessages().empty());
-}
-
-TEST_F(ExtractTest, UnknownMembersAndUnwritableCopiesFail) {
-  EXPECT_FALSE(ExtractEmbeddedFile("no_such_member.txt"));
-  EXPECT_FALSE(fs::exists(Root / "pLiMo" / "no_such_member.txt"));
-  EXPECT_TRUE(media_test::RecordedMessages().empty());
+TEST_F(CopiesTest, UnknownMembersAndUnwritableCopiesFail) {
+  static const uint8_t kBytes[] = {'b', 'o', 'n', 'j', 'o', 'u', 'r'};
+  RegisterEmbeddedFile("Data/copies_test.txt", kBytes, sizeof kBytes);
+  const std::string name = "copies_test.txt";
+  std::vector<std::string> messages;
+  EXPECT_FALSE(RefreshUserCopies({"no_such_member.txt"}, messages));
+  EXPECT_FALSE(fs::exists(Copy("no_such_member.txt")));
+  EXPECT_TRUE(messages.empty());
 
   // A folder standing where the copy should go cannot be replaced.
-  fs::create_directories(Copy());
-  EXPECT_FALSE(ExtractEmbeddedFile("extract_test.txt"));
-  ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
-  EXPECT_EQ(media_test::RecordedMessages()[0], "Error writing file: " + Copy().string());
-  EXPECT_TRUE(fs::is_directory(Copy()));
+  fs::create_directories(Copy(name));
+  EXPECT_FALSE(RefreshUserCopies({name}, messages));
+  ASSERT_EQ(messages.size(), 1u);
+  EXPECT_EQ(messages[0], "Error writing file: " + Copy(name).string());
+  EXPECT_TRUE(fs::is_directory(Copy(name)));
 }
 
 }  // namespace

@@ -51,13 +51,32 @@ TEST_F(DisplayTest, BestFitOnFullHdUsesAnEvenBlockSizeCentredOnTheDesktop) {
   EXPECT_EQ(ScreenOffsetX, 0);
 }
 
-TEST_F(DisplayTest, BestFitOnANarrowDesktopGivesANegativeOffset) {
-  SetDesktop(1280, 1024);
-  ScreenMode = 2;
-  SetupDisplay();
-  EXPECT_EQ(BlockSize, 128);
-  EXPECT_EQ(ScreenWidth, 1344);
-  EXPECT_EQ(ScreenOffsetX, -32);
+// Best fit keeps the whole game screen on the desktop both ways: on a
+// desktop narrower than 10 cells and the side bar at height / 8, the width
+// decides the block size.
+TEST_F(DisplayTest, BestFitKeepsTheWholeGameScreenOnTheDesktop) {
+  struct Case {
+    int DesktopW, DesktopH, Block, OffsetX, OffsetY;
+  };
+  const Case cases[] = {
+      {1280, 1024, 120, 8, 32},  // 1024 / 8 = 128 would be 1344 wide
+      {1920, 1080, 134, 258, 4},
+      {1024, 768, 96, 0, 0},
+      {800, 600, 72, 8, 12},     // (800 - 64) / 10 = 73, made even
+      {1600, 1200, 150, 18, 0},
+  };
+  for (const Case& c : cases) {
+    SetDesktop(c.DesktopW, c.DesktopH);
+    ScreenMode = 2;
+    SetupDisplay();
+    EXPECT_EQ(BlockSize, c.Block) << c.DesktopW << " x " << c.DesktopH;
+    EXPECT_EQ(ScreenWidth, 10 * c.Block + 64);
+    EXPECT_EQ(ScreenHeight, 8 * c.Block);
+    EXPECT_EQ(ScreenOffsetX, c.OffsetX);
+    EXPECT_EQ(ScreenOffsetY, c.OffsetY);
+    EXPECT_LE(ScreenWidth, c.DesktopW);
+    EXPECT_LE(ScreenHeight, c.DesktopH);
+  }
 }
 
 TEST_F(DisplayTest, CentredFullScreenPlacesTheWantedScreenInTheMiddle) {

@@ -15,8 +15,10 @@
 #include "app/main_loop.h"
 #include "app/paths.h"
 #include "board/block.h"
+#include "localisation/languages.h"
 #include "menus/text_box.h"
 #include "menus/screens.h"
+#include "play/play_input.h"
 #include "tests/support/headless_game.h"
 #include "tests/support/test_support.h"
 
@@ -35,6 +37,7 @@ class HelpPage : public HeadlessGameTest {
  protected:
   void TearDown() override {
     media_test::SetProgramFilePath("");
+    media_test::SetNoBrowser(false);
     media_test::RecordedWebPages().clear();
     HeadlessGameTest::TearDown();
   }
@@ -59,12 +62,12 @@ TEST_F(HelpPage, FromTheBuildFolderTheBuiltInCopyIsWrittenAndOpened) {
 
 TEST_F(HelpPage, AnInstalledGameOpensTheInstalledPage) {
   Start();
-  // The installed layout: <prefix>/bin/plimo and the page under <prefix>/share.
+  // The installed layout: <prefix>/games/plimo and the page under <prefix>/share.
   const fs::path prefix = Home / "prefix with space";
-  fs::create_directories(prefix / "bin");
+  fs::create_directories(prefix / "games");
   fs::create_directories(prefix / "share" / "plimo");
   { std::ofstream(prefix / "share" / "plimo" / "plimo-help.html") << "<html>installed"; }
-  media_test::SetProgramFilePath((prefix / "bin" / "plimo").string());
+  media_test::SetProgramFilePath((prefix / "games" / "plimo").string());
   EXPECT_EQ(HelpPageAddress(), "file://" + Home.string() + "/prefix%20with%20space/share/plimo/plimo-help.html");
   EXPECT_FALSE(fs::exists(Home / "pLiMo" / HELP_PAGE_FILE));
 
@@ -93,6 +96,28 @@ TEST_F(HelpPage, ClickingTheWebRowOnTheOptionsMenuOpensThePage) {
   const std::string address = media_test::RecordedWebPages()[0];
   ASSERT_EQ(address.rfind("file://", 0), 0u) << address;
   EXPECT_TRUE(fs::exists(address.substr(7))) << address;
+  Shutdown();
+}
+
+// Without a web browser the click says so on the screen, in the player's
+// language, instead of doing nothing.
+TEST_F(HelpPage, WithoutABrowserTheClickSaysSo) {
+  Start();
+  ASSERT_EQ(LoadLanguage(UserDataFolder + "/pLiMo_text_FR.txt"), 1);
+  media_test::RecordedWebPages().clear();
+  media_test::SetNoBrowser(true);
+  SetScreen(SCREEN_OPTIONS_MENU);
+  ASSERT_TRUE(Frames(2));
+  media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
+  ASSERT_TRUE(Frames(1));
+  media_test::InjectButtonDown(BUTTON_LEFT);
+  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_TRUE(Frames(2));
+  media_test::SetNoBrowser(false);
+  EXPECT_TRUE(media_test::RecordedWebPages().empty());
+  EXPECT_EQ(Message.Text, "Aucun navigateur web n'a pu ouvrir la page d'aide");
+  EXPECT_LT(Message.StartTime, Frame.Now);
+  EXPECT_GT(Message.EndTime, Frame.Now);
   Shutdown();
 }
 

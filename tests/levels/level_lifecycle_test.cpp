@@ -69,8 +69,7 @@ TEST_F(LevelLifecycle, RestartPlacesTheLevelAgainAndIsIgnoredWithoutALevel) {
   PointerFrame(8, 1, true, true);
   PointerFrame(9, 1, false, true);
   ASSERT_EQ(UndoRecordCount, 2);
-  Frame.TypedChar = 'R';
-  UpdatePlay();
+  PlayKey({'R', 'r'});
   EXPECT_EQ(UndoRecordCount, 1);
   EXPECT_EQ(DraggingFlag, 0);
   EXPECT_EQ(BoardRows()[1], "3..3611.1.");

@@ -302,15 +302,12 @@ TEST_F(Victory, AMissingShortOrDamagedUndoFileGivesAnEmptyOrPartialReplay) {
 
 TEST_F(Victory, AClickOrSpaceOpensTheMapAndEnterDoesNothing) {
   Build(0, 1000, 0);
-  Frame.TypedChar = KEY_ENTER;
-  UpdateVictoryScreen();
+  VictoryKey({KEY_ENTER, KEY_ENTER});
   EXPECT_EQ(ScreenState, SCREEN_VICTORY);
-  Frame.TypedChar = ' ';
-  UpdateVictoryScreen();
+  VictoryKey({KEY_SPACE, ' '});
   EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
 
   ScreenState = SCREEN_VICTORY;
-  Frame.TypedChar = 0;
   Frame.LeftHit = 1;
   UpdateVictoryScreen();
   EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
@@ -320,8 +317,7 @@ TEST_F(Victory, WithTheKeyboardCursorSpaceStartsTheNextLevelWithoutARecord) {
   SetRecordLink(0, 4);
   Build(0, 1000, 0);
   KeyboardMode = 1;
-  Frame.TypedChar = ' ';
-  UpdateVictoryScreen();
+  VictoryKey({KEY_SPACE, ' '});
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
   EXPECT_EQ(CurrentLevel, 1);
   EXPECT_EQ(Blocks.size(), 50u);

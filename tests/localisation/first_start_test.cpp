@@ -91,4 +91,42 @@ TEST_F(FirstStartTest, AFlagChosenFromTheOptionsReturnsThereWithCaptionsInThatLa
   EXPECT_TRUE(shown) << "the options menu shows " << style;
 }
 
+// The flags follow every change of the game screen, so each one stays on
+// the board area and can be clicked; and the keys (a pad's d-pad and A)
+// choose a flag as well as the pointer does.
+TEST_F(FirstStartTest, AfterASizeChangeEveryFlagIsOnTheBoardAndTheKeysChooseOne) {
+  FreshHome();
+  Start();
+  ASSERT_EQ(ScreenState, SCREEN_LANGUAGE_FIRST);
+  for (const char* size : {"-", "-", "+"}) {
+    media_test::InjectTypedChar(size[0]);
+    ASSERT_TRUE(Frames(1));
+    for (const auto& language : Languages) {
+      EXPECT_LT(language->x1, BOARD_COLUMNS * BlockSize) << language->code << " at block size " << BlockSize;
+      EXPECT_LT(language->y1, ScreenHeight) << language->code << " at block size " << BlockSize;
+    }
+  }
+  // The last flag, clicked at its centre after the changes.
+  ASSERT_GE(Languages.size(), 3u);
+  const T_LANG* last = Languages.back().get();
+  media_test::InjectPointerMove((last->x0 + last->x1) / 2 + ScreenOffsetX, (last->y0 + last->y1) / 2 + ScreenOffsetY);
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(HoveredLanguage, last);
+
+  // With the pointer off the flags: Right shows the choice on the first
+  // flag, the next keys move it, Enter takes it.
+  media_test::InjectPointerMove(2 + ScreenOffsetX, 2 + ScreenOffsetY);
+  ASSERT_TRUE(Frames(1));
+  ASSERT_EQ(HoveredLanguage, nullptr);
+  const std::string second = Languages[1]->file;
+  for (int key : {KEY_RIGHT, KEY_RIGHT, KEY_DOWN, KEY_UP, KEY_ENTER}) {
+    media_test::InjectKeyDown(key);
+    media_test::InjectKeyUp(key);
+  }
+  ASSERT_TRUE(Frames(1));
+  EXPECT_EQ(LanguageFile, second);
+  EXPECT_EQ(ScreenState, SCREEN_TUTORIAL);
+  Shutdown();
+}
+
 }  // namespace

@@ -1,7 +1,10 @@
 // Game controllers arrive as the keyboard: injected controller events must
-// come out as the key hits, held keys and typed characters of the keys they
+// come out as the key presses, held keys and typed characters of the keys they
 // stand for, with held arrows repeating on the media clock.
 #include <gtest/gtest.h>
+
+#include <utility>
+#include <vector>
 
 #include "media/media.h"
 #include "media/media_test.h"
@@ -32,39 +35,37 @@ class Gamepad : public ::testing::Test {
     InjectPadButton(3, button, true);
     InjectPadButton(3, button, false);
   }
-  static int ArrowHitsTotal() {
-    return KeyHits(KEY_RIGHT) + KeyHits(KEY_DOWN) + KeyHits(KEY_LEFT) + KeyHits(KEY_UP);
-  }
 };
+
+using Presses = std::vector<std::pair<int, int>>;  // key, character
+
+Presses Taken() {
+  Presses out;
+  for (const KeyPress& p : TakeKeyPresses()) out.emplace_back(p.Key, p.Char);
+  return out;
+}
+
+Presses One(int key, int typed = 0) { return {{key, typed}}; }
 
 TEST_F(Gamepad, ButtonsArriveAsTheKeysTheyStandFor) {
   Tap(PAD_A);
   Tap(PAD_START);
-  EXPECT_EQ(KeyHits(KEY_ENTER), 2);
-  EXPECT_EQ(NextTypedChar(), KEY_ENTER);
-  EXPECT_EQ(NextTypedChar(), KEY_ENTER);
+  EXPECT_EQ(Taken(), (Presses{{KEY_ENTER, KEY_ENTER}, {KEY_ENTER, KEY_ENTER}}));
 
   Tap(PAD_B);
-  EXPECT_EQ(KeyHits(KEY_ESCAPE), 1);
-  EXPECT_EQ(NextTypedChar(), KEY_ESCAPE);
+  EXPECT_EQ(Taken(), One(KEY_ESCAPE, KEY_ESCAPE));
 
   Tap(PAD_X);
   Tap(PAD_Y);
   Tap(PAD_LEFT_SHOULDER);
   Tap(PAD_RIGHT_SHOULDER);
-  EXPECT_EQ(KeyHits('U'), 1);
-  EXPECT_EQ(KeyHits('R'), 1);
-  EXPECT_EQ(NextTypedChar(), 'u');
-  EXPECT_EQ(NextTypedChar(), 'r');
-  EXPECT_EQ(NextTypedChar(), '-');
-  EXPECT_EQ(NextTypedChar(), '+');
+  EXPECT_EQ(Taken(), (Presses{{'U', 'u'}, {'R', 'r'}, {0, '-'}, {0, '+'}}));
 
   // Buttons that stand for nothing type nothing.
   Tap(PAD_BACK);
   Tap(PAD_GUIDE);
   Tap(PAD_RIGHT_STICK);
-  EXPECT_EQ(NextTypedChar(), 0);
-  EXPECT_EQ(KeyHits(KEY_ENTER) + KeyHits(KEY_ESCAPE) + ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), Presses{});
 }
 
 TEST_F(Gamepad, AButtonHeldIsAKeyHeld) {
@@ -72,53 +73,53 @@ TEST_F(Gamepad, AButtonHeldIsAKeyHeld) {
   EXPECT_TRUE(IsKeyDown(KEY_ENTER));
   InjectPadButton(3, PAD_A, false);
   EXPECT_FALSE(IsKeyDown(KEY_ENTER));
-  EXPECT_EQ(KeyHits(KEY_ENTER), 1);  // one press, not one per event
+  EXPECT_EQ(Taken(), One(KEY_ENTER, KEY_ENTER));  // one press, not one per event
 }
 
 TEST_F(Gamepad, AHeldDpadRepeatsLikeAHeldKey) {
   InjectPadButton(3, PAD_DPAD_RIGHT, true);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 1);  // the first step at once
+  EXPECT_EQ(Taken(), One(KEY_RIGHT));  // the first step at once
   EXPECT_TRUE(IsKeyDown(KEY_RIGHT));
   PollAt(399);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 0);  // not before the delay
+  EXPECT_EQ(Taken(), Presses{});  // not before the delay
   PollAt(400);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 1);
+  EXPECT_EQ(Taken(), One(KEY_RIGHT));
   PollAt(480);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 0);
+  EXPECT_EQ(Taken(), Presses{});
   PollAt(510);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 1);
+  EXPECT_EQ(Taken(), One(KEY_RIGHT));
   // After a long stall one step, not a burst.
   PollAt(5000);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 1);
+  EXPECT_EQ(Taken(), One(KEY_RIGHT));
 
   InjectPadButton(3, PAD_DPAD_RIGHT, false);
   EXPECT_FALSE(IsKeyDown(KEY_RIGHT));
   PollAt(9000);
-  EXPECT_EQ(ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), Presses{});
 }
 
 TEST_F(Gamepad, TheStickHasADeadZoneAndFollowsItsLongerAxis) {
   InjectPadStick(3, 10000, -6000);  // resting a little off centre
-  EXPECT_EQ(ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), Presses{});
   InjectPadStick(3, 20000, 9000);
-  EXPECT_EQ(KeyHits(KEY_RIGHT), 1);
-  EXPECT_EQ(ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), One(KEY_RIGHT));
+  EXPECT_EQ(Taken(), Presses{});
   // Falling back towards the centre keeps the arrow until the release point,
   // so a stick held near the threshold does not stutter.
   InjectPadStick(3, 14000, 0);
   EXPECT_TRUE(IsKeyDown(KEY_RIGHT));
-  EXPECT_EQ(ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), Presses{});
   InjectPadStick(3, 11000, 0);
   EXPECT_FALSE(IsKeyDown(KEY_RIGHT));
   // Up and a little left: up only.
   InjectPadStick(3, -9000, -32768);
-  EXPECT_EQ(KeyHits(KEY_UP), 1);
-  EXPECT_EQ(ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), One(KEY_UP));
+  EXPECT_EQ(Taken(), Presses{});
   // Swinging round to the left lets go of up once up falls under the
   // release point; left is a new arrow.
   InjectPadStick(3, -32768, -3000);
   EXPECT_FALSE(IsKeyDown(KEY_UP));
-  EXPECT_EQ(KeyHits(KEY_LEFT), 1);
+  EXPECT_EQ(Taken(), One(KEY_LEFT));
   InjectPadStick(3, 0, 0);
   EXPECT_FALSE(IsKeyDown(KEY_LEFT));
 }
@@ -127,13 +128,13 @@ TEST_F(Gamepad, AnArrowHeldTwiceIsLetGoWhenBothLetGo) {
   InjectPadButton(3, PAD_DPAD_DOWN, true);
   InjectPadStick(3, 0, 30000);
   InjectPadButton(4, PAD_DPAD_DOWN, true);  // a second pad
-  EXPECT_EQ(KeyHits(KEY_DOWN), 1);
+  EXPECT_EQ(Taken(), One(KEY_DOWN));
   InjectPadButton(3, PAD_DPAD_DOWN, false);
   InjectPadStick(3, 0, 0);
   EXPECT_TRUE(IsKeyDown(KEY_DOWN));
   InjectPadButton(4, PAD_DPAD_DOWN, false);
   EXPECT_FALSE(IsKeyDown(KEY_DOWN));
-  EXPECT_EQ(KeyHits(KEY_DOWN), 0);
+  EXPECT_EQ(Taken(), Presses{});
 }
 
 TEST_F(Gamepad, PlugAndUnplug) {
@@ -144,11 +145,11 @@ TEST_F(Gamepad, PlugAndUnplug) {
 
   // A pad pulled out while holding an arrow lets go of it and stops repeating.
   InjectPadButton(7, PAD_DPAD_LEFT, true);
-  EXPECT_EQ(KeyHits(KEY_LEFT), 1);
+  EXPECT_EQ(Taken(), One(KEY_LEFT));
   InjectPadRemoved(7);
   EXPECT_FALSE(IsKeyDown(KEY_LEFT));
   PollAt(2000);
-  EXPECT_EQ(ArrowHitsTotal(), 0);
+  EXPECT_EQ(Taken(), Presses{});
   EXPECT_FALSE(GamepadArrived());
 }
 

@@ -113,9 +113,10 @@ class TextBoxTest : public ::testing::Test {
 TEST_F(TextBoxTest, ShippedEnglishCreditsBreakAtEachAt) {
   LoadShipped("EN");
   const Lines lines = TextBoxLines(GetText("Credits Text"), 10 * 96 - 10);
-  EXPECT_EQ(lines, (Lines{"pLiMo lite ", " \xC2\xA9 2026 Tilecraft Studio ", " ", " Game design: Claire Fontaine ",
-                          " Programming: Jonas Lindqvist ", " Art: In\xC3\xA8s Duarte ", " Music and sound: Pieter van Dyk ",
-                          " Translations: the Tilecraft Studio team "}));
+  EXPECT_EQ(lines, (Lines{"pLiMo lite ", " \xC2\xA9 2026 the pLiMo lite contributors ", " Licence: MIT ", " ",
+                          " Font: Comfortaa (SIL OFL 1.1), ", " DejaVu Sans (Bitstream Vera, Arev), ",
+                          " Droid Sans Fallback (Apache 2.0) ", " ", " Libraries: SDL2 (zlib), libpng (libpng), ",
+                          " libjpeg-turbo (IJG, BSD-3-Clause), ", " libvorbis (BSD-3-Clause), ", " FreeType (FTL) "}));
 }
 
 TEST_F(TextBoxTest, FirstTutorialTextPutsTheBracketedWordOnItsOwnLine) {

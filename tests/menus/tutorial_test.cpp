@@ -454,4 +454,39 @@ TEST_F(TutorialTest, TheUndoSceneLightsTheUndoIconForEachScriptedStep) {
   EXPECT_EQ(TUTORIAL_SCRIPT[Tutorial.Position - 1].Key, std::string("Tuto4"));
 }
 
+// The key that continues a text does nothing else (Space used to start the
+// first level as well), and the play keys pressed while a scene runs leave
+// the demonstration alone: every text still finds the board its scene needs.
+TEST_F(TutorialTest, KeysContinueTextsOnlyAndLeaveTheScenesAlone) {
+  OpenTutorial();
+  const int sceneKeys[] = {KEY_LEFT, KEY_RIGHT, KEY_DOWN, KEY_UP, KEY_ENTER, KEY_SPACE, 'R', 'U'};
+  std::vector<std::string> texts;
+  int frames = 0, pressed = 0;
+  while (ScreenState == SCREEN_TUTORIAL && frames++ < 20000) {
+    if (TutorialWaiting) {
+      const std::string key = TUTORIAL_SCRIPT[Tutorial.Position - 1].Key;
+      if (texts.empty() || texts.back() != key) texts.push_back(key);
+      EXPECT_EQ(Show(KindRows()), Show(BOARD_AT_TEXT.at(key))) << "board when " << key << " appears";
+      // Space as a keyboard types it: the key and its character.
+      media_test::InjectKeyDown(KEY_SPACE);
+      media_test::InjectTypedChar(' ');
+      media_test::InjectKeyUp(KEY_SPACE);
+      Frames(1);
+      ASSERT_EQ(ScreenState, SCREEN_TUTORIAL) << "after Space on " << key;
+      continue;
+    }
+    if (frames % 7 == 0) {
+      const int k = sceneKeys[pressed++ % std::size(sceneKeys)];
+      media_test::InjectKeyDown(k);
+      if (k == 'R' || k == 'U') media_test::InjectTypedChar(k + 'a' - 'A');
+      media_test::InjectKeyUp(k);
+    }
+    // A size change in the middle of a drag keeps the scene on its cells.
+    if (frames == 40 || frames == 400) media_test::InjectTypedChar(frames == 40 ? '+' : '-');
+    Frames(1, 32);
+  }
+  EXPECT_EQ(texts, std::vector<std::string>(std::begin(TEXT_ORDER), std::end(TEXT_ORDER)));
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+}
+
 }  // namespace

@@ -129,6 +129,21 @@ TEST_F(ProfileRestart, AProfileNamingALanguageFileThatIsGoneStartsOnTheFlagScree
   Shutdown();
 }
 
+// A "{" starts a comment and a double quote ends a string in the profile:
+// neither may cut the language path when the data folder's path holds them.
+TEST_F(ProfileRestart, ALanguageKeptInAFolderNamedWithBraceAndQuoteComesBack) {
+  std::filesystem::create_directories(Home / "x{4}\"q");
+  media_test::SetUserAppDataFolder((Home / "x{4}\"q").string());
+  Start();
+  LanguageFile = UserDataFolder + "/pLiMo_text_FR.txt";
+  Shutdown();
+  LanguageFile.clear();
+  Start();
+  EXPECT_EQ(LanguageFile, UserDataFolder + "/pLiMo_text_FR.txt");
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  Shutdown();
+}
+
 // A player file damaged or replaced in turn: each case starts the game,
 // draws frames and ends it; the damaged file costs only its own values, and
 // a file the game could not read is still on disk as it was.

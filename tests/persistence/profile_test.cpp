@@ -87,7 +87,7 @@ TEST_F(Profile, SavesTheTwentyTwoLinesByteForByte) {
       "\"Total Time\" = 3661000     { 0 days, 1 hours and 1 minutes.\r\n"
       "\"User Style\" = 7,1,22,3,37,0\r\n"
       "\"Music Flag\" = 0 { 0/1\r\n"
-      "\"Language\" = \"" + UserDataFolder + "/pLiMo_text_FR.txt\"\r\n"
+      "\"Language\" = \"pLiMo_text_FR.txt\"\r\n"
       "\r\n"
       "\"Screen Mode\" = 2 { 0:windowed, 1:Full screen centered, 2:full screen best fit\r\n"
       "\r\n"

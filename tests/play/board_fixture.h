@@ -62,7 +62,6 @@ class BoardFixture : public ::testing::Test {
     ClearBoard();
     Fragments.clear();
     Frame = FrameInput();
-    Frame.TypedChar = 0;
     Frame.Now = 10000;
     KeyboardMode = 0;
     KeyboardCursorX = KeyboardCursorY = 0;

@@ -133,8 +133,7 @@ TEST_F(MoveRule, TheKeyboardMovesTheCursorThenTheHeldShape) {
   Place({"..........", ".11.......", "..........", "..........",
          "..........", "..........", "..........", ".........1"});
   ResetUndo();
-  media_test::InjectKeyDown(KEY_ENTER);
-  media_test::InjectKeyUp(KEY_ENTER);
+  PlayKey({KEY_ENTER, KEY_ENTER});
   UpdatePlay();
   EXPECT_EQ(KeyboardMode, 1);
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
@@ -145,19 +144,17 @@ TEST_F(MoveRule, TheKeyboardMovesTheCursorThenTheHeldShape) {
   EXPECT_EQ(KeyboardCursorY, 1);
   EXPECT_EQ(BoardRows()[1], ".11.......");
 
-  media_test::InjectKeyDown(KEY_SPACE);
-  media_test::InjectKeyUp(KEY_SPACE);
+  PlayKey({KEY_SPACE, ' '});
   UpdatePlay();
   EXPECT_EQ(KeyboardMode, 2);
-  media_test::InjectKeyDown(KEY_DOWN);
-  media_test::InjectKeyUp(KEY_DOWN);
+  PlayKey({KEY_DOWN, 0});
   UpdatePlay();
   EXPECT_EQ(BoardRows()[2], ".11.......");
   EXPECT_EQ(KeyboardCursorY, 2);
   EXPECT_EQ(UndoRecordCount, 2);
 
   // The undo key lets go of the shape and takes the step back.
-  Frame.TypedChar = 'u';
+  PlayKey({'U', 'u'});
   UpdatePlay();
   EXPECT_EQ(KeyboardMode, 1);
   EXPECT_EQ(BoardRows()[1], ".11.......");
@@ -168,9 +165,7 @@ TEST_F(MoveRule, AShapeThatExplodedUnderTheKeyboardIsNeverMovedAgain) {
   Place({"1.........", "..........", "..........", "..........",
          "..........", "..........", "..........", "22......22"});
   KeyboardMode = 1;
-  Frame.TypedChar = 0;
-  media_test::InjectKeyDown(KEY_ENTER);
-  media_test::InjectKeyUp(KEY_ENTER);
+  PlayKey({KEY_ENTER, KEY_ENTER});
   UpdatePlay();
   ASSERT_EQ(KeyboardMode, 2);
   KeyboardStep(0);  // a single block: complete after its first step

@@ -14,7 +14,8 @@ sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
 from common import ROOT, encode_png  # noqa: E402
 from screens import block_picture  # noqa: E402
 
-APP_ID = "example.tilecraft.plimo"
+# Installed under the application id a packager chooses (cmake/Install.cmake).
+ICON_NAME = "plimo"
 SIZES = (48, 64, 128, 256)
 # Tile styles by cell: 0 red barley sugar, 2 mandarin, 3 blue dots.
 GRID = [[0, 0],
@@ -34,7 +35,7 @@ def icon(size):
 
 
 def icon_path(size):
-    return os.path.join(ROOT, "dist", "icons", "hicolor", "%dx%d" % (size, size), "apps", APP_ID + ".png")
+    return os.path.join(ROOT, "dist", "icons", "hicolor", "%dx%d" % (size, size), "apps", ICON_NAME + ".png")
 
 
 def main():

@@ -18,7 +18,7 @@ KEYS = (
     "Play", "Rules", "Options", "Quit",
     "Style", "Language", "Display", "Credits",
     "Quality", "Screen", "High", "Low", "Windowed", "Center", "Full",
-    "How to play",
+    "How to play", "No Browser",
     "Congratulations", "Well Done", "Can Do Better", "Time", "Record",
     "Old Record", "New Record", "Random Level", "Last Time", "Best Time", "Random",
     "No Solution", "No Hint",
@@ -44,13 +44,20 @@ SECTION_BEFORE = {
 }
 
 TITLE = "pLiMo"
-CREDITED = ("Claire Fontaine", "Jonas Lindqvist", "Inès Duarte", "Pieter van Dyk")
 
 
 def credits_text(lang):
+    """What is true of the game: who made it (its contributors, as a group),
+    its licence, and the third-party parts it is made with and their
+    licences: the fonts the game's font is built from, the libraries it
+    links."""
+    c = lang.CREDITS
     colon = getattr(lang, "COLON", ": ")
-    lines = [f"{role}{colon}{name}" for role, name in zip(lang.ROLES, CREDITED + (lang.TEAM,))]
-    return "pLiMo lite @ © 2026 Tilecraft Studio @ @ " + " @ ".join(lines)
+    return (f"pLiMo lite @ © 2026 {c['by']} @ {c['licence']}{colon}MIT @ @ "
+            f"{c['font']}{colon}Comfortaa (SIL OFL 1.1), @ DejaVu Sans (Bitstream Vera, Arev), "
+            f"@ Droid Sans Fallback (Apache 2.0) @ @ "
+            f"{c['libraries']}{colon}SDL2 (zlib), libpng (libpng), @ libjpeg-turbo (IJG, BSD-3-Clause), "
+            f"@ libvorbis (BSD-3-Clause), @ FreeType (FTL)")
 
 
 def entries(lang):

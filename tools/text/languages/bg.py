@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "BG", "Български", "Bulgarian.png"
-ROLES = ("Дизайн на играта", "Програмиране", "Графика", "Музика и звук", "Преводи")
-TEAM = "екипът на Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "сътрудниците на pLiMo lite", "licence": "Лиценз", "font": "Шрифт", "libraries": "Библиотеки"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Пъзел с плочки", "summary": "Плъзгайте цветни фигури, докато дъската се изпразни", "keywords": "пъзел;плочки;блокове;логика;"}
 TEXTS = {
+    "No Browser": "Нито един браузър не успя да отвори помощната страница",
     "Play": "Играй", "Rules": "Правила", "Options": "Настройки", "Quit": "Изход",
     "Style": "Стил", "Language": "Език", "Display": "Дисплей", "Credits": "Автори",
     "Quality": "Качество", "Screen": "Екран", "High": "Високо", "Low": "Ниско",

@@ -1,9 +1,13 @@
 CODE, NAME, FLAG = "CN", "中文", "Chinese.png"
-ROLES = ("游戏设计", "程序", "美术", "音乐与音效", "翻译")
-TEAM = "Tilecraft Studio 团队"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "pLiMo lite 的贡献者", "licence": "许可证", "font": "字体", "libraries": "程序库"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "方块益智游戏", "summary": "滑动彩色方块，直到棋盘清空", "keywords": "益智;方块;逻辑;"}
 COLON = "："
 # Chinese has no spaces to wrap at, so long texts carry explicit breaks.
 TEXTS = {
+    "No Browser": "没有网页浏览器能打开帮助页面",
     "Play": "开始", "Rules": "规则", "Options": "选项", "Quit": "退出",
     "Style": "风格", "Language": "语言", "Display": "显示", "Credits": "制作人员",
     "Quality": "画质", "Screen": "屏幕", "High": "高", "Low": "低",

@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "DE", "Deutsch", "Deutsch.png"
-ROLES = ("Spieldesign", "Programmierung", "Grafik", "Musik und Sound", "Übersetzungen")
-TEAM = "das Team von Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "die Mitwirkenden von pLiMo lite", "licence": "Lizenz", "font": "Schrift", "libraries": "Bibliotheken"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Plättchen-Puzzle", "summary": "Schiebe farbige Steine zusammen, bis das Brett leer ist", "keywords": "Puzzle;Plättchen;Blöcke;Logik;"}
 TEXTS = {
+    "No Browser": "Kein Webbrowser konnte die Hilfeseite öffnen",
     "Play": "Spielen", "Rules": "Regeln", "Options": "Optionen", "Quit": "Beenden",
     "Style": "Stil", "Language": "Sprache", "Display": "Anzeige", "Credits": "Mitwirkende",
     "Quality": "Qualität", "Screen": "Bildschirm", "High": "Hoch", "Low": "Niedrig",

@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "EN", "English", "English.png"
-ROLES = ("Game design", "Programming", "Art", "Music and sound", "Translations")
-TEAM = "the Tilecraft Studio team"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "the pLiMo lite contributors", "licence": "Licence", "font": "Font", "libraries": "Libraries"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Tile puzzle", "summary": "Slide coloured pieces together until the board is empty", "keywords": "puzzle;tiles;blocks;logic;"}
 TEXTS = {
+    "No Browser": "No web browser could open the help page",
     "Play": "Play", "Rules": "Rules", "Options": "Options", "Quit": "Quit",
     "Style": "Style", "Language": "Language", "Display": "Display", "Credits": "Credits",
     "Quality": "Quality", "Screen": "Screen", "High": "High", "Low": "Low",

@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "ES", "Español", "Espanol.png"
-ROLES = ("Diseño del juego", "Programación", "Gráficos", "Música y sonido", "Traducciones")
-TEAM = "el equipo de Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "los colaboradores de pLiMo lite", "licence": "Licencia", "font": "Fuente", "libraries": "Bibliotecas"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Puzle de fichas", "summary": "Desliza piezas de colores hasta vaciar el tablero", "keywords": "puzle;rompecabezas;fichas;bloques;lógica;"}
 TEXTS = {
+    "No Browser": "Ningún navegador web pudo abrir la página de ayuda",
     "Play": "Jugar", "Rules": "Reglas", "Options": "Opciones", "Quit": "Salir",
     "Style": "Estilo", "Language": "Idioma", "Display": "Visualización", "Credits": "Créditos",
     "Quality": "Calidad", "Screen": "Pantalla", "High": "Alta", "Low": "Baja",

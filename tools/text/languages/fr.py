@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "FR", "Français", "French.png"
-ROLES = ("Conception du jeu", "Programmation", "Graphismes", "Musique et sons", "Traductions")
-TEAM = "l'équipe de Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "les contributeurs de pLiMo lite", "licence": "Licence", "font": "Police", "libraries": "Bibliothèques"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Puzzle de tuiles", "summary": "Faites glisser des pièces colorées jusqu'à vider le plateau", "keywords": "puzzle;casse-tête;tuiles;blocs;logique;"}
 TEXTS = {
+    "No Browser": "Aucun navigateur web n'a pu ouvrir la page d'aide",
     "Play": "Jouer", "Rules": "Règles", "Options": "Options", "Quit": "Quitter",
     "Style": "Style", "Language": "Langue", "Display": "Affichage", "Credits": "Crédits",
     "Quality": "Qualité", "Screen": "Écran", "High": "Haute", "Low": "Basse",

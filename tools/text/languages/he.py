@@ -3,9 +3,13 @@
 # Long texts carry explicit breaks so that no line is ever wrapped.
 CODE, NAME, FLAG = "HE", "עברית", "Hebrew.png"
 RIGHT_TO_LEFT = True
-ROLES = ("עיצוב המשחק", "תכנות", "גרפיקה", "מוזיקה וסאונד", "תרגום")
-TEAM = "צוות Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "התורמים של pLiMo lite", "licence": "רישיון", "font": "גופן", "libraries": "ספריות"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "פאזל אריחים", "summary": "החליקו חלקים צבעוניים עד שהלוח מתרוקן", "keywords": "פאזל;אריחים;לבנים;היגיון;"}
 TEXTS = {
+    "No Browser": "אף דפדפן לא הצליח לפתוח את דף העזרה",
     "Play": "שחקו", "Rules": "חוקים", "Options": "אפשרויות", "Quit": "יציאה",
     "Style": "סגנון", "Language": "שפה", "Display": "תצוגה", "Credits": "קרדיטים",
     "Quality": "איכות", "Screen": "מסך", "High": "גבוהה", "Low": "נמוכה",

@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "HU", "Magyar", "Hungarian.png"
-ROLES = ("Játéktervezés", "Programozás", "Grafika", "Zene és hang", "Fordítás")
-TEAM = "a Tilecraft Studio csapata"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "a pLiMo lite közreműködői", "licence": "Licenc", "font": "Betűtípus", "libraries": "Könyvtárak"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Csempés kirakós", "summary": "Told össze a színes darabokat, amíg a tábla ki nem ürül", "keywords": "kirakós;csempék;blokkok;logika;"}
 TEXTS = {
+    "No Browser": "Egyik böngésző sem tudta megnyitni a súgóoldalt",
     "Play": "Játék", "Rules": "Szabályok", "Options": "Beállítások", "Quit": "Kilépés",
     "Style": "Stílus", "Language": "Nyelv", "Display": "Megjelenítés", "Credits": "Készítők",
     "Quality": "Minőség", "Screen": "Képernyő", "High": "Magas", "Low": "Alacsony",

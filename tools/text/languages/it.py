@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "IT", "Italiano", "Italiano.png"
-ROLES = ("Progettazione del gioco", "Programmazione", "Grafica", "Musica e suoni", "Traduzioni")
-TEAM = "il team di Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "i contributori di pLiMo lite", "licence": "Licenza", "font": "Carattere", "libraries": "Librerie"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Puzzle a tessere", "summary": "Fai scorrere i pezzi colorati finché il tabellone è vuoto", "keywords": "puzzle;tessere;blocchi;logica;"}
 TEXTS = {
+    "No Browser": "Nessun browser ha potuto aprire la pagina di aiuto",
     "Play": "Gioca", "Rules": "Regole", "Options": "Opzioni", "Quit": "Esci",
     "Style": "Stile", "Language": "Lingua", "Display": "Visualizzazione", "Credits": "Crediti",
     "Quality": "Qualità", "Screen": "Schermo", "High": "Alta", "Low": "Bassa",

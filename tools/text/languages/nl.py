@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "NL", "Nederlands", "Dutch.png"
-ROLES = ("Spelontwerp", "Programmering", "Grafisch ontwerp", "Muziek en geluid", "Vertalingen")
-TEAM = "het team van Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "de bijdragers van pLiMo lite", "licence": "Licentie", "font": "Lettertype", "libraries": "Bibliotheken"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Tegelpuzzel", "summary": "Schuif gekleurde stukken samen tot het bord leeg is", "keywords": "puzzel;tegels;blokken;logica;"}
 TEXTS = {
+    "No Browser": "Geen webbrowser kon de hulppagina openen",
     "Play": "Spelen", "Rules": "Regels", "Options": "Opties", "Quit": "Afsluiten",
     "Style": "Stijl", "Language": "Taal", "Display": "Weergave", "Credits": "Makers",
     "Quality": "Kwaliteit", "Screen": "Scherm", "High": "Hoog", "Low": "Laag",

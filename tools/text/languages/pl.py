@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "PL", "Polski", "Polish.png"
-ROLES = ("Projekt gry", "Programowanie", "Grafika", "Muzyka i dźwięk", "Tłumaczenia")
-TEAM = "zespół Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "współtwórcy pLiMo lite", "licence": "Licencja", "font": "Czcionka", "libraries": "Biblioteki"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Układanka z płytek", "summary": "Przesuwaj kolorowe klocki, aż plansza będzie pusta", "keywords": "łamigłówka;płytki;klocki;logika;"}
 TEXTS = {
+    "No Browser": "Żadna przeglądarka nie mogła otworzyć strony pomocy",
     "Play": "Graj", "Rules": "Zasady", "Options": "Opcje", "Quit": "Wyjście",
     "Style": "Styl", "Language": "Język", "Display": "Wyświetlanie", "Credits": "Autorzy",
     "Quality": "Jakość", "Screen": "Ekran", "High": "Wysoka", "Low": "Niska",

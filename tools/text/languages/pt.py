@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "PT", "Português", "Portuguese.png"
-ROLES = ("Conceção do jogo", "Programação", "Grafismo", "Música e som", "Traduções")
-TEAM = "a equipa da Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "os contribuidores do pLiMo lite", "licence": "Licença", "font": "Tipo de letra", "libraries": "Bibliotecas"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Quebra-cabeças de peças", "summary": "Deslize peças coloridas até o tabuleiro ficar vazio", "keywords": "quebra-cabeças;peças;blocos;lógica;"}
 TEXTS = {
+    "No Browser": "Nenhum navegador conseguiu abrir a página de ajuda",
     "Play": "Jogar", "Rules": "Regras", "Options": "Opções", "Quit": "Sair",
     "Style": "Estilo", "Language": "Idioma", "Display": "Visualização", "Credits": "Créditos",
     "Quality": "Qualidade", "Screen": "Ecrã", "High": "Alta", "Low": "Baixa",

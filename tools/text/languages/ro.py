@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "RO", "Română", "Romanian.png"
-ROLES = ("Design joc", "Programare", "Grafică", "Muzică și sunet", "Traduceri")
-TEAM = "echipa Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "contribuitorii pLiMo lite", "licence": "Licență", "font": "Font", "libraries": "Biblioteci"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Puzzle cu plăci", "summary": "Glisează piesele colorate până când tabla se golește", "keywords": "puzzle;plăci;blocuri;logică;"}
 TEXTS = {
+    "No Browser": "Niciun browser nu a putut deschide pagina de ajutor",
     "Play": "Joacă", "Rules": "Reguli", "Options": "Opțiuni", "Quit": "Ieșire",
     "Style": "Stil", "Language": "Limbă", "Display": "Afișare", "Credits": "Credite",
     "Quality": "Calitate", "Screen": "Ecran", "High": "Înaltă", "Low": "Scăzută",

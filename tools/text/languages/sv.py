@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "SV", "Svenska", "Swedish.png"
-ROLES = ("Speldesign", "Programmering", "Grafik", "Musik och ljud", "Översättningar")
-TEAM = "teamet på Tilecraft Studio"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "bidragsgivarna till pLiMo lite", "licence": "Licens", "font": "Typsnitt", "libraries": "Bibliotek"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Brickpussel", "summary": "Skjut ihop färgade bitar tills brädet är tomt", "keywords": "pussel;brickor;block;logik;"}
 TEXTS = {
+    "No Browser": "Ingen webbläsare kunde öppna hjälpsidan",
     "Play": "Spela", "Rules": "Regler", "Options": "Alternativ", "Quit": "Avsluta",
     "Style": "Stil", "Language": "Språk", "Display": "Visning", "Credits": "Medverkande",
     "Quality": "Kvalitet", "Screen": "Skärm", "High": "Hög", "Low": "Låg",

@@ -1,7 +1,11 @@
 CODE, NAME, FLAG = "ZA", "Afrikaans", "Suid-Afrika.png"
-ROLES = ("Speletjie-ontwerp", "Programmering", "Kuns", "Musiek en klank", "Vertalings")
-TEAM = "die Tilecraft Studio-span"
+# The credits: who made the game, its licence, and the names of the font and
+# library credit lines.
+CREDITS = {"by": "die bydraers van pLiMo lite", "licence": "Lisensie", "font": "Lettertipe", "libraries": "Biblioteke"}
+# The desktop entry and the AppStream listing (logical order, as Unicode keeps it).
+LISTING = {"generic": "Teëlraaisel", "summary": "Skuif gekleurde stukke saam totdat die bord leeg is", "keywords": "raaisel;teëls;blokke;logika;"}
 TEXTS = {
+    "No Browser": "Geen webblaaier kon die hulpblad oopmaak nie",
     "Play": "Speel", "Rules": "Reëls", "Options": "Opsies", "Quit": "Verlaat",
     "Style": "Styl", "Language": "Taal", "Display": "Vertoning", "Credits": "Erkennings",
     "Quality": "Kwaliteit", "Screen": "Skerm", "High": "Hoog", "Low": "Laag",
