@@ -369,6 +369,7 @@ bool StartUp() {
 
   CheckSavedGame();
   CountUndoRecords();
+  RecordWinLeftInHistory();
 
   Frame.Now = ReadClock();
   RunStartTime = Frame.Now;

@@ -60,6 +60,16 @@ int LevelCellByte(int n, int x, int y) {
   return PeekUInt8(LevelBank, RecordStart(n) + CELLS_OFFSET + BOARD_COLUMNS * y + x);
 }
 
+int BankLevelWithCells(const uint8_t cells[80]) {
+  for (int n = 0; n < LevelCount; ++n) {
+    bool same = true;
+    for (int i = 0; i < BOARD_COLUMNS * BOARD_ROWS && same; ++i)
+      same = LevelCellByte(n, i % BOARD_COLUMNS, i / BOARD_COLUMNS) == cells[i];
+    if (same) return n;
+  }
+  return -1;
+}
+
 int LevelFrameByte(int n, int x, int y, int quarter) {
   if (!ValidLevel(n) || !ValidCell(x, y) || quarter < 0 || quarter > 3) return 0;
   return PeekUInt8(LevelBank, RecordStart(n) + FRAMES_OFFSET + 4 * (BOARD_COLUMNS * y + x) + quarter);

@@ -1,6 +1,7 @@
 // The level bank: fixed records of 404 bytes loaded from the archive.
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 #include "media/media.h"
@@ -20,4 +21,7 @@ int LevelId(int n);
 int RecordLink(int n);
 void SetRecordLink(int n, int offset);
 int LevelCellByte(int n, int x, int y);
+// The bank level whose starting cells are these 80 bytes (row major, kind + 1
+// or 0, as in an undo record); -1 when none is.
+int BankLevelWithCells(const uint8_t cells[80]);
 int LevelFrameByte(int n, int x, int y, int quarter);

@@ -1,5 +1,6 @@
 #include "levels/level_lifecycle.h"
 
+#include <algorithm>
 #include <string>
 
 #include "app/assets.h"
@@ -8,12 +9,14 @@
 #include "app/music.h"
 #include "board/block.h"
 #include "levels/level_bank.h"
+#include "levels/level_map.h"
 #include "levels/random_play.h"
 #include "levels/shared_level.h"
 #include "levels/victory.h"
 #include "media/media.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
+#include "menus/text_box.h"
 #include "menus/tutorial.h"
 #include "persistence/best_scores.h"
 #include "play/play_input.h"
@@ -30,7 +33,54 @@ namespace {
 
 constexpr int64_t BANNER_MS = 2000;
 
+// The text key of the message that a resumed game belongs to no level, and
+// its English text for a language file of the player's own that lacks it.
+const char* const UNRECORDED_KEY = "Unrecorded Level";
+const char* const UNRECORDED_ENGLISH = "Unknown level: its win is not recorded";
+
+// The starting board of the last history said to be no level's, so that
+// the player is told once, not at every resume of it.
+uint8_t ToldStart[UNDO_RECORD_SIZE];
+bool Told = false;
+
 bool CurrentLevelInBank() { return CurrentLevel >= 0 && CurrentLevel < LevelCount; }
+
+// Makes the level a history belongs to current, from the history's first
+// record: the bank level with those starting cells, else the random level
+// kept with that start. With neither, the board is no level's and the
+// current level is none; the answer is then false.
+bool TakeLevelOfHistory(const uint8_t start[UNDO_RECORD_SIZE]) {
+  const int level = BankLevelWithCells(start);
+  if (level >= 0) {
+    CurrentLevel = level;
+    BoardLevel = level;
+    return true;
+  }
+  CurrentLevel = -1;
+  BoardLevel = -1;
+  return ResumeRandomLevel();
+}
+
+// The board resumed from the history is played as the level the history
+// belongs to, not as the level last named in the profile: the profile is
+// written at the end of the program, the history at every step, so after a
+// crash they can tell different stories. A timer kept for another level is
+// not this game's.
+void TakeLevelOfResumedBoard() {
+  const int before = CurrentLevel;
+  uint8_t start[UNDO_RECORD_SIZE];
+  if (!ReadFirstUndoRecord(start)) {
+    // Nothing was resumed: the board on show belongs to no level.
+    BoardLevel = -1;
+    return;
+  }
+  if (!TakeLevelOfHistory(start) && !(Told && std::equal(start, start + UNDO_RECORD_SIZE, ToldStart))) {
+    std::copy(start, start + UNDO_RECORD_SIZE, ToldStart);
+    Told = true;
+    ShowBoardMessage(TextOrEnglish(UNRECORDED_KEY, UNRECORDED_ENGLISH));
+  }
+  if (CurrentLevel != before) LevelTimer = 0;
+}
 
 }  // namespace
 
@@ -38,17 +88,17 @@ void BeginLevel(int fresh) {
   const int64_t now = Frame.Now;
   // The board was just replaced: nothing may stay held.
   ReleaseGrab();
+  // A zoom still running on the map leads nowhere now.
+  CancelLevelZoom();
   if (fresh) {
     ResetUndo();
+    Told = false;
     LevelStartTime = now;
     LevelTimer = 0;
   } else {
+    TakeLevelOfResumedBoard();
     if (LevelTimer > LEVEL_TIMER_CAP) LevelTimer = LEVEL_TIMER_CAP;
     LevelStartTime = now - LevelTimer;
-    // A resumed board is the saved board of the current level, or the
-    // random level it started as.
-    BoardLevel = CurrentLevel;
-    if (CurrentLevel == -1) ResumeRandomLevel();
   }
   if (CurrentLevel != -1) LoadRecordTime();
   ScreenState = SCREEN_PLAY;
@@ -154,8 +204,12 @@ void DrawLevelBanner() {
     LevelBannerEnd = 0;
     return;
   }
-  const std::string text = LevelLabel(CurrentLevel + 1);
-  const float alpha = static_cast<float>(LevelBannerEnd - now) / BANNER_MS;
+  DrawLevelLabel(CurrentLevel, static_cast<float>(LevelBannerEnd - now) / BANNER_MS);
+}
+
+void DrawLevelLabel(int level, float alpha) {
+  if (level == -1) return;
+  const std::string text = LevelLabel(level + 1);
   SelectFont(LargeFont);
   SetDrawScale(5, 5);
   const int w = StringWidth(text);
@@ -171,4 +225,21 @@ void DrawLevelBanner() {
   SelectFont(nullptr);
   SetDrawScale(1, 1);
   SetDrawAlpha(1);
+}
+
+void RecordWinLeftInHistory() {
+  uint8_t start[UNDO_RECORD_SIZE];
+  if (!UndoHistoryWon() || !ReadFirstUndoRecord(start)) return;
+  if (TakeLevelOfHistory(start)) {
+    // How long the game lasted died with the program: it is counted as the
+    // longest time, which never claims a better time than was played.
+    WonTime = LEVEL_TIMER_CAP;
+    if (CurrentLevelInBank()) {
+      RecordWin();
+      SaveBestScores();
+    } else {
+      RandomLevelWon(WonTime);
+    }
+  }
+  DeleteUndoFile();
 }

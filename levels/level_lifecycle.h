@@ -20,3 +20,10 @@ void RandomLevelStep();
 void CheckLevelWon();
 void LoadRecordTime();
 void DrawLevelBanner();
+// The banner's text for a level (nothing for -1) at the given opacity.
+void DrawLevelLabel(int level, float alpha);
+// At start-up: a history that ends on the empty board after at least one
+// step is a level won before the program could record it (it ended between
+// the winning step and the win). The win is recorded for the level the
+// history belongs to, and the history is deleted, so it counts once.
+void RecordWinLeftInHistory();

@@ -35,12 +35,13 @@ int HoveredCard = -1;
 int MapKeyCard = -1;
 int64_t ZoomEnd = 0;
 int ZoomCard[4] = {0, 0, 0, 0};
+int ZoomLevel = -1;
 
 namespace {
 
 constexpr int TAP_DISTANCE = 8;        // a press moving this far is a drag
 constexpr int64_t TAP_MS = 400;        // a press held this long is a drag
-constexpr int WEB_ROW = 7;             // the web-site row, below few levels
+constexpr int WEB_ROW = 6;             // the web-site row, below few levels, above the foot line
 constexpr int WEB_ROW_LEVELS = 10;     // shown while the bank has fewer levels
 constexpr int WHOLE_CELL_FRAME = 29;   // the unshaped miniature of a tile strip
 constexpr float WHEEL_STEP = 40;
@@ -52,6 +53,8 @@ int PressX = 0, PressY = 0;
 int PressScroll = 0;
 int LastPointerY = 0;
 std::string LastTimeText, BestTimeText;
+// The random level the random card's zoom leads to, made at the choice.
+RandomLevel ZoomRandomLevel;
 
 int BoardWidth() { return BOARD_COLUMNS * BlockSize; }
 int BoardHeight() { return BOARD_ROWS * BlockSize; }
@@ -117,21 +120,24 @@ void UpdateHover() {
 // card) and zooms into it from the card at (left, top).
 void ZoomIntoPlacedLevel(int left, int top, int n) {
   PlayEffect(LevelStartSound);
+  ZoomLevel = n;
   ReturnState = ScreenState;
   GrabLevelPicture(left, top, n);
   ClearKeyboard();
   MapKeyCard = -1;
 }
 
+// A bank level or the random level is placed for its picture only: it
+// becomes the current level when the zoom ends.
 void ChooseCard(int n, int left, int top) {
   if (IsRandomCard(n)) {
-    PlaceRandomLevel();
+    ZoomRandomLevel = MakeRandomLevel();
+    ShowRandomCells(ZoomRandomLevel);
   } else if (IsDailyCard(n)) {
     PlaceDailyLevel(Today());
   } else if (CustomCard(n) >= 0) {
     PlaceCustomLevel(CustomCard(n));
   } else {
-    CurrentLevel = n;
     LoadLevel(n);
   }
   ZoomIntoPlacedLevel(left, top, n);
@@ -151,6 +157,40 @@ void ChooseCardAtPointer(int n) {
   const int top = static_cast<int>(static_cast<float>(CardPitchY() * ((Frame.PointerY - scroll) / CardPitchY())) +
                                    MapScroll + CardMargin());
   ChooseCard(n, left, top);
+}
+
+// The level the zoom led to becomes the current one, placed afresh.
+void StartZoomLevel() {
+  ZoomEnd = 0;
+  if (IsRandomCard(ZoomLevel)) {
+    PlaceAndKeepRandomLevel(ZoomRandomLevel);
+  } else if (ZoomLevel >= 0 && ZoomLevel < LevelCount) {
+    CurrentLevel = ZoomLevel;
+    LoadLevel(ZoomLevel);
+  }
+  StartLevel(1);
+}
+
+// The chosen level as it starts, with its label, drawn into the level
+// picture off the screen.
+void DrawZoomPicture() {
+  BeginImageDrawing(LevelPicture);
+  SetDrawScale(1, 1);
+  SetBlendMode(BLEND_SOLID);
+  SetDrawColour(255, 255, 255);
+  DrawSpriteStretched(PlayBackground, 0, 0, static_cast<float>(BoardWidth()), static_cast<float>(BoardHeight()), 0);
+  T_BLOCK::DrawAll();
+  DrawLevelLabel(ZoomLevel >= 0 && ZoomLevel < LevelCount ? ZoomLevel : -1, 1);
+  EndImageDrawing();
+  SetDrawColour(255, 255, 255);
+  SetBlendMode(BLEND_ALPHA);
+}
+
+void SetZoomCard(int left, int top) {
+  ZoomCard[0] = left;
+  ZoomCard[1] = top;
+  ZoomCard[2] = left + CardWidth() - 1;
+  ZoomCard[3] = top + CardHeight() - 1;
 }
 
 // Scrolls just enough for the whole of card n to show.
@@ -496,26 +536,23 @@ void DrawCardCell(int x, int y, int colour, int n, int cell) {
 void CreateLevelPicture() {
   FreeImage(LevelPicture);
   LevelPicture = CreateTargetImage(BoardWidth(), BoardHeight());
+  // A zoom under way goes on with the picture, and from the card, at the
+  // new size.
+  if (ZoomEnd != 0) {
+    T_BLOCK::PosAllBlocks();
+    if (ZoomLevel >= 0) {
+      int x = 0, y = 0;
+      CardPosition(ZoomLevel, x, y);
+      SetZoomCard(x, y);
+    }
+    DrawZoomPicture();
+  }
 }
 
 void GrabLevelPicture(int left, int top, int n) {
-  (void)n;  // the level is already on the board
-  ZoomCard[0] = left;
-  ZoomCard[1] = top;
-  ZoomCard[2] = left + CardWidth() - 1;
-  ZoomCard[3] = top + CardHeight() - 1;
-  // Drawn off the screen: the display never shows the picture being made.
-  BeginImageDrawing(LevelPicture);
-  SetDrawScale(1, 1);
-  SetBlendMode(BLEND_SOLID);
-  SetDrawColour(255, 255, 255);
-  DrawSpriteStretched(PlayBackground, 0, 0, static_cast<float>(BoardWidth()), static_cast<float>(BoardHeight()), 0);
-  T_BLOCK::DrawAll();
-  LevelBannerEnd = Frame.Now + 2000;
-  DrawLevelBanner();
-  EndImageDrawing();
-  SetDrawColour(255, 255, 255);
-  SetBlendMode(BLEND_ALPHA);
+  ZoomLevel = n;
+  SetZoomCard(left, top);
+  DrawZoomPicture();
   ZoomEnd = Frame.Now + ZOOM_MS;
 }
 
@@ -524,8 +561,7 @@ void DrawLevelZoom() {
   SetBlendMode(BLEND_ALPHA);
   SetDrawColour(255, 255, 255);
   if (Frame.Now >= ZoomEnd) {
-    ZoomEnd = 0;
-    StartLevel(1);
+    StartZoomLevel();
     DrawSpriteStretched(LevelPicture, 0, 0, static_cast<float>(BoardWidth()), static_cast<float>(BoardHeight()), 0);
     return;
   }
@@ -539,4 +575,9 @@ void DrawLevelZoom() {
                       static_cast<float>(right - left - 1), static_cast<float>(bottom - top - 1), 0);
 }
 
-void CancelLevelZoom() { ZoomEnd = 0; }
+void CancelLevelZoom() {
+  // The board keeps the chosen level's cells, but they are no level's: only
+  // the level's start makes them one.
+  if (ZoomEnd != 0 && BoardLevel == ZoomLevel) BoardLevel = -1;
+  ZoomEnd = 0;
+}

@@ -31,6 +31,7 @@ extern int HoveredCard;       // level under the pointer, -1 none
 extern int MapKeyCard;        // card of the keyboard's choice, -1 none
 extern int64_t ZoomEnd;       // clock time at which the zoom ends; 0 = no zoom
 extern int ZoomCard[4];       // left, top, right, bottom of the chosen card
+extern int ZoomLevel;         // the card the zoom leads to (the level count: a random level)
 
 // Opens the map on the level bank: screen state, side-bar icons, texts.
 void EnterLevelMap();
@@ -40,7 +41,9 @@ void UpdateLevelMap();
 void MapKey(const KeyPress& press);
 void DrawLevelMap();
 void DrawLevelZoom();
-// Any screen change stops a running zoom; the placed level stays.
+// Any screen change stops a running zoom. The chosen level becomes the
+// current one only when its zoom ends: a stopped zoom leaves the current
+// level, its timer and its saved game as they were.
 void CancelLevelZoom();
 
 void DrawLevelCard(int x, int y, int n);
@@ -59,7 +62,8 @@ void DrawCardLine(const std::string& text, int x, int y);
 // than a card's line (a long word in some languages) is narrowed to fit.
 void DrawCardLabel(const std::string& label, int x, int y);
 
-// (Re)creates the level picture at the board size after a display change.
+// (Re)creates the level picture at the board size after a display change;
+// during a zoom the picture is drawn again at the new size.
 void CreateLevelPicture();
 // Draws level n as just placed, with its banner, into the level picture and
 // starts the zoom from the card at (left, top).

@@ -34,13 +34,13 @@ void SaveRandomLevelFile(const RandomLevel& level) {
 
 std::string RandomLevelPath() { return UserDataFolder + "/pLiMo_Random_Level.bin"; }
 
-void ResumeRandomLevel() {
+bool ResumeRandomLevel() {
   const std::unique_ptr<ByteBuffer> file = LoadBuffer(RandomLevelPath());
-  if (!file || file->Bytes.size() != static_cast<size_t>(FILE_SIZE)) return;
+  if (!file || file->Bytes.size() != static_cast<size_t>(FILE_SIZE)) return false;
   const std::vector<uint8_t>& b = file->Bytes;
-  if (b[0] != 'P' || b[1] != 'L' || b[2] != 'R' || b[3] != 'L' || b[4] >= RANDOM_TIERS) return;
+  if (b[0] != 'P' || b[1] != 'L' || b[2] != 'R' || b[3] != 'L' || b[4] >= RANDOM_TIERS) return false;
   uint8_t start[UNDO_RECORD_SIZE];
-  if (!ReadFirstUndoRecord(start)) return;
+  if (!ReadFirstUndoRecord(start)) return false;
   RandomLevel level;
   level.Tier = b[4];
   level.Seed = static_cast<uint32_t>(b[5]) | (static_cast<uint32_t>(b[6]) << 8) |
@@ -48,38 +48,50 @@ void ResumeRandomLevel() {
   for (int c = 0; c < GRID_CELLS; ++c) {
     const uint8_t cell = b[HEADER_SIZE + c];
     // The history must start from this very board, or it is another one's.
-    if (cell != start[c] || cell > HIGHEST_CELL_BYTE) return;
+    if (cell != start[c] || cell > HIGHEST_CELL_BYTE) return false;
     level.Cells[c] = static_cast<int8_t>(cell - 1);
   }
   // A kept level with no piece is damage, not a level: its board plays
   // unrecorded instead of giving a win without a move.
-  if (std::all_of(level.Cells.begin(), level.Cells.end(), [](int8_t cell) { return cell < 0; })) return;
+  if (std::all_of(level.Cells.begin(), level.Cells.end(), [](int8_t cell) { return cell < 0; })) return false;
   CurrentRandomLevel = level;
   BoardLevel = RANDOM_BOARD;
   RecordTime = static_cast<int64_t>(RandomScores.BestTime[level.Tier]) * 1000;
+  return true;
 }
 
 int RandomTier() { return std::min(RandomScores.Wins, RANDOM_TIERS - 1); }
 
 int LastWonRandomTier() { return std::clamp(RandomScores.Wins - 1, 0, RANDOM_TIERS - 1); }
 
-void PlaceRandomCells(const RandomLevel& level) {
-  CurrentRandomLevel = level;
+void ShowRandomCells(const RandomLevel& level) {
   ClearBoard();
   for (int c = 0; c < GRID_CELLS; ++c) {
     if (level.Cells[c] >= 0) T_BLOCK::addBlock(c % GRID_COLUMNS, c / GRID_COLUMNS, level.Cells[c]);
   }
   T_BLOCK::ShapeAllBlocks();
+  BoardLevel = -1;
+}
+
+void PlaceRandomCells(const RandomLevel& level) {
+  ShowRandomCells(level);
+  CurrentRandomLevel = level;
   CurrentLevel = -1;
   BoardLevel = RANDOM_BOARD;
   RecordTime = static_cast<int64_t>(RandomScores.BestTime[level.Tier]) * 1000;
 }
 
-void PlaceRandomLevel() {
+RandomLevel MakeRandomLevel() {
   const uint32_t seed = static_cast<uint32_t>(RandomInt(1, 0x7FFFFFFF));
-  PlaceRandomCells(GenerateRandomLevel(seed, RandomTier()));
+  return GenerateRandomLevel(seed, RandomTier());
+}
+
+void PlaceAndKeepRandomLevel(const RandomLevel& level) {
+  PlaceRandomCells(level);
   SaveRandomLevelFile(CurrentRandomLevel);
 }
+
+void PlaceRandomLevel() { PlaceAndKeepRandomLevel(MakeRandomLevel()); }
 
 bool RandomLevelOnBoard() { return CurrentLevel == -1 && BoardLevel == RANDOM_BOARD; }
 

@@ -14,22 +14,30 @@ extern RandomLevel CurrentRandomLevel;
 
 // The tier of the next random level: one up for each random level won.
 int RandomTier();
+// A level from a fresh seed for the player's tier, not placed.
+RandomLevel MakeRandomLevel();
 // The tier of the random level won last (0 before any win): the tier whose
 // record the Random card shows beside the last time.
 int LastWonRandomTier();
 // Generates a level from a fresh seed for the player's tier and places it
 // (the current level becomes -1). The caller starts it.
 void PlaceRandomLevel();
+// Places the level as the random level in play and keeps it in the file.
+void PlaceAndKeepRandomLevel(const RandomLevel& level);
 // Places the given level's cells on the board as the random level.
 void PlaceRandomCells(const RandomLevel& level);
+// Only the level's cells on the board, which stays no level's (a picture of
+// a level chosen but not started).
+void ShowRandomCells(const RandomLevel& level);
 // The random level in play is also kept in "pLiMo_Random_Level.bin" (its
 // tier, seed and starting cells), so that a level resumed after the program
 // was closed is still that random level.
 std::string RandomLevelPath();
 // On a resumed board of level -1: when the history starts from the kept
 // random level, the board is that random level again (its tier and record
-// time come back); otherwise it stays a board of no level.
-void ResumeRandomLevel();
+// time come back) and the answer is true; otherwise it stays a board of no
+// level.
+bool ResumeRandomLevel();
 // True when the board holds the random level (placed, not replaced since).
 bool RandomLevelOnBoard();
 // After the win of a random level: counts it and saves the records; sets

@@ -129,6 +129,9 @@ void Decode(Image& image) {
       w = image.Width;
     }
     Upload(image, rgba, w);
+    // Drawing skipped a deferred picture until now: the screen it stands on
+    // has changed even if the next frame's drawing is the same.
+    if (image.Deferred) ScreenContentChanged();
   }
   image.Source = std::string();
 }

@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "board/block.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "play/play_input.h"
 
@@ -232,6 +233,23 @@ void DrawMessage() {
   SetDrawAlpha(1);
   SetDrawScale(1, 1);
   SelectFont(nullptr);
+}
+
+void ShowBoardMessage(const std::string& text) {
+  constexpr int64_t BOARD_MESSAGE_MS = 2500;
+  Message.Text = text;
+  Message.CentreX = 5 * BlockSize;
+  Message.CentreY = 4 * BlockSize;
+  Message.StartTime = Frame.Now;
+  Message.EndTime = Frame.Now + BOARD_MESSAGE_MS;
+  Message.Scale = 1.0f;
+  Message.Light = 1;
+  Message.OnPanel = true;
+}
+
+std::string TextOrEnglish(const std::string& key, const std::string& english) {
+  const std::string text = GetText(key);
+  return text.empty() || text[0] == '@' ? english : text;
 }
 
 std::string FormatTime(int64_t seconds) {

@@ -34,9 +34,14 @@ constexpr int BUTTON_RED = 250, BUTTON_GREEN = 198, BUTTON_BLUE = 64;
 // large font, shrunk to fit the board's width; a hovered one is lighter and
 // lifted a little off its shadow.
 void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered);
-// The transient message: a menu caption growing and fading after a choice,
-// or a notice on a panel in the middle of the board.
+// The transient message started by StartMenuCaption (a caption growing and
+// fading after a choice) or ShowBoardMessage (a notice on a panel).
 void DrawMessage();
+// A notice on a panel in the middle of the board, for two and a half seconds.
+void ShowBoardMessage(const std::string& text);
+// The text of a key, or the English one given when the language file in use
+// (a player's own, perhaps) lacks the key.
+std::string TextOrEnglish(const std::string& key, const std::string& english);
 // Minutes, an apostrophe, two-digit seconds and a double quote.
 std::string FormatTime(int64_t seconds);
 

@@ -370,16 +370,6 @@ void ChooseGrabbedMenu() {
   ExitScrollOffset = 0;
 }
 
-void ShowBoardMessage(const std::string& text) {
-  Message.Text = text;
-  Message.CentreX = 5 * BlockSize;
-  Message.CentreY = 4 * BlockSize;
-  Message.StartTime = Frame.Now;
-  Message.EndTime = Frame.Now + 2500;
-  Message.Scale = 1.0f;
-  Message.Light = 1;
-}
-
 void StartMenuCaption(int menuId) {
   for (const auto& block : Blocks) {
     if (block->Menu != menuId || block->Text.empty()) continue;

@@ -48,7 +48,5 @@ int GroupBlocked(int dx, int dy);
 int CellBlocked(int x, int y);
 void ChooseGrabbedMenu();
 void StartMenuCaption(int menuId);
-// A light message over the middle of the board for two and a half seconds.
-void ShowBoardMessage(const std::string& text);
 // Forgets any hold: no grabbed block, nothing selected, no drag.
 void ReleaseGrab();

@@ -189,6 +189,16 @@ bool ReadFirstUndoRecord(uint8_t bytes[UNDO_RECORD_SIZE]) {
   return read;
 }
 
+bool UndoHistoryWon() {
+  Stream* in = OpenRead(UndoPath);
+  if (in == nullptr) return false;
+  const int count = WholeRecords(StreamLength(in));
+  Record bytes;
+  const bool won = count > 1 && ReadRecord(in, count - 1, bytes) && IsEmptyRecord(bytes);
+  CloseFile(in);
+  return won;
+}
+
 void CountUndoRecords() {
   UndoRecordCount = 0;
   Stream* in = OpenRead(UndoPath);

@@ -24,6 +24,9 @@ int ResumeFromUndo();
 // The history's first record (the level's starting position): a byte per
 // cell, kind + 1 or 0. False when the file holds no whole record.
 bool ReadFirstUndoRecord(uint8_t bytes[UNDO_RECORD_SIZE]);
+// True when the history ends on the empty board after at least one step:
+// the level was won.
+bool UndoHistoryWon();
 // Sets the record count from the undo file (start-up).
 void CountUndoRecords();
 // Forgets the history: the file is deleted and the count becomes 0.

@@ -10,6 +10,7 @@
 #include "app/pointer.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "menus/text_box.h"
 #include "play/play_input.h"
 #include "play/undo.h"
 
@@ -18,7 +19,6 @@ int64_t HintSearchMs = 1000;
 
 namespace {
 
-constexpr int64_t MESSAGE_MS = 2500;
 // The key of the message, and its English text for a language file of the
 // player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
@@ -51,17 +51,6 @@ int StepOnPath(const KindCells& board) {
     if (PathBoards[i] == board) return static_cast<int>(i);
   }
   return -1;
-}
-
-void ShowMessageText(const std::string& text) {
-  Message.Text = text;
-  Message.CentreX = 5 * BlockSize;
-  Message.CentreY = 4 * BlockSize;
-  Message.StartTime = Frame.Now;
-  Message.EndTime = Frame.Now + MESSAGE_MS;
-  Message.Scale = 1.0f;
-  Message.Light = 1;
-  Message.OnPanel = true;
 }
 
 void ShowStep(const SolverMove& move) {
@@ -164,8 +153,8 @@ void UpdateHint() {
     case SolveStatus::Solved:
       if (!PathMoves.empty()) ShowStep(PathMoves.front());  // an empty board has nothing to show
       return;
-    case SolveStatus::NoSolution: ShowMessageText(NoSolutionText()); return;
-    case SolveStatus::GaveUp: ShowMessageText(NoHintText()); return;
+    case SolveStatus::NoSolution: ShowBoardMessage(NoSolutionText()); return;
+    case SolveStatus::GaveUp: ShowBoardMessage(NoHintText()); return;
   }
 }
 

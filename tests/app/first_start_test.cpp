@@ -160,7 +160,7 @@ TEST_F(FirstStart, FlagTutorialMenuLevelVictoryMapAndQuit) {
 
   // The profile keeps the language and the level last played with its time;
   // the best scores hold the one won level; no saved game is left.
-  EXPECT_EQ(ProfileValue("Language"), "\"" + englishFile + "\"");
+  EXPECT_EQ(ProfileValue("Language"), "\"pLiMo_text_EN.txt\"");  // kept by its name in the data folder
   int level = -2;
   int64_t timer = -1;
   UnpackLevelInfo(std::stoull(ProfileValue("Current Level Info")), level, timer);

@@ -39,6 +39,8 @@ const std::vector<std::pair<std::string, std::string>>& EnglishTexts() {
 std::set<std::string> ExpectedKeys() {
   std::set<std::string> keys = {"Credits Text", "Plimo", "Choose Language", "One Player", "Two Players",
                                 "Selection", "Auto", "Easy", "Medium", "Hard", "Insane",
+                                // the hint's and the resumed game's messages
+                                "No Hint", "Unrecorded Level",
                                 // level codes, par and the daily level
                                 "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint",
                                 "Paste Hint", "Par Matched", "Par Beaten", "Code Empty", "Code Bad",

@@ -140,9 +140,7 @@ TEST_F(LevelLifecycle, AWinRecordsTheTimeDeletesTheHistoryAndEndsTheSavedGame) {
   // level without a record.
   ScreenState = SCREEN_MAIN_MENU;
   KeyboardMode = 0;
-  media_test::InjectKeyDown(KEY_ENTER);
-  media_test::InjectKeyUp(KEY_ENTER);
-  UpdatePlay();
+  PlayKey({KEY_ENTER, KEY_ENTER});
   EXPECT_EQ(CurrentLevel, 1);
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
   EXPECT_EQ(KeyboardMode, 1);

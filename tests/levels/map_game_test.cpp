@@ -32,18 +32,6 @@ using test_support::Move;
 
 class MapGame : public HeadlessGameTest {
  protected:
-  // The centre of card n's cell on the map as it is scrolled now.
-  static void CardCentre(int n, int& x, int& y) {
-    const int perRow = BOARD_COLUMNS * BlockSize / CardPitchX();
-    x = CardMargin() + CardPitchX() * (n % perRow) + CardWidth() / 2;
-    y = static_cast<int>(MapScroll) + CardMargin() + CardPitchY() * (n / perRow) + CardHeight() / 2;
-  }
-  // Runs frames until the zoom has ended in play (at most two seconds).
-  bool WaitForPlay() {
-    for (int i = 0; i < 125 && ScreenState != SCREEN_PLAY; ++i)
-      if (!Frames(1)) return false;
-    return ScreenState == SCREEN_PLAY;
-  }
   bool Play(const Move& m) { return DragOneCell(m.Cell, m.Dx, m.Dy); }
   std::vector<uint8_t> FileBytes(const std::string& name) const {
     std::ifstream in(Home / "pLiMo" / name, std::ios::binary);
@@ -86,7 +74,7 @@ TEST_F(MapGame, PlayChooseACardWinAndComeBackToTheMapWithTheNewTime) {
   ASSERT_TRUE(Frames(1));
   media_test::InjectButtonUp(BUTTON_LEFT);
   ASSERT_TRUE(Frames(1));
-  ASSERT_EQ(CurrentLevel, 0);
+  ASSERT_EQ(ZoomLevel, 0);
   ASSERT_NE(ZoomEnd, 0);
   const int startClock = Clock;
   ASSERT_TRUE(WaitForPlay());
@@ -192,13 +180,14 @@ TEST_F(MapGame, FingersScrollTheMapChooseACardAndMoveAShape) {
   ASSERT_TRUE(Frames(1));
   media_test::InjectTouchUp(0);
   ASSERT_TRUE(Frames(1));
-  ASSERT_EQ(CurrentLevel, 0);
+  ASSERT_EQ(ZoomLevel, 0);
   media_test::InjectTouchDown(0, 500, 300);  // a second tap during the zoom
   ASSERT_TRUE(Frames(1));
   media_test::InjectTouchUp(0);
   ASSERT_TRUE(Frames(1));
-  ASSERT_EQ(CurrentLevel, 0);
+  ASSERT_EQ(ZoomLevel, 0);
   ASSERT_TRUE(WaitForPlay());
+  ASSERT_EQ(CurrentLevel, 0);
 
   // A drag moves a shape one cell.
   const std::vector<Move> solution = test_support::Solve(LevelCells(0));

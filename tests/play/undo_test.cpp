@@ -290,9 +290,8 @@ TEST_F(Undo, AStepHeldByThePointerAndMadeWithAKeyIsOneRecord) {
   ResetUndo();
   // Hold the lone 2, press the right arrow, release.
   PointerFrame(2, 2, true, true);
-  media_test::InjectKeyDown(KEY_RIGHT);
-  media_test::InjectKeyUp(KEY_RIGHT);
   Frame.LeftDown = true;
+  PlayKey({KEY_RIGHT, 0});
   UpdatePlay();
   PointerFrame(2, 2, false, true);
   PointerFrame(2, 2, false, false);

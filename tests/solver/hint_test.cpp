@@ -3,6 +3,8 @@
 // with no way out the message says so and suggests undo.
 #include <gtest/gtest.h>
 
+#include <limits>
+
 #include <algorithm>
 #include <fstream>
 #include <set>
@@ -156,12 +158,22 @@ TEST_F(Hints, TheNoWayOutMessageSpeaksThePlayersLanguage) {
 // search (the solution forgotten) answers: with a step, or by saying that
 // it found none, never in silence.
 TEST_F(Hints, EachBankLevelIsWonByFollowingTheHints) {
+#ifdef __SANITIZE_ADDRESS__
+  // Fresh hints are bounded by processor time, and a sanitized debug build
+  // searches many times slower than the game: the normal build checks this.
+  GTEST_SKIP() << "hint searches are timed for a release build";
+#endif
   Start();
+  // The hints followed come from searches bounded by states alone, so a
+  // loaded machine gets the same game; the fresh searches below keep the
+  // game's second.
+  const int64_t savedMs = HintSearchMs;
   int fresh = 0, missed = 0;
   for (int level = 0; level < LevelCount; ++level) {
     SCOPED_TRACE(level);
     ForgetHintSolution();
     StartLevel(level);
+    HintSearchMs = std::numeric_limits<int64_t>::max();
     std::vector<KindCells> boards;
     while (!Blocks.empty() && boards.size() < 400) {
       boards.push_back(KindCellsOfBoard());
@@ -175,6 +187,7 @@ TEST_F(Hints, EachBankLevelIsWonByFollowingTheHints) {
     EXPECT_NE(ScreenState, SCREEN_PLAY) << "the win was not taken";
 
     StartLevel(level);
+    HintSearchMs = savedMs;
     for (size_t at = 9; at < boards.size(); at += 20) {
       ForgetHintSolution();
       PlaceBoard(boards[at]);
@@ -189,6 +202,7 @@ TEST_F(Hints, EachBankLevelIsWonByFollowingTheHints) {
   }
   EXPECT_GT(fresh, 20);
   EXPECT_LT(missed, fresh);
+  HintSearchMs = savedMs;
   Shutdown();
 }
 

@@ -15,11 +15,15 @@
 #include "app/settings.h"
 #include "board/block.h"
 #include "levels/level_bank.h"
+#include "levels/level_map.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "media/media_test.h"
+#include "menus/screens.h"
+#include "menus/side_bar.h"
 #include "play/play_input.h"
 #include "tests/support/level_solver.h"
+#include "tests/support/test_support.h"
 
 class HeadlessGameTest : public ::testing::Test {
  protected:
@@ -57,6 +61,19 @@ class HeadlessGameTest : public ::testing::Test {
     media_test::SetClock(Clock);
     ASSERT_TRUE(StartUp());
     media_test::ResetInput();
+  }
+  // The program killed (kill -9): what it wrote as it went (the undo file
+  // after every step, the records at a win) stays; the profile, written at
+  // its end, is as it was before.
+  void Kill() {
+    const std::filesystem::path profile = Home / "pLiMo" / "pLiMo_User_Profile.txt";
+    const bool had = std::filesystem::exists(profile);
+    const std::string bytes = had ? test_support::ReadWholeFile(profile.string()) : "";
+    Shutdown();
+    if (had)
+      test_support::WriteWholeFile(profile.string(), bytes);
+    else
+      std::filesystem::remove(profile);
   }
   // Runs frames `step` ms apart; false as soon as the frame loop would end.
   bool Frames(int count, int step = 16) {
@@ -104,6 +121,37 @@ class HeadlessGameTest : public ::testing::Test {
     if (!Frames(1)) return false;
     media_test::InjectButtonUp(BUTTON_LEFT);
     return Frames(1);
+  }
+  // The centre of card n's cell on the level map as it is scrolled now.
+  static void CardCentre(int n, int& x, int& y) {
+    const int perRow = BOARD_COLUMNS * BlockSize / CardPitchX();
+    x = CardMargin() + CardPitchX() * (n % perRow) + CardWidth() / 2;
+    y = static_cast<int>(MapScroll) + CardMargin() + CardPitchY() * (n / perRow) + CardHeight() / 2;
+  }
+  // A click on card n of the level map; false when the frame loop ended.
+  bool TapCard(int n) {
+    int x, y;
+    CardCentre(n, x, y);
+    return ClickAt(x, y);
+  }
+  // A click on a side-bar icon, by its slot (0 at the top).
+  bool ClickSideBarSlot(int slot) {
+    return ClickAt(BOARD_COLUMNS * BlockSize + SIDE_BAR_WIDTH / 2, slot * BlockSize + BlockSize / 2);
+  }
+  // Runs frames until the zoom has ended in play (at most two seconds).
+  bool WaitForPlay() {
+    for (int i = 0; i < 125 && ScreenState != SCREEN_PLAY; ++i)
+      if (!Frames(1)) return false;
+    return ScreenState == SCREEN_PLAY;
+  }
+  // Plays the test solver's moves from the board as it is, then runs frames
+  // until the victory screen shows; false when it does not.
+  bool PlayToTheWin() {
+    for (const test_support::Move& m : test_support::Solve(BoardCells()))
+      if (!DragOneCell(m.Cell, m.Dx, m.Dy)) return false;
+    for (int i = 0; i < 300 && ScreenState == SCREEN_PLAY; ++i)
+      if (!Frames(1)) return false;
+    return ScreenState == SCREEN_VICTORY;
   }
   // A bank level's cells and the board's, as the test solver reads them.
   static test_support::Cells LevelCells(int level) {

@@ -22,6 +22,7 @@ TEXTS = {
     "Choose Language": "选择语言", "One Player": "单人",
     "Two Players": "双人", "Random": "随机", "Selection": "选择",
     "Auto": "自动", "Easy": "简单", "Medium": "中等", "Hard": "困难", "Insane": "疯狂",
+    "Unrecorded Level": "这不是游戏中的关卡：不会有纪录",
     "Tuto0": "欢迎来到 pLiMo @[教程] @触摸屏幕或点击任意位置继续。",
     "Tuto1": "用手指拖动， @或按住鼠标左键拖动， @即可移动方块。",
     "Tuto2": "点击撤销按钮或单击右键， @即可撤销操作。",

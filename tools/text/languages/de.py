@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Wähle deine Sprache", "One Player": "Ein Spieler",
     "Two Players": "Zwei Spieler", "Random": "Zufall", "Selection": "Auswahl",
     "Auto": "Auto", "Easy": "Leicht", "Medium": "Mittel", "Hard": "Schwer", "Insane": "Wahnsinnig",
+    "Unrecorded Level": "Unbekanntes Level: der Sieg wird nicht gespeichert",
     "Tuto0": "Willkommen bei pLiMo @[Anleitung] @Berühre den Bildschirm oder klicke irgendwohin, um fortzufahren.",
     "Tuto1": "Plimoniten bewegst du mit dem Finger oder bei gedrückter linker Maustaste.",
     "Tuto2": "Mit der Taste RÜCKGÄNGIG oder einfach per Rechtsklick kannst du Züge RÜCKGÄNGIG machen.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Choose your language", "One Player": "One Player",
     "Two Players": "Two Players", "Random": "Random", "Selection": "Selection",
     "Auto": "Auto", "Easy": "Easy", "Medium": "Medium", "Hard": "Hard", "Insane": "Insane",
+    "Unrecorded Level": "Unknown level: its win is not recorded",
     "Tuto0": "Welcome to pLiMo @[Tutorial] @Touch the screen or click anywhere to continue.",
     "Tuto1": "Plimonites are moved with the finger or by holding down the left mouse button.",
     "Tuto2": "You can UNDO moves with the UNDO button or simply by right-clicking.",

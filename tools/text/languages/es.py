@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Elige tu idioma", "One Player": "Un jugador",
     "Two Players": "Dos jugadores", "Random": "Aleatorio", "Selection": "Selección",
     "Auto": "Auto", "Easy": "Fácil", "Medium": "Medio", "Hard": "Difícil", "Insane": "Demencial",
+    "Unrecorded Level": "Nivel desconocido: la victoria no se registrará",
     "Tuto0": "Bienvenido a pLiMo @[Tutorial] @Toca la pantalla o haz clic en cualquier sitio para continuar.",
     "Tuto1": "Las plimonitas se mueven con el dedo o manteniendo pulsado el botón izquierdo del ratón.",
     "Tuto2": "Puedes DESHACER movimientos con el botón DESHACER o simplemente con un clic derecho.",

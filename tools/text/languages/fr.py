@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Choisissez votre langue", "One Player": "Un joueur",
     "Two Players": "Deux joueurs", "Random": "Au hasard", "Selection": "Sélection",
     "Auto": "Auto", "Easy": "Facile", "Medium": "Moyen", "Hard": "Difficile", "Insane": "Démentiel",
+    "Unrecorded Level": "Niveau inconnu : la victoire ne sera pas enregistrée",
     "Tuto0": "Bienvenue dans pLiMo @[Tutoriel] @Touchez l'écran ou cliquez n'importe où pour continuer.",
     "Tuto1": "Les plimonites se déplacent avec le doigt ou en maintenant enfoncé le bouton gauche de la souris.",
     "Tuto2": "Vous pouvez ANNULER des coups avec le bouton ANNULER ou simplement d'un clic droit.",

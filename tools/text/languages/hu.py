@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Válassz nyelvet", "One Player": "Egy játékos",
     "Two Players": "Két játékos", "Random": "Véletlen", "Selection": "Kiválasztás",
     "Auto": "Auto", "Easy": "Könnyű", "Medium": "Közepes", "Hard": "Nehéz", "Insane": "Őrült",
+    "Unrecorded Level": "Ismeretlen pálya: a győzelem nem kerül rögzítésre",
     "Tuto0": "Üdvözöl a pLiMo @[Útmutató] @Érintsd meg a képernyőt, vagy kattints bárhova a folytatáshoz.",
     "Tuto1": "A plimonitokat az ujjaddal vagy a bal egérgomb lenyomva tartásával mozgathatod.",
     "Tuto2": "A lépéseket a VISSZA gombbal vagy egyszerűen jobb kattintással VONHATOD VISSZA.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Scegli la lingua", "One Player": "Un giocatore",
     "Two Players": "Due giocatori", "Random": "Casuale", "Selection": "Selezione",
     "Auto": "Auto", "Easy": "Facile", "Medium": "Medio", "Hard": "Difficile", "Insane": "Folle",
+    "Unrecorded Level": "Livello sconosciuto: la vittoria non sarà registrata",
     "Tuto0": "Benvenuto in pLiMo @[Tutorial] @Tocca lo schermo o fai clic in un punto qualsiasi per continuare.",
     "Tuto1": "Le plimoniti si spostano con il dito o tenendo premuto il tasto sinistro del mouse.",
     "Tuto2": "Puoi ANNULLARE le mosse con il pulsante ANNULLA o semplicemente con un clic destro.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Kies je taal", "One Player": "Eén speler",
     "Two Players": "Twee spelers", "Random": "Willekeurig", "Selection": "Selectie",
     "Auto": "Auto", "Easy": "Makkelijk", "Medium": "Gemiddeld", "Hard": "Moeilijk", "Insane": "Krankzinnig",
+    "Unrecorded Level": "Onbekend level: de overwinning wordt niet opgeslagen",
     "Tuto0": "Welkom bij pLiMo @[Uitleg] @Raak het scherm aan of klik ergens om verder te gaan.",
     "Tuto1": "Plimonieten verplaats je met je vinger of door de linkermuisknop ingedrukt te houden.",
     "Tuto2": "Je kunt zetten ONGEDAAN MAKEN met de knop ONGEDAAN MAKEN of gewoon met een klik op de rechtermuisknop.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Wybierz język", "One Player": "Jeden gracz",
     "Two Players": "Dwóch graczy", "Random": "Losowo", "Selection": "Wybór",
     "Auto": "Auto", "Easy": "Łatwy", "Medium": "Średni", "Hard": "Trudny", "Insane": "Szalony",
+    "Unrecorded Level": "Nieznany poziom: wygrana nie zostanie zapisana",
     "Tuto0": "Witaj w pLiMo @[Samouczek] @Dotknij ekranu lub kliknij gdziekolwiek, aby kontynuować.",
     "Tuto1": "Plimonity przesuwa się palcem lub przytrzymując lewy przycisk myszy.",
     "Tuto2": "Ruchy możesz COFNĄĆ przyciskiem COFNIJ albo po prostu prawym przyciskiem myszy.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Escolha o seu idioma", "One Player": "Um jogador",
     "Two Players": "Dois jogadores", "Random": "Aleatório", "Selection": "Seleção",
     "Auto": "Auto", "Easy": "Fácil", "Medium": "Médio", "Hard": "Difícil", "Insane": "Insano",
+    "Unrecorded Level": "Nível desconhecido: a vitória não será registada",
     "Tuto0": "Bem-vindo ao pLiMo @[Tutorial] @Toque no ecrã ou clique em qualquer lado para continuar.",
     "Tuto1": "As plimonites movem-se com o dedo ou mantendo premido o botão esquerdo do rato.",
     "Tuto2": "Pode ANULAR jogadas com o botão ANULAR ou simplesmente clicando com o botão direito.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Alege limba", "One Player": "Un jucător",
     "Two Players": "Doi jucători", "Random": "Aleatoriu", "Selection": "Selecție",
     "Auto": "Auto", "Easy": "Ușor", "Medium": "Mediu", "Hard": "Greu", "Insane": "Nebunesc",
+    "Unrecorded Level": "Nivel necunoscut: victoria nu va fi înregistrată",
     "Tuto0": "Bun venit în pLiMo @[Tutorial] @Atinge ecranul sau dă clic oriunde pentru a continua.",
     "Tuto1": "Plimonitele se mută cu degetul sau ținând apăsat butonul stâng al mouse-ului.",
     "Tuto2": "Poți ANULA mutările cu butonul ANULARE sau pur și simplu cu un clic dreapta.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Välj språk", "One Player": "En spelare",
     "Two Players": "Två spelare", "Random": "Slumpa", "Selection": "Urval",
     "Auto": "Auto", "Easy": "Lätt", "Medium": "Medel", "Hard": "Svår", "Insane": "Galen",
+    "Unrecorded Level": "Okänd nivå: vinsten sparas inte",
     "Tuto0": "Välkommen till pLiMo @[Genomgång] @Tryck på skärmen eller klicka var som helst för att fortsätta.",
     "Tuto1": "Plimoniter flyttas med fingret eller genom att hålla ned vänster musknapp.",
     "Tuto2": "Du kan ÅNGRA drag med knappen ÅNGRA eller helt enkelt genom att högerklicka.",

@@ -20,6 +20,7 @@ TEXTS = {
     "Choose Language": "Kies jou taal", "One Player": "Een speler",
     "Two Players": "Twee spelers", "Random": "Lukraak", "Selection": "Keuse",
     "Auto": "Outo", "Easy": "Maklik", "Medium": "Medium", "Hard": "Moeilik", "Insane": "Mal",
+    "Unrecorded Level": "Onbekende vlak: die oorwinning word nie aangeteken nie",
     "Tuto0": "Welkom by pLiMo @[Handleiding] @Raak aan die skerm of klik enige plek om voort te gaan.",
     "Tuto1": "Plimoniete word met die vinger geskuif of deur die linkermuisknoppie ingedruk te hou.",
     "Tuto2": "Jy kan skuiwe ONTDOEN met die ONTDOEN-knoppie of eenvoudig deur regs te klik.",
