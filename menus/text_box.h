@@ -19,9 +19,6 @@ void DrawTextBox(int left, int top, int right, int red, int green, int blue, con
 void DrawMessage();
 // A message in the middle of the board, light, for two and a half seconds.
 void ShowBoardMessage(const std::string& text);
-// The text of a key, or the English one given when the language file in use
-// (a player's own, perhaps) lacks the key.
-std::string TextOrEnglish(const std::string& key, const std::string& english);
 // Minutes, an apostrophe, two-digit seconds and a double quote.
 std::string FormatTime(int64_t seconds);
 
