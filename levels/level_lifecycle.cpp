@@ -48,7 +48,8 @@ bool CurrentLevelInBank() { return CurrentLevel >= 0 && CurrentLevel < LevelCoun
 
 // Makes the level a history belongs to current, from the history's first
 // record: the bank level with those starting cells, else the random level
-// kept with that start. With neither, the board is no level's and the
+// kept with that start, else a shared level (a level made in the editor,
+// the daily level...). With none, the board is no level's and the
 // current level is none; the answer is then false.
 bool TakeLevelOfHistory(const uint8_t start[UNDO_RECORD_SIZE]) {
   const int level = BankLevelWithCells(start);
@@ -59,7 +60,7 @@ bool TakeLevelOfHistory(const uint8_t start[UNDO_RECORD_SIZE]) {
   }
   CurrentLevel = -1;
   BoardLevel = -1;
-  return ResumeRandomLevel();
+  return ResumeRandomLevel() || ResumeSharedLevel(start);
 }
 
 // The board resumed from the history is played as the level the history
@@ -238,6 +239,8 @@ void RecordWinLeftInHistory() {
     if (CurrentLevelInBank()) {
       RecordWin();
       SaveBestScores();
+    } else if (SharedLevelOnBoard()) {
+      SharedLevelWon(WonTime, UndoRecordCount - 1);
     } else {
       RandomLevelWon(WonTime);
     }
