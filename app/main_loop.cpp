@@ -22,6 +22,7 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
+#include "levels/shared_level.h"
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
@@ -118,6 +119,7 @@ void ResetInitialValues() {
   ClearBoard();
   Fragments.clear();
   CurrentLevel = -1;
+  ForgetSharedLevel();
   LevelTimer = 0;
   TotalPlayTime = 0;
   QuitRequested = false;

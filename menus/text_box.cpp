@@ -247,11 +247,6 @@ void ShowBoardMessage(const std::string& text) {
   Message.OnPanel = true;
 }
 
-std::string TextOrEnglish(const std::string& key, const std::string& english) {
-  const std::string text = GetText(key);
-  return text.empty() || text[0] == '@' ? english : text;
-}
-
 std::string FormatTime(int64_t seconds) {
   if (seconds < 0) seconds = 0;  // a clock that went backwards shows no time, not "-1'-5"
   const int64_t rest = seconds % 60;

@@ -39,9 +39,6 @@ void DrawButton(const std::string& caption, int centreX, int centreY, bool hover
 void DrawMessage();
 // A notice on a panel in the middle of the board, for two and a half seconds.
 void ShowBoardMessage(const std::string& text);
-// The text of a key, or the English one given when the language file in use
-// (a player's own, perhaps) lacks the key.
-std::string TextOrEnglish(const std::string& key, const std::string& english);
 // Minutes, an apostrophe, two-digit seconds and a double quote.
 std::string FormatTime(int64_t seconds);
 

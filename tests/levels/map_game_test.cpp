@@ -227,14 +227,6 @@ class ShareGame : public MapGame {
     const std::vector<std::string> texts = FrameTexts();
     return std::find(texts.begin(), texts.end(), text) != texts.end();
   }
-  bool PasteKeys() {
-    media_test::InjectKeyDown(KEY_CONTROL);
-    media_test::InjectKeyDown('V');
-    media_test::InjectKeyUp('V');
-    const bool ran = Frames(1);
-    media_test::InjectKeyUp(KEY_CONTROL);
-    return ran;
-  }
   void OpenMap() {
     Start();
     ASSERT_TRUE(Frames(2));

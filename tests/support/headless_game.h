@@ -138,6 +138,15 @@ class HeadlessGameTest : public ::testing::Test {
   bool ClickSideBarSlot(int slot) {
     return ClickAt(BOARD_COLUMNS * BlockSize + SIDE_BAR_WIDTH / 2, slot * BlockSize + BlockSize / 2);
   }
+  // Ctrl+V pressed; false when the frame loop ended.
+  bool PasteKeys() {
+    media_test::InjectKeyDown(KEY_CONTROL);
+    media_test::InjectKeyDown('V');
+    media_test::InjectKeyUp('V');
+    const bool ran = Frames(1);
+    media_test::InjectKeyUp(KEY_CONTROL);
+    return ran;
+  }
   // Runs frames until the zoom has ended in play (at most two seconds).
   bool WaitForPlay() {
     for (int i = 0; i < 125 && ScreenState != SCREEN_PLAY; ++i)
