@@ -53,8 +53,10 @@ bool WebRowHovered = false;
 // Brings the language copies up to date on a thread of their own: on a first
 // start the thirty files are written while the window opens and the pictures
 // load, instead of before. Their messages are shown by the main thread.
+// Without threads the copies are made when first waited for.
 std::future<std::vector<std::string>> StartLanguageCopies() {
-  return std::async(std::launch::async, [] {
+  const std::launch policy = BackgroundThreadsAvailable() ? std::launch::async : std::launch::deferred;
+  return std::async(policy, [] {
     std::vector<std::string> names, messages;
     for (const auto& language : LANGUAGE_COPIES) {
       names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");

@@ -1,0 +1,56 @@
+// The browser's entry: the player's files are loaded from the page's
+// storage (IndexedDB) into the data folder, then the game starts and runs
+// one frame per animation frame of the browser. Every file the game writes
+// there is stored back at the end of the frame that wrote it.
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include "app/main_loop.h"
+#include "media/web/page.h"
+
+namespace web_audio {
+void Pump();
+}
+
+namespace {
+
+void Frame() {
+  const double start = emscripten_get_now();
+  web_audio::Pump();
+  const bool goOn = RunFrame();
+  const double spent = emscripten_get_now() - start;
+  EM_ASM(
+      {
+        var times = Module.plimoFrameTimes || (Module.plimoFrameTimes = []);
+        times.push($0);
+        if (times.length > 1000) times.shift();
+        if (Module.plimoStoreFiles) Module.plimoStoreFiles();
+      },
+      spent);
+  if (goOn) return;
+  Shutdown();
+  emscripten_cancel_main_loop();
+  EM_ASM({
+    if (Module.plimoStoreFiles) Module.plimoStoreFiles();
+    Module.plimoEnded = true;
+  });
+  web_page::ShowNote("The game has ended. Reload the page to play again.");
+}
+
+}  // namespace
+
+extern "C" EMSCRIPTEN_KEEPALIVE void plimo_start() {
+  if (!StartUp()) {
+    EM_ASM({ Module.plimoFailed = true; });
+    return;
+  }
+  EM_ASM({ Module.plimoStarted = performance.now(); });
+  emscripten_set_main_loop(Frame, 0, false);
+}
+
+int main() {
+  // The data folder, which the game builds from HOME, is filled from the
+  // page's storage first (media/web/storage.js).
+  EM_ASM({ Module.plimoMountStorage(function() { Module.ccall('plimo_start', null, [], []); }); });
+  return 0;
+}
