@@ -24,6 +24,7 @@
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "media/threads.h"
 #include "menus/editor.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"

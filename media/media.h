@@ -263,9 +263,6 @@ int64_t UtcDayNumber();
 // Hands the address to the desktop's opener (xdg-open); false when there is
 // none to hand it to.
 bool OpenWebPage(const std::string& address);
-// Whether work can run on a thread of its own; otherwise it runs when its
-// result is first waited for.
-bool BackgroundThreadsAvailable();
 // The X11 and Wayland window class of the windows opened afterwards (call it
 // before MediaInit); a class the user's environment sets wins.
 void SetWindowClass(const std::string& name);

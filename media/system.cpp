@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "media/internal.h"
+#include "media/threads.h"
 
 using namespace media_internal;
 

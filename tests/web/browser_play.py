@@ -173,6 +173,34 @@ def load(browser, address):
     return browser.eval('Module.plimoFirstFrame'), time.time() - start
 
 
+# Pages whose browser lacks something: its storage (a private window that
+# refuses IndexedDB), WebGL 2.
+FAULTS = [
+    ('Object.defineProperty(window, "indexedDB", {value: null});', 'will not be kept', True),
+    ('HTMLCanvasElement.prototype.getContext = function() { return null; };', 'needs WebGL 2', False),
+]
+
+
+def check_faults(browser, address):
+    """The game plays on without storage and says so once; without WebGL the
+    page says why nothing plays."""
+    failures = []
+    for script, message, plays in FAULTS:
+        added = browser.call('Page.addScriptToEvaluateOnNewDocument', source=script)['identifier']
+        browser.call('Page.navigate', url=address)
+        note = 'document.getElementById("note").innerText'
+        if not browser.wait_for('%s.indexOf("%s") >= 0' % (note, message), 30):
+            failures.append('no message "%s" in the page' % message)
+        elif plays and not browser.wait_for('Module.plimoPresented > 0', 30):
+            failures.append('the game does not play with "%s"' % message)
+        elif browser.eval('%s.split("%s").length' % (note, message)) != 2:
+            failures.append('"%s" said more than once' % message)
+        else:
+            print('fault: "%s" shown' % message)
+        browser.call('Page.removeScriptToEvaluateOnNewDocument', identifier=added)
+    return failures
+
+
 def main():
     build, reference, out = sys.argv[1:4]
     os.makedirs(out, exist_ok=True)
@@ -227,12 +255,17 @@ def main():
                 # the browser's storage.
                 browser.wait_for('!Module.plimoStoring', 10)
                 load(browser, address)
+        # A still screen is not drawn again.
+        presented = browser.eval('Module.plimoPresented')
+        time.sleep(2)
+        print('still screen: %d frames drawn in 2 s' % (browser.eval('Module.plimoPresented') - presented))
         frames = browser.eval('Module.plimoFrameTimes || []')
         drawn = [t for t in frames if t > 0]
         if drawn:
             drawn.sort()
             print('frame time: median %.2f ms, 95th percentile %.2f ms over %d frames' %
                   (drawn[len(drawn) // 2], drawn[int(len(drawn) * 0.95)], len(drawn)))
+        failures += check_faults(browser, address)
         if browser.errors:
             failures.append('errors in the page: %s' % browser.errors)
     finally:
