@@ -452,8 +452,10 @@ bool RunFrame() {
   return !CloseRequested();
 }
 
+void SaveProgress() { SaveProfile(ProfilePath); }
+
 void Shutdown() {
-  SaveProfile(ProfilePath);
+  SaveProgress();
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();

@@ -3,8 +3,7 @@
 // written, renamed or deleted there marks it for storing, which happens at
 // the end of that frame. Storage refused or full: the game plays on with its
 // files in memory, and the page says once that they will not be kept.
-Module.plimoMountStorage = function(start) {
-  var folder = ENV.HOME + '/.local/share/pLiMo';
+Module.plimoMountStorage = function(folder, start) {
   FS.mkdirTree(folder);
   var kept = true;
   try {

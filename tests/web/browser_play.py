@@ -90,8 +90,11 @@ class Browser:
     def wait_for(self, expression, seconds):
         end = time.time() + seconds
         while time.time() < end:
-            if self.eval(expression):
-                return True
+            try:
+                if self.eval(expression):
+                    return True
+            except RuntimeError:  # the page is changing
+                pass
             time.sleep(0.02)
         return False
 
@@ -238,8 +241,13 @@ def main():
                 if word[1] in ('flags', 'menu', 'level') and not difference < MEAN_LIMIT:
                     failures.append('the %s screen differs from the desktop drawing (%.2f)' % (word[1], difference))
             elif word[0] == 'file':
-                time.sleep(0.5)  # stored at the end of the frame that wrote it
-                seen = player_file(browser, word[1])
+                # The browser may take longer to get there (an explosion's
+                # last fragments, a slow machine): up to twenty seconds.
+                for _ in range(100):
+                    seen = player_file(browser, word[1])
+                    if seen is not None:
+                        break
+                    time.sleep(0.2)
                 desktop = list(open(os.path.join(reference, word[2] + '.bin'), 'rb').read())
                 if seen is None:
                     failures.append('%s is missing in the browser' % word[1])
@@ -253,6 +261,8 @@ def main():
             elif word[0] == 'reload':
                 # The page closed and opened again: its files come back from
                 # the browser's storage.
+                # The profile is saved every two seconds of play.
+                time.sleep(2.5)
                 browser.wait_for('!Module.plimoStoring', 10)
                 load(browser, address)
         # A still screen is not drawn again.
