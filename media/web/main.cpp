@@ -48,6 +48,7 @@ void Frame() {
   }
   EM_ASM(
       {
+        Module.plimoFrames = (Module.plimoFrames || 0) + 1;
         var times = Module.plimoFrameTimes || (Module.plimoFrameTimes = []);
         times.push($0);
         if (times.length > 1000) times.shift();

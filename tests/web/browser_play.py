@@ -117,20 +117,32 @@ KEYS = {  # DOM key, code and key code of the keys the script presses
 }
 
 
+def frames(browser, count, milliseconds=0):
+    """Waits until the game has run `count` more frames, and at least as
+    long as given: the desktop reference runs a frame per 16 ms of its
+    clock, a loaded browser may run fewer."""
+    start = browser.eval('Module.plimoFrames || 0')
+    end = time.time() + milliseconds / 1000
+    if not browser.wait_for('(Module.plimoFrames || 0) >= %d' % (start + count), 120):
+        raise RuntimeError('the game stopped running frames')
+    if time.time() < end:
+        time.sleep(end - time.time())
+
+
 def press(browser, name):
     key, code, number = KEYS[name]
     for kind in ('rawKeyDown', 'keyUp'):
         browser.call('Input.dispatchKeyEvent', type=kind, key=key, code=code, windowsVirtualKeyCode=number)
-    time.sleep(0.05)
+    frames(browser, 1)
 
 
 def click(browser, x, y):
     px, py = canvas_point(browser, x, y)
     browser.call('Input.dispatchMouseEvent', type='mouseMoved', x=px, y=py)
     browser.call('Input.dispatchMouseEvent', type='mousePressed', x=px, y=py, button='left', clickCount=1)
-    time.sleep(0.05)
+    frames(browser, 1)
     browser.call('Input.dispatchMouseEvent', type='mouseReleased', x=px, y=py, button='left', clickCount=1)
-    time.sleep(0.05)
+    frames(browser, 1)
 
 
 def touch_drag(browser, x0, y0, x1, y1):
@@ -224,7 +236,7 @@ def main():
             if not word:
                 continue
             if word[0] == 'wait':
-                time.sleep(int(word[1]) / 1000)
+                frames(browser, int(word[1]) // 16, int(word[1]))
             elif word[0] == 'key':
                 press(browser, word[1])
             elif word[0] == 'click':
@@ -269,8 +281,8 @@ def main():
         presented = browser.eval('Module.plimoPresented')
         time.sleep(2)
         print('still screen: %d frames drawn in 2 s' % (browser.eval('Module.plimoPresented') - presented))
-        frames = browser.eval('Module.plimoFrameTimes || []')
-        drawn = [t for t in frames if t > 0]
+        times = browser.eval('Module.plimoFrameTimes || []')
+        drawn = [t for t in times if t > 0]
         if drawn:
             drawn.sort()
             print('frame time: median %.2f ms, 95th percentile %.2f ms over %d frames' %
