@@ -18,6 +18,7 @@
 #include "board/shape_table.h"
 #include "board/tile_styles.h"
 #include "effects/effects.h"
+#include "levels/code_card.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
@@ -207,6 +208,12 @@ void ScreenKey(const KeyPress& press) {
 // the shortcuts of every screen, then the current screen's keys. False when
 // the press ends the game.
 bool HandleKeyPress(const KeyPress& press) {
+  // A code being typed on the map takes every key: Escape closes it, and
+  // its letters are not the shortcuts'.
+  if (ScreenState == SCREEN_LEVEL_MAP && CodeEntryOpen()) {
+    MapKey(press);
+    return true;
+  }
   if (press.Key == KEY_ESCAPE || press.Char == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;
     if (ScreenState == SCREEN_LANGUAGE)

@@ -5,6 +5,7 @@
 #include "app/assets.h"
 #include "board/tile_styles.h"
 #include "levels/level_map.h"
+#include "persistence/custom_levels.h"
 #include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/text_box.h"
@@ -77,8 +78,18 @@ TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
   EXPECT_TRUE(IsRandomCard(5));
   EXPECT_EQ(CardAt(500, 250), 6);   // then the daily level's card
   EXPECT_TRUE(IsDailyCard(6));
-  EXPECT_EQ(CardAt(750, 250), -1);  // nothing after it
-  EXPECT_EQ(CardAt(100, 450), -1);
+  EXPECT_EQ(CardAt(750, 250), 7);   // and the Code card
+  EXPECT_TRUE(IsCodeCard(7));
+  EXPECT_EQ(CardAt(100, 450), -1);  // nothing after it
+  // The levels made in the editor come right after the bank's.
+  CustomLevels.resize(2);
+  EXPECT_EQ(CustomCard(5), 0);
+  EXPECT_EQ(CustomCard(6), 1);
+  EXPECT_TRUE(IsRandomCard(7));
+  EXPECT_TRUE(IsDailyCard(8));
+  EXPECT_TRUE(IsCodeCard(9));
+  EXPECT_EQ(MapCardCount(), 10);
+  CustomLevels.clear();
 
   MapScroll = 184.6f;  // rows start at the truncated scroll
   EXPECT_EQ(CardAt(100, 183), -1);  // above the first row
