@@ -368,6 +368,7 @@ void EnterLevelMap() {
   ReturnState = SCREEN_MAIN_MENU;
   MapKeyCard = -1;
   CloseCodeEntry();
+  ClearSharingNotice();
 }
 
 void UpdateLevelMap() {

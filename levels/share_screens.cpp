@@ -76,6 +76,8 @@ void ShowSharingNotice(const std::string& text) {
   NoticeEnd = Frame.Now + NOTICE_MS;
 }
 
+void ClearSharingNotice() { NoticeEnd = 0; }
+
 std::string CardCode(int n) {
   if (n >= 0 && n < LevelCount) return LevelCode(BankCells(n));
   if (IsDailyCard(n)) return LevelCode(DailyLevel(Today()).Cells);

@@ -66,6 +66,7 @@ class LevelMap : public BoardFixture {
 };
 
 TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
+  CustomLevels.clear();
   MapScroll = 0;
   EXPECT_EQ(CardAt(100, 100), 0);
   EXPECT_EQ(CardAt(230, 100), 0);   // 40 px gap right of the first card
