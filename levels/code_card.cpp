@@ -13,8 +13,6 @@
 namespace {
 
 constexpr size_t LINE_CHARACTERS = 15;  // of the code per line on the card
-constexpr int FIELD_TOP = 62;           // the field's top, from the card's top
-constexpr int LINE_PITCH = 22;
 constexpr int64_t CARET_MS = 500;       // the caret's blink
 
 bool Open = false;
@@ -81,25 +79,27 @@ bool CodeEntryKey(const KeyPress& press) {
   return false;
 }
 
-void DrawCodeCard(int x, int y, int jx, int jy) {
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  DrawSprite(Open ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30), static_cast<float>(y - 30), 0);
-  DrawCardLabel(GetText("Code"), x + jx, y + jy - 45);
+void DrawCodeCard(int x, int y) {
+  DrawCardFrame(x, y, Open);
+  DrawCardLabel(GetText("Code"), x, y - CardHeight() / 4);
   // The field: a dark band the typed text goes on, in lines of a few
   // characters, the caret blinking after the last one.
+  const float k = CardScale();
+  const int top = y + CardHeight() * 2 / 5;
   SetDrawColour(0, 0, 0);
   SetDrawAlpha(Open ? 0.7f : 0.4f);
-  FillRect(static_cast<float>(x + 8), static_cast<float>(y + FIELD_TOP), CARD_WIDTH - 16, CARD_HEIGHT - FIELD_TOP - 8);
+  FillRect(static_cast<float>(x) + 8 * k, static_cast<float>(top), static_cast<float>(CardWidth()) - 16 * k,
+           static_cast<float>(y + CardHeight() - top) - 8 * k);
   SetDrawAlpha(1);
   if (Open) {
     std::string shown = Text;
     if ((Frame.Now / CARET_MS) % 2 == 0) shown += '_';
     SelectFont(SmallFont);
-    int line = y + FIELD_TOP + 4;
+    const float pitch = static_cast<float>(FontHeight()) * CardTextScale() * 1.1f;
+    float line = static_cast<float>(top) + 4 * k;
     for (size_t from = 0; from < shown.size(); from += LINE_CHARACTERS) {
-      DrawCardLine(shown.substr(from, LINE_CHARACTERS), x, line);
-      line += LINE_PITCH;
+      DrawCardLine(shown.substr(from, LINE_CHARACTERS), x, static_cast<int>(line));
+      line += pitch;
     }
     SelectFont(nullptr);
   }

@@ -24,4 +24,4 @@ bool PlayCodeEntry();
 const std::string& CodeEntryText();
 // The card at (x, y): its label and the entry's field, with the text and a
 // caret while it is open.
-void DrawCodeCard(int x, int y, int jx, int jy);
+void DrawCodeCard(int x, int y);

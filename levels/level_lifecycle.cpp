@@ -13,6 +13,7 @@
 #include "levels/random_play.h"
 #include "levels/shared_level.h"
 #include "levels/victory.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
@@ -78,7 +79,7 @@ void TakeLevelOfResumedBoard() {
   if (!TakeLevelOfHistory(start) && !(Told && std::equal(start, start + UNDO_RECORD_SIZE, ToldStart))) {
     std::copy(start, start + UNDO_RECORD_SIZE, ToldStart);
     Told = true;
-    ShowBoardMessage(TextOrEnglish(UNRECORDED_KEY, UNRECORDED_ENGLISH));
+    ShowBoardMessage(GetTextOr(UNRECORDED_KEY, UNRECORDED_ENGLISH));
   }
   if (CurrentLevel != before) LevelTimer = 0;
 }

@@ -12,12 +12,17 @@
 
 struct KeyPress;
 
-// Card geometry, in pixels.
-constexpr int CARD_WIDTH = 200;
-constexpr int CARD_HEIGHT = 160;
-constexpr int CARD_PITCH_X = 240;
-constexpr int CARD_PITCH_Y = 200;
-constexpr int CARD_MARGIN = 20;
+// Card geometry, in pixels, scaled with the block size: four cards a row
+// across the board, the grid centred, room between cards for their frames.
+// At 96-pixel blocks a card is 190 x 152 on a 240 x 202 pitch, 25 pixels in
+// from the board's edges.
+int CardThumbCell();  // a board cell on a card picture: a fifth of a block
+int CardWidth();      // ten picture cells
+int CardHeight();     // eight picture cells
+int CardPitchX();     // a quarter of the board's width
+int CardPitchY();     // the height and the same gap as between columns
+int CardMargin();     // half the gap: the grid's border
+constexpr int MAP_COLUMNS = 4;
 constexpr int64_t ZOOM_MS = 1000;
 
 extern float MapScroll;       // vertical scroll of the map, pixels; 0 = first row at the top
@@ -43,9 +48,16 @@ void DrawLevelZoom();
 void CancelLevelZoom();
 
 void DrawLevelCard(int x, int y, int n);
+// A card's scale against its size at 96-pixel blocks, and that of the small
+// font's lines on it.
+float CardScale();
+float CardTextScale();
+// The card's frame picture around the card at (x, y) (the card sits 30
+// pixels into it at full size), lit for the level on the board.
+void DrawCardFrame(int x, int y, bool current);
 // One piece of a card picture: cell (0..79) of level n, four shaped quarters.
 void DrawCardCell(int x, int y, int colour, int n, int cell);
-// A text line centred on a card, squeezed to 190 px when wider.
+// A text line centred on a card, squeezed to the card's width when wider.
 void DrawCardLine(const std::string& text, int x, int y);
 // A label in the large font, centred on the card at (x, y); a label wider
 // than a card's line (a long word in some languages) is narrowed to fit.
@@ -75,8 +87,8 @@ int CustomCard(int n);
 void CardPosition(int n, int& x, int& y);
 
 // The card whose cell holds the point (board-area pixels), -1 for none.
-// Cells are 240 x 200: the gaps right of a card and above and below it count
-// for that card.
+// Cells are a pitch wide and high: the gaps right of a card and above and
+// below it count for that card.
 int CardAt(int px, int py);
 // The scroll at which the last row rests at the bottom of the screen.
 int LowestMapScroll();

@@ -25,7 +25,6 @@
 namespace {
 
 constexpr int64_t NOTICE_MS = 4000;
-constexpr int THUMB_CELL = 20;
 constexpr int WHOLE_CELL_FRAME = 29;
 constexpr int PAR_COLOUR[3] = {150, 220, 255};  // a light blue, apart from the white times
 
@@ -128,14 +127,17 @@ void DrawMapSharing(int card) {
 void DrawCardPar(int par, int x, int y) {
   if (par <= 0) return;
   const std::string text = ParText(par);
+  // In the top-right corner, at the card's scale.
   SelectFont(SmallFont);
-  const int w = std::min(StringWidth(text), CARD_WIDTH - 10);
-  const int h = FontHeight();
-  const float tx = static_cast<float>(x + CARD_WIDTH - 6 - w), ty = static_cast<float>(y + CARD_HEIGHT - h - 2);
+  const float s = CardTextScale();
+  const float w = std::min(static_cast<float>(StringWidth(text)) * s, static_cast<float>(CardWidth()) / 2);
+  const float tx = static_cast<float>(x + CardWidth()) - 8 * CardScale() - w, ty = static_cast<float>(y) + 8 * CardScale();
+  SetDrawScale(w / static_cast<float>(std::max(1, StringWidth(text))), s);
   SetDrawColour(0, 0, 0);
   DrawString(text, tx + 2, ty + 2);
   SetDrawColour(PAR_COLOUR[0], PAR_COLOUR[1], PAR_COLOUR[2]);
   DrawString(text, tx, ty);
+  SetDrawScale(1, 1);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }
@@ -145,17 +147,17 @@ void DrawCustomCard(int x, int y, int i, int jx, int jy) {
   SetBlendMode(BLEND_ALPHA);
   SetDrawColour(255, 255, 255);
   const bool current = SharedLevelOnBoard() && CurrentSharedLevel.Board == CUSTOM_BOARD && CurrentSharedLevel.Custom == i;
-  DrawSprite(current ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30), static_cast<float>(y - 30), 0);
+  DrawCardFrame(x, y, current);
   for (int cell = 0; cell < GRID_CELLS; ++cell) {
     if (level.Cells[cell] < 0) continue;
-    DrawSpriteStretched(KindImage(level.Cells[cell]), static_cast<float>(x + THUMB_CELL * (cell % GRID_COLUMNS)),
-                        static_cast<float>(y + THUMB_CELL * (cell / GRID_COLUMNS)), THUMB_CELL, THUMB_CELL,
+    DrawSpriteStretched(KindImage(level.Cells[cell]), static_cast<float>(x + CardThumbCell() * (cell % GRID_COLUMNS)),
+                        static_cast<float>(y + CardThumbCell() * (cell / GRID_COLUMNS)), CardThumbCell(), CardThumbCell(),
                         WHOLE_CELL_FRAME);
   }
-  DrawCardLabel(GetText("Editor") + " " + std::to_string(i + 1), x + jx, y + jy - 30);
+  DrawCardLabel(GetText("Editor") + " " + std::to_string(i + 1), x + jx, y + jy - CardHeight() / 5);
   if (level.BestTime > 0) {
     SelectFont(SmallFont);
-    DrawCardLine(GetText("Best Time") + " " + FormatTime(level.BestTime), x + jx, y + jy + CARD_HEIGHT / 2 + 10);
+    DrawCardLine(GetText("Best Time") + " " + FormatTime(level.BestTime), x + jx, y + jy + CardHeight() / 2 + static_cast<int>(10 * CardScale()));
   }
   DrawCardPar(level.Par, x + jx, y + jy);
   SetDrawColour(255, 255, 255);
@@ -165,20 +167,20 @@ void DrawCustomCard(int x, int y, int i, int jx, int jy) {
 void DrawDailyCard(int x, int y, bool highlighted) {
   SetBlendMode(BLEND_ALPHA);
   SetDrawColour(255, 255, 255);
-  DrawSprite(highlighted ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30), static_cast<float>(y - 30), 0);
+  DrawCardFrame(x, y, highlighted);
   // A calendar page of the six colours.
   for (int cell = 0; cell < GRID_CELLS; ++cell) {
     const int cx = cell % GRID_COLUMNS, cy = cell / GRID_COLUMNS;
     if (cx == 0 || cx == 9 || cy == 0 || cy == 7 || (cx + cy) % 2 != 0) continue;
-    DrawSpriteStretched(KindImage((cx + cy * 3) % 6), static_cast<float>(x + THUMB_CELL * cx),
-                        static_cast<float>(y + THUMB_CELL * cy), THUMB_CELL, THUMB_CELL, WHOLE_CELL_FRAME);
+    DrawSpriteStretched(KindImage((cx + cy * 3) % 6), static_cast<float>(x + CardThumbCell() * cx),
+                        static_cast<float>(y + CardThumbCell() * cy), CardThumbCell(), CardThumbCell(), WHOLE_CELL_FRAME);
   }
   const int64_t today = Today();
-  DrawCardLabel(GetText("Daily"), x, y - 30);
+  DrawCardLabel(GetText("Daily"), x, y - CardHeight() / 5);
   SelectFont(SmallFont);
-  DrawCardLine(DayText(today), x, y + CARD_HEIGHT / 2 + 10);
+  DrawCardLine(DayText(today), x, y + CardHeight() / 2 + static_cast<int>(10 * CardScale()));
   const DailyRecord record = DailyRecordOf(today);
-  if (record.BestTime > 0) DrawCardLine(GetText("Best Time") + " " + FormatTime(record.BestTime), x, y + CARD_HEIGHT / 2 + 40);
+  if (record.BestTime > 0) DrawCardLine(GetText("Best Time") + " " + FormatTime(record.BestTime), x, y + CardHeight() / 2 + static_cast<int>(40 * CardScale()));
   SelectFont(nullptr);
   SetDrawColour(255, 255, 255);
 }

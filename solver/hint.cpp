@@ -7,6 +7,7 @@
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
+#include "app/pointer.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/text_box.h"
@@ -18,8 +19,6 @@ int64_t HintSearchMs = 1000;
 
 namespace {
 
-// Where the tip of the pointer pictures is.
-constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
 // The key of the message, and its English text for a language file of the
 // player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
@@ -169,8 +168,5 @@ void DrawHint() {
   const int y0 = (Hint.Move.Cell / 10) * BlockSize + HalfCell;
   const int x = x0 + static_cast<int>(Hint.Move.Dx * BlockSize * along / half);
   const int y = y0 + static_cast<int>(Hint.Move.Dy * BlockSize * along / half);
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  SetDrawAlpha(1);
-  DrawSprite(PressedPointerImage, static_cast<float>(x - POINTER_HOT_X), static_cast<float>(y - POINTER_HOT_Y), 0);
+  DrawPointerAt(PressedPointerImage, x, y);
 }

@@ -51,8 +51,8 @@ class MapGame : public HeadlessGameTest {
     CardCentre(n, x, y);
     std::vector<std::string> texts;
     for (const auto& c : media_test::RecordedDraws()) {
-      if (c.Kind == media_test::DrawKind::Text && c.R == 255 && c.X >= x - 101 && c.X < x + 100 &&
-          c.Y >= y - 81 && c.Y < y + 80)
+      if (c.Kind == media_test::DrawKind::Text && c.R == 255 && c.X >= x - CardWidth() / 2 &&
+          c.X < x + CardWidth() / 2 && c.Y >= y - CardHeight() / 2 - 8 && c.Y < y + CardHeight() / 2)
         texts.push_back(c.Text);
     }
     return texts;
@@ -65,12 +65,11 @@ TEST_F(MapGame, PlayChooseACardWinAndComeBackToTheMapWithTheNewTime) {
   ASSERT_TRUE(Frames(2));
   ASSERT_TRUE(ClickMenuEntry("Play"));
   ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
-  // The card shows its label until the level is won.
-  EXPECT_EQ(CardTexts(0), std::vector<std::string>{"11"});
-
   // The map slides up into place from below the screen.
   ASSERT_TRUE(Frames(90));
-  EXPECT_NEAR(MapScroll, 184, 20);
+  EXPECT_NEAR(MapScroll, 182, 20);
+  // The card shows its label until the level is won.
+  EXPECT_EQ(CardTexts(0), std::vector<std::string>{"11"});
   // A click on the first card.
   int x, y;
   CardCentre(0, x, y);
@@ -120,7 +119,7 @@ TEST_F(MapGame, PlayChooseACardWinAndComeBackToTheMapWithTheNewTime) {
   ASSERT_TRUE(Frames(1));
   media_test::InjectButtonUp(BUTTON_LEFT);
   ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
-  const std::vector<std::string> expected = {"- 11 -", GetText("Last Time"), FormatTime(seconds)};
+  const std::vector<std::string> expected = {GetText("Last Time") + " " + FormatTime(seconds), "11"};
   EXPECT_EQ(CardTexts(0), expected);
   Shutdown();
 }

@@ -124,9 +124,9 @@ class HeadlessGameTest : public ::testing::Test {
   }
   // The centre of card n's cell on the level map as it is scrolled now.
   static void CardCentre(int n, int& x, int& y) {
-    const int perRow = BOARD_COLUMNS * BlockSize / CARD_PITCH_X;
-    x = CARD_MARGIN + CARD_PITCH_X * (n % perRow) + CARD_WIDTH / 2;
-    y = static_cast<int>(MapScroll) + CARD_MARGIN + CARD_PITCH_Y * (n / perRow) + CARD_HEIGHT / 2;
+    const int perRow = BOARD_COLUMNS * BlockSize / CardPitchX();
+    x = CardMargin() + CardPitchX() * (n % perRow) + CardWidth() / 2;
+    y = static_cast<int>(MapScroll) + CardMargin() + CardPitchY() * (n / perRow) + CardHeight() / 2;
   }
   // A click on card n of the level map; false when the frame loop ended.
   bool TapCard(int n) {
