@@ -12,15 +12,18 @@
 #include "app/help_page.h"
 #include "app/music.h"
 #include "app/paths.h"
+#include "app/pointer.h"
 #include "app/settings.h"
 #include "board/block.h"
 #include "board/board_draw.h"
 #include "board/shape_table.h"
 #include "board/tile_styles.h"
 #include "effects/effects.h"
+#include "levels/code_card.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
+#include "levels/shared_level.h"
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
@@ -120,6 +123,7 @@ void ResetInitialValues() {
   ClearBoard();
   Fragments.clear();
   CurrentLevel = -1;
+  ForgetSharedLevel();
   LevelTimer = 0;
   TotalPlayTime = 0;
   QuitRequested = false;
@@ -208,6 +212,12 @@ void ScreenKey(const KeyPress& press) {
 // the shortcuts of every screen, then the current screen's keys. False when
 // the press ends the game.
 bool HandleKeyPress(const KeyPress& press) {
+  // A code being typed on the map takes every key: Escape closes it, and
+  // its letters are not the shortcuts'.
+  if (ScreenState == SCREEN_LEVEL_MAP && CodeEntryOpen()) {
+    MapKey(press);
+    return true;
+  }
   if (press.Key == KEY_ESCAPE || press.Char == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;
     if (ScreenState == SCREEN_LANGUAGE)
@@ -254,7 +264,10 @@ void ScreenDrawing() {
       DrawLevelMap();
       DrawLevelZoom();
       break;
-    case SCREEN_CREDITS: DrawTextBox(10, 10, BOARD_COLUMNS * BlockSize, 255, 255, 255, CreditsText); break;
+    case SCREEN_CREDITS:
+      DrawTextBox(BlockSize / 4, BlockSize / 4, BOARD_COLUMNS * BlockSize - BlockSize / 4, ScreenHeight - BlockSize / 2,
+                  CreditsText);
+      break;
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DrawFlagsSelection(); break;
     case SCREEN_EDITOR:
@@ -284,13 +297,8 @@ void OnWholeDisplay(Step step) {
 
 void DrawKeyboardCursor() {
   if (ScreenState == SCREEN_VICTORY || KeyboardMode == 0) return;
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  SetDrawAlpha(KeyboardMode == 1 ? 0.7f : 0.6f);
-  DrawSprite(KeyboardMode == 1 ? PointerImage : PressedPointerImage,
-             static_cast<float>(KeyboardCursorX * BlockSize + HalfCell - 85),
-             static_cast<float>(KeyboardCursorY * BlockSize + HalfCell - 50), 0);
-  SetDrawAlpha(1);
+  DrawPointerAt(KeyboardMode == 1 ? PointerImage : PressedPointerImage, KeyboardCursorX * BlockSize + HalfCell,
+                KeyboardCursorY * BlockSize + HalfCell);
 }
 
 void DrawBorderBands() {
@@ -307,16 +315,10 @@ void DrawBorderBands() {
 
 void DrawCustomCursor() {
   if (!CustomCursor) return;
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
   OnWholeDisplay([] {
-    SetDrawAlpha(1);
     const bool pressed = Frame.LeftHit || Frame.LeftDown;
-    if (ScreenState == SCREEN_PLAY) SetDrawAlpha(pressed ? 0.5f : 0.8f);
-    DrawSprite(pressed ? PressedPointerImage : PointerImage, static_cast<float>(Frame.PointerX - 85),
-               static_cast<float>(Frame.PointerY - 50), 0);
+    DrawPointerAt(pressed ? PressedPointerImage : PointerImage, Frame.PointerX, Frame.PointerY);
   });
-  SetDrawAlpha(1);
 }
 
 bool PointerInRow(int row) {
@@ -472,24 +474,11 @@ std::string WebRowCaption() {
 }
 
 void DrawWebRow(int row) {
-  SetBlendMode(BLEND_ALPHA);
-  SelectFont(LargeFont);
-  const std::string caption = WebRowCaption();
-  const int x = (BOARD_COLUMNS * BlockSize - StringWidth(caption)) / 2;
-  const int y = row * BlockSize + 10;
-  SetDrawColour(0, 0, 0);
-  DrawString(caption, static_cast<float>(x), static_cast<float>(y));
   // A finger leaves no hover behind it: in touch mode the row stays still.
-  if (PointerInRow(row) && !TouchMode) {
-    SetDrawColour(255, 255, 255);
-    DrawString(caption, static_cast<float>(x + RandomInt(-1, 1)), static_cast<float>(y + RandomInt(-1, 1)));
-    if (!WebRowHovered) PlayEffect(HoverSound);
-    WebRowHovered = true;
-  } else {
-    WebRowHovered = false;
-  }
-  SetDrawColour(255, 255, 255);
-  SelectFont(nullptr);
+  const bool hovered = PointerInRow(row) && !TouchMode;
+  DrawButton(WebRowCaption(), BOARD_COLUMNS * BlockSize / 2, row * BlockSize + HalfCell, hovered);
+  if (hovered && !WebRowHovered) PlayEffect(HoverSound);
+  WebRowHovered = hovered;
 }
 
 void ClickWebRow(int row) {

@@ -57,6 +57,14 @@ extern int KindGrid[10][8];        // [x][y], -1 empty
 extern T_BLOCK* BlockGrid[10][8];  // [x][y], nullptr empty
 
 T_BLOCK* BlockAt(int x, int y);  // nullptr when empty or off the board
+
+// Caption text: near-black (this grey level) or white letters over a halo of
+// the other shade, each halo copy drawn with this opacity.
+constexpr int CAPTION_DARK = 16;
+constexpr float CAPTION_HALO_ALPHA = 0.75f;
+// Draws a caption at (x, y) with the current font and scale: white letters
+// when `light`, else near-black ones, ringed by a halo of the other shade.
+void DrawCaptionText(const std::string& text, float x, float y, bool light);
 void ClearGrids();
 void RebuildGrids();
 // Empties the blocks, particles and grids (not the fragments) and forgets the

@@ -15,7 +15,9 @@ namespace {
 
 constexpr int SHADOW_SHIFT = 8;
 constexpr int CAPTION_MAX_CELLS = 4;
-constexpr int CAPTION_MARGIN = 10;  // each side of a caption bar
+
+// Each side of a caption bar: a sixth of a cell, at least 10 pixels.
+int CaptionMargin() { return BlockSize / 6 > 10 ? BlockSize / 6 : 10; }
 
 // Shows and hides in steps of 64 ms while the countdown runs.
 bool BlinkVisible(int64_t timer) { return timer == 0 || ((timer - ::Frame.Now) & 64) != 0; }
@@ -58,37 +60,45 @@ void T_BLOCK::DrawHighLight() {
 
 void T_BLOCK::DisplayText() {
   SelectFont(LargeFont);
-  if (KindLightText(Kind)) {
-    SetDrawColour(255, 255, 255);
-  } else {
-    SetDrawColour(0, 0, 0);
-  }
-  SetDrawAlpha(0.7f);
-
   // The caption bar runs over the same-kind cells to the right.
   int n = 1;
   while (n < CAPTION_MAX_CELLS && XMap + n < BOARD_COLUMNS && YMap >= 0 && YMap < BOARD_ROWS &&
          KindGrid[XMap + n][YMap] == Kind) {
     n++;
   }
-  const int available = n * BlockSize - 2 * CAPTION_MARGIN;
-  int width = StringWidth(Text);
-  if (width > available && width > 0 && available > 0) {
-    SetDrawScale(static_cast<float>(available) / static_cast<float>(width), 1.0f);
-    width = available;
-  }
-  const int x = static_cast<int>((available - width) / 2.0 + X + CAPTION_MARGIN);
-  const int y = Y + (BlockSize - FontHeight()) / 2;
-  DrawString(Text, x, y);
+  // A caption too long for its bar shrinks as a whole, keeping its shape.
+  const int available = n * BlockSize - 2 * CaptionMargin();
+  const int width = StringWidth(Text), height = FontHeight();
+  float scale = 1.0f;
+  if (width > available && width > 0 && available > 0) scale = static_cast<float>(available) / static_cast<float>(width);
+  SetDrawScale(scale, scale);
+  const float x = std::round(X + CaptionMargin() + (static_cast<float>(available) - static_cast<float>(width) * scale) / 2);
+  const float y = std::round(Y + (static_cast<float>(BlockSize) - static_cast<float>(height) * scale) / 2);
+  DrawCaptionText(Text, x, y, KindLightText(Kind) != 0);
   if (HoveredMenu != -1 && HoveredMenu == Menu) {
-    // Drawn twice with a jitter: a trembling, bolder caption under the pointer.
+    // Drawn again with a jitter: a trembling, bolder caption under the pointer.
     const int r1 = RandomInt(-1, 1);
     const int r2 = RandomInt(-1, 1);
-    DrawString(Text, x + r1, y + r2);
+    DrawString(Text, x + static_cast<float>(r1), y + static_cast<float>(r2));
   }
   SetDrawScale(1.0f, 1.0f);
   SetDrawAlpha(1.0f);
   SelectFont(nullptr);
+}
+
+void DrawCaptionText(const std::string& text, float x, float y, bool light) {
+  // A halo of the opposite shade all round the letters keeps them legible on
+  // every style, its stripes and speckles included.
+  const float d = static_cast<float>(BlockSize >= 96 ? 2 : 1);
+  const int halo = light ? CAPTION_DARK : 255;
+  SetDrawColour(halo, halo, halo);
+  SetDrawAlpha(CAPTION_HALO_ALPHA);
+  constexpr int OFFSETS[8][2] = {{-1, -1}, {0, -1}, {1, -1}, {-1, 0}, {1, 0}, {-1, 1}, {0, 1}, {1, 1}};
+  for (const auto& o : OFFSETS) DrawString(text, x + d * static_cast<float>(o[0]), y + d * static_cast<float>(o[1]));
+  const int ink = light ? 255 : CAPTION_DARK;
+  SetDrawColour(ink, ink, ink);
+  SetDrawAlpha(1.0f);
+  DrawString(text, x, y);
 }
 
 void T_BLOCK::DrawAll() {

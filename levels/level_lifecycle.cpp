@@ -13,6 +13,7 @@
 #include "levels/random_play.h"
 #include "levels/shared_level.h"
 #include "levels/victory.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
@@ -47,7 +48,8 @@ bool CurrentLevelInBank() { return CurrentLevel >= 0 && CurrentLevel < LevelCoun
 
 // Makes the level a history belongs to current, from the history's first
 // record: the bank level with those starting cells, else the random level
-// kept with that start. With neither, the board is no level's and the
+// kept with that start, else a shared level (a level made in the editor,
+// the daily level...). With none, the board is no level's and the
 // current level is none; the answer is then false.
 bool TakeLevelOfHistory(const uint8_t start[UNDO_RECORD_SIZE]) {
   const int level = BankLevelWithCells(start);
@@ -58,7 +60,7 @@ bool TakeLevelOfHistory(const uint8_t start[UNDO_RECORD_SIZE]) {
   }
   CurrentLevel = -1;
   BoardLevel = -1;
-  return ResumeRandomLevel();
+  return ResumeRandomLevel() || ResumeSharedLevel(start);
 }
 
 // The board resumed from the history is played as the level the history
@@ -77,7 +79,7 @@ void TakeLevelOfResumedBoard() {
   if (!TakeLevelOfHistory(start) && !(Told && std::equal(start, start + UNDO_RECORD_SIZE, ToldStart))) {
     std::copy(start, start + UNDO_RECORD_SIZE, ToldStart);
     Told = true;
-    ShowBoardMessage(TextOrEnglish(UNRECORDED_KEY, UNRECORDED_ENGLISH));
+    ShowBoardMessage(GetTextOr(UNRECORDED_KEY, UNRECORDED_ENGLISH));
   }
   if (CurrentLevel != before) LevelTimer = 0;
 }
@@ -237,6 +239,8 @@ void RecordWinLeftInHistory() {
     if (CurrentLevelInBank()) {
       RecordWin();
       SaveBestScores();
+    } else if (SharedLevelOnBoard()) {
+      SharedLevelWon(WonTime, UndoRecordCount - 1);
     } else {
       RandomLevelWon(WonTime);
     }

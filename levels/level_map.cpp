@@ -1,15 +1,18 @@
 #include "levels/level_map.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstdlib>
 
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/main_loop.h"
+#include "app/pointer.h"
 #include "app/settings.h"
 #include "board/block.h"
 #include "board/tile_styles.h"
+#include "levels/code_card.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
@@ -39,10 +42,8 @@ namespace {
 
 constexpr int TAP_DISTANCE = 8;        // a press moving this far is a drag
 constexpr int64_t TAP_MS = 400;        // a press held this long is a drag
-constexpr int WEB_ROW = 7;             // the web-site row, below few levels
+constexpr int WEB_ROW = 6;             // the web-site row, below few levels, above the foot line
 constexpr int WEB_ROW_LEVELS = 10;     // shown while the bank has fewer levels
-constexpr int LINE_WIDTH = 190;        // widest text line on a card
-constexpr int THUMB_CELL = 20;         // a board cell on a card picture
 constexpr int WHOLE_CELL_FRAME = 29;   // the unshaped miniature of a tile strip
 constexpr float WHEEL_STEP = 40;
 constexpr float KEY_STEP = 20;
@@ -128,8 +129,17 @@ void ZoomIntoPlacedLevel(int left, int top, int n) {
 }
 
 // A bank level or the random level is placed for its picture only: it
-// becomes the current level when the zoom ends.
+// becomes the current level when the zoom ends. The Code card opens its
+// entry, and chosen again with a code typed, plays that code.
 void ChooseCard(int n, int left, int top) {
+  if (IsCodeCard(n)) {
+    if (!CodeEntryOpen()) {
+      OpenCodeEntry();
+    } else if (PlayCodeEntry()) {
+      ZoomIntoPlacedLevel(left, top, -1);
+    }
+    return;
+  }
   if (IsRandomCard(n)) {
     ZoomRandomLevel = MakeRandomLevel();
     ShowRandomCells(ZoomRandomLevel);
@@ -153,9 +163,9 @@ int SharingCard() {
 // The card under the pointer, as the tap found it.
 void ChooseCardAtPointer(int n) {
   const int scroll = static_cast<int>(MapScroll);
-  const int left = CARD_PITCH_X * ((Frame.PointerX - CARD_MARGIN) / CARD_PITCH_X) + CARD_MARGIN;
-  const int top = static_cast<int>(static_cast<float>(CARD_PITCH_Y * ((Frame.PointerY - scroll) / CARD_PITCH_Y)) +
-                                   MapScroll + CARD_MARGIN);
+  const int left = CardPitchX() * ((Frame.PointerX - CardMargin()) / CardPitchX()) + CardMargin();
+  const int top = static_cast<int>(static_cast<float>(CardPitchY() * ((Frame.PointerY - scroll) / CardPitchY())) +
+                                   MapScroll + CardMargin());
   ChooseCard(n, left, top);
 }
 
@@ -189,16 +199,16 @@ void DrawZoomPicture() {
 void SetZoomCard(int left, int top) {
   ZoomCard[0] = left;
   ZoomCard[1] = top;
-  ZoomCard[2] = left + CARD_WIDTH - 1;
-  ZoomCard[3] = top + CARD_HEIGHT - 1;
+  ZoomCard[2] = left + CardWidth() - 1;
+  ZoomCard[3] = top + CardHeight() - 1;
 }
 
 // Scrolls just enough for the whole of card n to show.
 void ScrollToCard(int n) {
   int x = 0, y = 0;
   CardPosition(n, x, y);
-  if (y < 0) MapScroll -= static_cast<float>(y - CARD_MARGIN);
-  if (y + CARD_HEIGHT > ScreenHeight) MapScroll -= static_cast<float>(y + CARD_HEIGHT + CARD_MARGIN - ScreenHeight);
+  if (y < 0) MapScroll -= static_cast<float>(y - CardMargin());
+  if (y + CardHeight() > ScreenHeight) MapScroll -= static_cast<float>(y + CardHeight() + CardMargin() - ScreenHeight);
 }
 
 }  // namespace
@@ -206,9 +216,17 @@ void ScrollToCard(int n) {
 // The keyboard's card: Left and Right move it (the first press shows it on
 // the current level's card), Enter or Space chooses it.
 void MapKey(const KeyPress& press) {
+  if (CodeEntryOpen()) {
+    if (CodeEntryKey(press) && ZoomEnd == 0) {
+      int x = 0, y = 0;
+      CardPosition(MapCardCount() - 1, x, y);
+      ZoomIntoPlacedLevel(x, y, -1);
+    }
+    return;
+  }
   if (MapSharingKey(press, SharingCard())) {
     if (ZoomEnd == 0)
-      ZoomIntoPlacedLevel(BoardWidth() / 2 - CARD_WIDTH / 2, ScreenHeight / 2 - CARD_HEIGHT / 2, -1);
+      ZoomIntoPlacedLevel(BoardWidth() / 2 - CardWidth() / 2, ScreenHeight / 2 - CardHeight() / 2, -1);
     return;
   }
   const int step = press.Key == KEY_RIGHT ? 1 : press.Key == KEY_LEFT ? -1 : 0;
@@ -237,6 +255,8 @@ void EndDrag(int lowest) {
   if (tap) {
     if (LevelCount < WEB_ROW_LEVELS) ClickWebRow(WEB_ROW);
     const int n = CardAt(Frame.PointerX, Frame.PointerY);
+    // A tap away from the Code card closes its entry.
+    if (!IsCodeCard(n)) CloseCodeEntry();
     if (ZoomEnd == 0 && n >= 0) ChooseCardAtPointer(n);
   }
   FlushMouse();
@@ -246,54 +266,99 @@ void EndDrag(int lowest) {
   MapDragging = 0;
 }
 
-// Text drawn over its black shadow when shadows are on.
-void DrawShadowedText(const std::string& text, int x, int y, int shadow) {
-  if (ShadowsOn) {
-    SetDrawColour(0, 0, 0);
-    DrawString(text, static_cast<float>(x + shadow), static_cast<float>(y + shadow));
-  }
-  SetDrawColour(255, 255, 255);
-  DrawString(text, static_cast<float>(x), static_cast<float>(y));
+// The hovered card stands a little higher, over a deeper shadow.
+int HoverLift() { return std::max(2, BlockSize / 16); }
+
+void DrawLiftShadow(int x, int y) {
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.35f);
+  const int lift = HoverLift();
+  FillRoundedRect(static_cast<float>(x + lift), static_cast<float>(y + 2 * lift), static_cast<float>(CardWidth()),
+                  static_cast<float>(CardHeight()), static_cast<float>(lift * 2));
+  SetDrawAlpha(1);
 }
 
-// The record lines over a card, shifted by the hover's jitter: its label,
-// then the last time and, once there is one, the best time.
-void DrawCardTimes(const std::string& label, int last, int best, int x, int y, int jx, int jy) {
+// A small rounded badge with text in the top-left corner of the card;
+// returns its right edge.
+float DrawNumberBadge(const std::string& label, int x, int y) {
+  SelectFont(SmallFont);
+  const float s = CardTextScale();
+  const float pad = 6 * CardScale();
+  const float w = static_cast<float>(StringWidth(label)) * s + 2 * pad;
+  const float h = static_cast<float>(FontHeight()) * s + pad;
+  const float bx = static_cast<float>(x) + 6 * CardScale(), by = static_cast<float>(y) + 6 * CardScale();
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(PANEL_RED, PANEL_GREEN, PANEL_BLUE);
+  SetDrawAlpha(PANEL_ALPHA);
+  FillRoundedRect(bx, by, w, h, h / 3);
+  SetDrawAlpha(1);
+  SetDrawColour(255, 255, 255);
+  SetDrawScale(s, s);
+  DrawString(label, std::round(bx + pad), std::round(by + pad / 2));
+  SetDrawScale(1, 1);
+  return bx + w;
+}
+
+// A won level's mark: a green disc with a white tick, left at x, beside the
+// number's badge of the card at height y.
+void DrawWonMark(float bx, int y) {
+  const float d = 34 * CardScale();
+  const float by = static_cast<float>(y) + 6 * CardScale();
+  SetBlendMode(BLEND_ALPHA);
   SetDrawColour(0, 0, 0);
-  SetDrawAlpha(0.5f);
-  FillRect(static_cast<float>(x), static_cast<float>(y), CARD_WIDTH, CARD_HEIGHT);
+  SetDrawAlpha(0.3f);
+  FillRoundedRect(bx + 1, by + 2, d, d, d / 2);
+  SetDrawAlpha(1);
+  SetDrawColour(46, 160, 67);
+  FillRoundedRect(bx, by, d, d, d / 2);
+  // The tick: two strokes of small squares, down-right then up-right.
+  SetDrawColour(255, 255, 255);
+  const float t = std::max(2.0f, d / 8);
+  const float x0 = bx + d * 0.25f, y0 = by + d * 0.52f;
+  const float x1 = bx + d * 0.42f, y1 = by + d * 0.70f;
+  const float x2 = bx + d * 0.76f, y2 = by + d * 0.32f;
+  for (float f = 0; f <= 1.0f; f += 0.5f / (x1 - x0 + 1))
+    FillRect(std::round(x0 + (x1 - x0) * f - t / 2), std::round(y0 + (y1 - y0) * f - t / 2), t, t);
+  for (float f = 0; f <= 1.0f; f += 0.5f / (x2 - x1 + 1))
+    FillRect(std::round(x1 + (x2 - x1) * f - t / 2), std::round(y1 + (y2 - y1) * f - t / 2), t, t);
+}
+
+// The record lines of a won card on a dark strip along its bottom: the last
+// time and, once there is one, the best time; the label stays in its badge.
+void DrawCardTimes(const std::string& label, int last, int best, int x, int y) {
+  const float lineHeight = 30 * CardTextScale();
+  const int lines = best != 0 ? 2 : 1;
+  const float strip = lineHeight * static_cast<float>(lines) + 8 * CardScale();
+  const float top = static_cast<float>(y + CardHeight()) - strip;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(PANEL_RED, PANEL_GREEN, PANEL_BLUE);
+  SetDrawAlpha(PANEL_ALPHA);
+  FillRect(static_cast<float>(x), top, static_cast<float>(CardWidth()), strip);
   SetDrawAlpha(1);
   SelectFont(SmallFont);
-  int line = y + 2 + jy;
-  DrawCardLine("- " + label + " -", x + jx, line);
-  if (best == 0) line += 15;
-  DrawCardLine(LastTimeText, x + jx, line += 30);
-  DrawCardLine(FormatTime(last), x + jx, line += 30);
-  if (best != 0) {
-    DrawCardLine(BestTimeText, x + jx, line += 30);
-    DrawCardLine(FormatTime(best), x + jx, line += 30);
-  }
+  const int first = static_cast<int>(top + 4 * CardScale());
+  DrawCardLine(LastTimeText + " " + FormatTime(last), x, first);
+  if (best != 0) DrawCardLine(BestTimeText + " " + FormatTime(best), x, first + static_cast<int>(lineHeight));
+  DrawWonMark(DrawNumberBadge(label, x, y) + 4 * CardScale(), y);
 }
 
 // The random card: a scatter of pieces of every colour for a picture, its
 // label, and once a random level was won, the last time and the best time
 // of the tier the next random level comes from.
-void DrawRandomCard(int x, int y, int jx, int jy) {
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  DrawSprite(RandomLevelOnBoard() ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30),
-             static_cast<float>(y - 30), 0);
+void DrawRandomCard(int x, int y) {
+  DrawCardFrame(x, y, RandomLevelOnBoard());
   for (int cell = 0; cell < BOARD_COLUMNS * BOARD_ROWS; ++cell) {
     const int cx = cell % BOARD_COLUMNS, cy = cell / BOARD_COLUMNS;
     if ((cx * 3 + cy * 5) % 7 > 1) continue;
-    DrawSpriteStretched(KindImage((cx + 2 * cy) % RANDOM_COLOURS), static_cast<float>(x + THUMB_CELL * cx),
-                        static_cast<float>(y + THUMB_CELL * cy), THUMB_CELL, THUMB_CELL, WHOLE_CELL_FRAME);
+    DrawSpriteStretched(KindImage((cx + 2 * cy) % RANDOM_COLOURS), static_cast<float>(x + CardThumbCell() * cx),
+                        static_cast<float>(y + CardThumbCell() * cy), CardThumbCell(), CardThumbCell(), WHOLE_CELL_FRAME);
   }
   const std::string label = GetText("Random");
   if (RandomScores.Wins == 0) {
-    DrawCardLabel(label, x + jx, y + jy);
+    DrawCardLabel(label, x, y);
   } else {
-    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[LastWonRandomTier()], x, y, jx, jy);
+    DrawCardTimes(label, RandomScores.LastTime, RandomScores.BestTime[LastWonRandomTier()], x, y);
   }
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
@@ -301,39 +366,55 @@ void DrawRandomCard(int x, int y, int jx, int jy) {
 
 }  // namespace
 
-int MapCardCount() { return LevelCount + 2 + static_cast<int>(CustomLevels.size()); }
+float CardScale() { return static_cast<float>(CardWidth()) / 200.0f; }
 
-bool IsRandomCard(int n) { return n == LevelCount; }
+void DrawCardFrame(int x, int y, bool current) {
+  const float k = CardScale();
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  SetDrawAlpha(1);
+  Image* frame = current ? LevelCardHighlighted : LevelCard;
+  DrawSpriteStretched(frame, static_cast<float>(x) - 30 * k, static_cast<float>(y) - 30 * k,
+                      static_cast<float>(ImageWidth(frame)) * k, static_cast<float>(ImageHeight(frame)) * k, 0);
+}
 
-bool IsDailyCard(int n) { return n == LevelCount + 1; }
+float CardTextScale() { return 0.8f * CardScale(); }
+
+int CardThumbCell() { return std::max(1, BlockSize / 5); }
+int CardWidth() { return 10 * CardThumbCell(); }
+int CardHeight() { return 8 * CardThumbCell(); }
+int CardPitchX() { return BOARD_COLUMNS * BlockSize / MAP_COLUMNS; }
+int CardPitchY() { return CardHeight() + CardPitchX() - CardWidth(); }
+int CardMargin() { return (CardPitchX() - CardWidth()) / 2; }
+
+int MapCardCount() { return LevelCount + static_cast<int>(CustomLevels.size()) + 3; }
+
+bool IsRandomCard(int n) { return n == LevelCount + static_cast<int>(CustomLevels.size()); }
+
+bool IsDailyCard(int n) { return n == LevelCount + static_cast<int>(CustomLevels.size()) + 1; }
+
+bool IsCodeCard(int n) { return n == MapCardCount() - 1; }
 
 int CustomCard(int n) {
-  const int i = n - (LevelCount + 2);
+  const int i = n - LevelCount;
   return i >= 0 && i < static_cast<int>(CustomLevels.size()) ? i : -1;
 }
 
 void CardPosition(int n, int& x, int& y) {
-  x = CARD_MARGIN;
-  y = static_cast<int>(MapScroll + CARD_MARGIN);
-  for (int i = 0; i < n; ++i) {
-    x += CARD_PITCH_X;
-    if (x >= ScreenWidth - CARD_PITCH_X) {
-      x = CARD_MARGIN;
-      y += CARD_PITCH_Y;
-    }
-  }
+  x = CardMargin();
+  y = static_cast<int>(MapScroll + CardMargin());
+  if (n <= 0) return;
+  x += CardPitchX() * (n % MAP_COLUMNS);
+  y += CardPitchY() * (n / MAP_COLUMNS);
 }
 
-int LowestMapScroll() {
-  const int perRow = ScreenWidth / CARD_PITCH_X;
-  if (perRow <= 0) return ScreenHeight;
-  return ScreenHeight - CARD_PITCH_Y * ((MapCardCount() + perRow - 1) / perRow);
-}
+int LowestMapScroll() { return ScreenHeight - CardPitchY() * ((MapCardCount() + MAP_COLUMNS - 1) / MAP_COLUMNS); }
 
 int CardAt(int px, int py) {
   const int scroll = static_cast<int>(MapScroll);
-  const int n = (px - CARD_MARGIN) / CARD_PITCH_X + ((py - scroll) / CARD_PITCH_Y) * (BoardWidth() / CARD_PITCH_X);
-  if (n < 0 || n >= MapCardCount() || static_cast<float>(py) < MapScroll) return -1;
+  const int column = (px - CardMargin()) / CardPitchX();
+  const int n = column + ((py - scroll) / CardPitchY()) * MAP_COLUMNS;
+  if (column >= MAP_COLUMNS || n < 0 || n >= MapCardCount() || static_cast<float>(py) < MapScroll) return -1;
   return n;
 }
 
@@ -345,6 +426,8 @@ void EnterLevelMap() {
   LoadSideBarIcons(ICON_SET_SUB_SCREEN);
   ReturnState = SCREEN_MAIN_MENU;
   MapKeyCard = -1;
+  CloseCodeEntry();
+  ClearSharingNotice();
 }
 
 void UpdateLevelMap() {
@@ -374,105 +457,103 @@ void UpdateLevelMap() {
 
 void DrawLevelMap() {
   if (LevelCount < WEB_ROW_LEVELS) DrawWebRow(WEB_ROW);
-  int x = CARD_MARGIN;
-  int y = static_cast<int>(MapScroll + CARD_MARGIN);
+  int x = 0, y = 0;
   for (int n = 0; n < MapCardCount(); ++n) {
-    if (y >= -CARD_PITCH_Y) DrawLevelCard(x, y, n);
-    x += CARD_PITCH_X;
-    if (x >= ScreenWidth - CARD_PITCH_X) {
-      x = CARD_MARGIN;
-      y += CARD_PITCH_Y;
-      if (y >= ScreenHeight) break;
+    CardPosition(n, x, y);
+    if (y >= ScreenHeight) break;
+    if (y < -CardPitchY()) continue;
+    // The hovered card stands a little higher, over a deeper shadow.
+    if (n == HoveredCard) {
+      DrawLiftShadow(x, y);
+      y -= HoverLift();
     }
+    DrawLevelCard(x, y, n);
   }
   // The keyboard's card carries the pointer, as the board's keyboard cursor.
   if (MapKeyCard >= 0) {
     CardPosition(MapKeyCard, x, y);
-    SetBlendMode(BLEND_ALPHA);
-    SetDrawColour(255, 255, 255);
-    SetDrawAlpha(0.7f);
-    DrawSprite(PointerImage, static_cast<float>(x + CARD_WIDTH / 2 - 85), static_cast<float>(y + CARD_HEIGHT / 2 - 50), 0);
-    SetDrawAlpha(1);
+    DrawPointerAt(PointerImage, x + CardWidth() / 2, y + CardHeight() / 2);
   }
   DrawMapSharing(SharingCard());
 }
 
 void DrawLevelCard(int x, int y, int n) {
-  int jx = 0, jy = 0;
-  if (n == HoveredCard) {
-    jx = RandomInt(-1, 1);
-    jy = RandomInt(-1, 1);
-  }
   if (IsRandomCard(n)) {
-    DrawRandomCard(x, y, jx, jy);
+    DrawRandomCard(x, y);
+    return;
+  }
+  if (IsCodeCard(n)) {
+    DrawCodeCard(x, y);
     return;
   }
   if (IsDailyCard(n)) {
-    DrawDailyCard(x + jx, y + jy, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
+    DrawDailyCard(x, y, SharedLevelOnBoard() && BoardLevel == DAILY_BOARD);
     return;
   }
   if (CustomCard(n) >= 0) {
-    DrawCustomCard(x, y, CustomCard(n), jx, jy);
+    DrawCustomCard(x, y, CustomCard(n), 0, 0);
     return;
   }
   const std::string label = LevelLabel(n + 1);
   const int link = RecordLink(n);
 
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  DrawSprite(n == CurrentLevel ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30),
-             static_cast<float>(y - 30), 0);
+  DrawCardFrame(x, y, n == CurrentLevel);
   for (int cell = 0; cell < BOARD_COLUMNS * BOARD_ROWS; ++cell) {
     const int cx = cell % BOARD_COLUMNS, cy = cell / BOARD_COLUMNS;
     const int v = LevelCellByte(n, cx, cy);
     if (v == 0) continue;
-    const int px = x + THUMB_CELL * cx, py = y + THUMB_CELL * cy;
+    const int px = x + CardThumbCell() * cx, py = y + CardThumbCell() * cy;
     if (DetailedThumbnailsOn) {
       DrawCardCell(px, py, v - 1, n, cell);
     } else {
-      DrawSpriteStretched(KindImage(v - 1), static_cast<float>(px), static_cast<float>(py), THUMB_CELL,
-                          THUMB_CELL, WHOLE_CELL_FRAME);
+      DrawSpriteStretched(KindImage(v - 1), static_cast<float>(px), static_cast<float>(py), CardThumbCell(),
+                          CardThumbCell(), WHOLE_CELL_FRAME);
     }
   }
 
   if (link == 0) {
-    DrawCardLabel(label, x + jx, y + jy);
+    DrawNumberBadge(label, x, y);
   } else {
-    DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y, jx, jy);
+    DrawCardTimes(label, RecordLastTime(link), RecordBestTime(link), x, y);
   }
-  DrawCardPar(BankPar(n), x + jx, y + jy);
+  DrawCardPar(BankPar(n), x, y);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }
 
 void DrawCardLine(const std::string& text, int x, int y) {
-  int w = StringWidth(text);
-  if (w > LINE_WIDTH) {
-    SetDrawScale(static_cast<float>(LINE_WIDTH) / static_cast<float>(w), 1);
-    w = LINE_WIDTH;
-  }
-  const int tx = static_cast<int>(static_cast<float>(x) + CARD_WIDTH / 2 - static_cast<float>(w) / 2);
-  DrawShadowedText(text, tx, y, 2);
+  const float s = CardTextScale();
+  const float widest = static_cast<float>(CardWidth()) * 0.94f;
+  const float w = static_cast<float>(StringWidth(text)) * s;
+  const float sx = w > widest ? s * widest / w : s;
+  SetDrawScale(sx, s);
+  SetDrawColour(255, 255, 255);
+  DrawString(text, std::round(static_cast<float>(x + CardWidth() / 2) - std::min(w, widest) / 2),
+             static_cast<float>(y));
   SetDrawScale(1, 1);
 }
 
 void DrawCardLabel(const std::string& label, int x, int y) {
-  SelectFont(LargeFont);
-  int w = StringWidth(label);
-  const int h = FontHeight();
-  if (w > LINE_WIDTH) {
-    SetDrawScale(static_cast<float>(LINE_WIDTH) / static_cast<float>(w), 1);
-    w = LINE_WIDTH;
-  }
-  DrawShadowedText(label, x + CARD_WIDTH / 2 - w / 2, y + CARD_HEIGHT / 2 - h / 2, 4);
-  SetDrawScale(1, 1);
+  // A pill in the middle of the card, in the small font at the card's scale.
+  SelectFont(SmallFont);
+  const float s = CardTextScale();
+  const float w = std::min(static_cast<float>(StringWidth(label)) * s, static_cast<float>(CardWidth()) * 0.8f);
+  const float h = static_cast<float>(FontHeight()) * s;
+  const float pad = 8 * CardScale();
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(PANEL_RED, PANEL_GREEN, PANEL_BLUE);
+  SetDrawAlpha(PANEL_ALPHA);
+  FillRoundedRect(static_cast<float>(x + CardWidth() / 2) - w / 2 - pad, static_cast<float>(y + CardHeight() / 2) - h / 2 - pad / 2,
+                  w + 2 * pad, h + pad, (h + pad) / 2);
+  SetDrawAlpha(1);
+  DrawCardLine(label, x, static_cast<int>(static_cast<float>(y + CardHeight() / 2) - h / 2));
 }
 
 void DrawCardCell(int x, int y, int colour, int n, int cell) {
   Image* strip = KindImage(colour);
   if (strip == nullptr) return;
   const int cx = cell % BOARD_COLUMNS, cy = cell / BOARD_COLUMNS;
-  constexpr float Q = THUMB_CELL / 2;
+  const float Q = static_cast<float>(CardThumbCell()) / 2;
   const float fx = static_cast<float>(x), fy = static_cast<float>(y);
   DrawSpriteStretched(strip, fx, fy, Q, Q, LevelFrameByte(n, cx, cy, 0));
   DrawSpriteStretched(strip, fx + Q, fy, Q, Q, LevelFrameByte(n, cx, cy, 1));

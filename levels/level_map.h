@@ -2,8 +2,9 @@
 // starting position drawn from the bank's frame bytes and either its label
 // or its last and best times; a tap on a card places the level and zooms
 // its picture to the whole board before play begins. After the bank's cards
-// one more card opens a random level. Left and Right move a keyboard choice
-// over the cards; Enter or Space chooses it.
+// come the levels made in the editor, then the random, daily and Code cards.
+// Left and Right move a keyboard choice over the cards; Enter or Space
+// chooses it.
 #pragma once
 
 #include <cstdint>
@@ -11,12 +12,17 @@
 
 struct KeyPress;
 
-// Card geometry, in pixels.
-constexpr int CARD_WIDTH = 200;
-constexpr int CARD_HEIGHT = 160;
-constexpr int CARD_PITCH_X = 240;
-constexpr int CARD_PITCH_Y = 200;
-constexpr int CARD_MARGIN = 20;
+// Card geometry, in pixels, scaled with the block size: four cards a row
+// across the board, the grid centred, room between cards for their frames.
+// At 96-pixel blocks a card is 190 x 152 on a 240 x 202 pitch, 25 pixels in
+// from the board's edges.
+int CardThumbCell();  // a board cell on a card picture: a fifth of a block
+int CardWidth();      // ten picture cells
+int CardHeight();     // eight picture cells
+int CardPitchX();     // a quarter of the board's width
+int CardPitchY();     // the height and the same gap as between columns
+int CardMargin();     // half the gap: the grid's border
+constexpr int MAP_COLUMNS = 4;
 constexpr int64_t ZOOM_MS = 1000;
 
 extern float MapScroll;       // vertical scroll of the map, pixels; 0 = first row at the top
@@ -42,9 +48,16 @@ void DrawLevelZoom();
 void CancelLevelZoom();
 
 void DrawLevelCard(int x, int y, int n);
+// A card's scale against its size at 96-pixel blocks, and that of the small
+// font's lines on it.
+float CardScale();
+float CardTextScale();
+// The card's frame picture around the card at (x, y) (the card sits 30
+// pixels into it at full size), lit for the level on the board.
+void DrawCardFrame(int x, int y, bool current);
 // One piece of a card picture: cell (0..79) of level n, four shaped quarters.
 void DrawCardCell(int x, int y, int colour, int n, int cell);
-// A text line centred on a card, squeezed to 190 px when wider.
+// A text line centred on a card, squeezed to the card's width when wider.
 void DrawCardLine(const std::string& text, int x, int y);
 // A label in the large font, centred on the card at (x, y); a label wider
 // than a card's line (a long word in some languages) is narrowed to fit.
@@ -57,22 +70,25 @@ void CreateLevelPicture();
 // starts the zoom from the card at (left, top).
 void GrabLevelPicture(int left, int top, int n);
 
-// The bank's cards, then one that opens a random level, the daily level's,
-// and the levels made in the editor.
+// The bank's cards, the levels made in the editor, then one card that opens
+// a random level, the daily level's and the Code card that takes a typed
+// code.
 int MapCardCount();
-// True for the card after the bank's (its number is the level count).
+// True for the card that opens a random level (after the editor's levels).
 bool IsRandomCard(int n);
 // True for the card after the random card: today's daily level.
 bool IsDailyCard(int n);
-// The number of the editor's level on card n (the cards after the daily
-// one), -1 for any other card.
+// True for the last card: the Code card.
+bool IsCodeCard(int n);
+// The number of the editor's level on card n (the cards right after the
+// bank's), -1 for any other card.
 int CustomCard(int n);
 // Where card n stands at the current scroll (board-area pixels).
 void CardPosition(int n, int& x, int& y);
 
 // The card whose cell holds the point (board-area pixels), -1 for none.
-// Cells are 240 x 200: the gaps right of a card and above and below it count
-// for that card.
+// Cells are a pitch wide and high: the gaps right of a card and above and
+// below it count for that card.
 int CardAt(int px, int py);
 // The scroll at which the last row rests at the bottom of the screen.
 int LowestMapScroll();

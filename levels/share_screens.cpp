@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "board/tile_styles.h"
+#include "levels/code_card.h"
 #include "levels/daily.h"
 #include "levels/level_bank.h"
 #include "levels/level_code.h"
@@ -24,7 +25,6 @@
 namespace {
 
 constexpr int64_t NOTICE_MS = 4000;
-constexpr int THUMB_CELL = 20;
 constexpr int WHOLE_CELL_FRAME = 29;
 constexpr int PAR_COLOUR[3] = {150, 220, 255};  // a light blue, apart from the white times
 
@@ -33,13 +33,8 @@ int64_t NoticeEnd = 0;
 std::string VictoryCode, VictoryResult;
 int VictoryPar = 0, VictoryMoves = 0;
 
-void Tell(const std::string& text) {
-  Notice = text;
-  NoticeEnd = Frame.Now + NOTICE_MS;
-}
-
 void Copy(const std::string& text) {
-  if (!text.empty() && SetClipboardText(text)) Tell(GetText("Copied") + " " + text);
+  if (!text.empty() && SetClipboardText(text)) ShowSharingNotice(GetText("Copied") + " " + text);
 }
 
 KindCells BankCells(int n) {
@@ -75,6 +70,13 @@ std::string ParText(int par) { return par > 0 ? GetText("Par") + " " + std::to_s
 
 int64_t Today() { return UtcDayNumber(); }
 
+void ShowSharingNotice(const std::string& text) {
+  Notice = text;
+  NoticeEnd = Frame.Now + NOTICE_MS;
+}
+
+void ClearSharingNotice() { NoticeEnd = 0; }
+
 std::string CardCode(int n) {
   if (n >= 0 && n < LevelCount) return LevelCode(BankCells(n));
   if (IsDailyCard(n)) return LevelCode(DailyLevel(Today()).Cells);
@@ -94,14 +96,14 @@ bool MapSharingKey(const KeyPress& press, int card) {
   if (press.Key == 'V' && control) {
     const std::string message = OpenLevelCode(GetClipboardText());
     if (message.empty()) return true;
-    Tell(message);
+    ShowSharingNotice(message);
   }
   if (press.Key == 'C' && card >= 0) Copy(CardCode(card));
   const int custom = CustomCard(card);
   if (press.Key == 'E' && custom >= 0) EditLevelCells(CustomLevels[custom].Cells);
   if (press.Key == 'D' && custom >= 0) {
     DeleteCustomLevel(custom);
-    Tell(GetText("Editor Deleted"));
+    ShowSharingNotice(GetText("Editor Deleted"));
   }
   return false;
 }
@@ -113,6 +115,7 @@ void DrawMapSharing(int card) {
   }
   // The daily card's level is made only when it is played or copied.
   std::string line = GetText("Paste Hint");
+  if (IsCodeCard(card) || CodeEntryOpen()) line = GetText("Code Entry Hint");
   if (CustomCard(card) >= 0) line = GetText("Custom Hint") + "   " + line;
   if ((card >= 0 && card < LevelCount) || CustomCard(card) >= 0) {
     line = ParText(CardPar(card)) + "   " + GetText("Code") + " " + CardCode(card) + "   " + GetText("Copy Hint") +
@@ -124,14 +127,17 @@ void DrawMapSharing(int card) {
 void DrawCardPar(int par, int x, int y) {
   if (par <= 0) return;
   const std::string text = ParText(par);
+  // In the top-right corner, at the card's scale.
   SelectFont(SmallFont);
-  const int w = std::min(StringWidth(text), CARD_WIDTH - 10);
-  const int h = FontHeight();
-  const float tx = static_cast<float>(x + CARD_WIDTH - 6 - w), ty = static_cast<float>(y + CARD_HEIGHT - h - 2);
+  const float s = CardTextScale();
+  const float w = std::min(static_cast<float>(StringWidth(text)) * s, static_cast<float>(CardWidth()) / 2);
+  const float tx = static_cast<float>(x + CardWidth()) - 8 * CardScale() - w, ty = static_cast<float>(y) + 8 * CardScale();
+  SetDrawScale(w / static_cast<float>(std::max(1, StringWidth(text))), s);
   SetDrawColour(0, 0, 0);
   DrawString(text, tx + 2, ty + 2);
   SetDrawColour(PAR_COLOUR[0], PAR_COLOUR[1], PAR_COLOUR[2]);
   DrawString(text, tx, ty);
+  SetDrawScale(1, 1);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
 }
@@ -141,17 +147,17 @@ void DrawCustomCard(int x, int y, int i, int jx, int jy) {
   SetBlendMode(BLEND_ALPHA);
   SetDrawColour(255, 255, 255);
   const bool current = SharedLevelOnBoard() && CurrentSharedLevel.Board == CUSTOM_BOARD && CurrentSharedLevel.Custom == i;
-  DrawSprite(current ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30), static_cast<float>(y - 30), 0);
+  DrawCardFrame(x, y, current);
   for (int cell = 0; cell < GRID_CELLS; ++cell) {
     if (level.Cells[cell] < 0) continue;
-    DrawSpriteStretched(KindImage(level.Cells[cell]), static_cast<float>(x + THUMB_CELL * (cell % GRID_COLUMNS)),
-                        static_cast<float>(y + THUMB_CELL * (cell / GRID_COLUMNS)), THUMB_CELL, THUMB_CELL,
+    DrawSpriteStretched(KindImage(level.Cells[cell]), static_cast<float>(x + CardThumbCell() * (cell % GRID_COLUMNS)),
+                        static_cast<float>(y + CardThumbCell() * (cell / GRID_COLUMNS)), CardThumbCell(), CardThumbCell(),
                         WHOLE_CELL_FRAME);
   }
-  DrawCardLabel(GetText("Editor") + " " + std::to_string(i + 1), x + jx, y + jy - 30);
+  DrawCardLabel(GetText("Editor") + " " + std::to_string(i + 1), x + jx, y + jy - CardHeight() / 5);
   if (level.BestTime > 0) {
     SelectFont(SmallFont);
-    DrawCardLine(GetText("Best Time") + " " + FormatTime(level.BestTime), x + jx, y + jy + CARD_HEIGHT / 2 + 10);
+    DrawCardLine(GetText("Best Time") + " " + FormatTime(level.BestTime), x + jx, y + jy + CardHeight() / 2 + static_cast<int>(10 * CardScale()));
   }
   DrawCardPar(level.Par, x + jx, y + jy);
   SetDrawColour(255, 255, 255);
@@ -161,20 +167,20 @@ void DrawCustomCard(int x, int y, int i, int jx, int jy) {
 void DrawDailyCard(int x, int y, bool highlighted) {
   SetBlendMode(BLEND_ALPHA);
   SetDrawColour(255, 255, 255);
-  DrawSprite(highlighted ? LevelCardHighlighted : LevelCard, static_cast<float>(x - 30), static_cast<float>(y - 30), 0);
+  DrawCardFrame(x, y, highlighted);
   // A calendar page of the six colours.
   for (int cell = 0; cell < GRID_CELLS; ++cell) {
     const int cx = cell % GRID_COLUMNS, cy = cell / GRID_COLUMNS;
     if (cx == 0 || cx == 9 || cy == 0 || cy == 7 || (cx + cy) % 2 != 0) continue;
-    DrawSpriteStretched(KindImage((cx + cy * 3) % 6), static_cast<float>(x + THUMB_CELL * cx),
-                        static_cast<float>(y + THUMB_CELL * cy), THUMB_CELL, THUMB_CELL, WHOLE_CELL_FRAME);
+    DrawSpriteStretched(KindImage((cx + cy * 3) % 6), static_cast<float>(x + CardThumbCell() * cx),
+                        static_cast<float>(y + CardThumbCell() * cy), CardThumbCell(), CardThumbCell(), WHOLE_CELL_FRAME);
   }
   const int64_t today = Today();
-  DrawCardLabel(GetText("Daily"), x, y - 30);
+  DrawCardLabel(GetText("Daily"), x, y - CardHeight() / 5);
   SelectFont(SmallFont);
-  DrawCardLine(DayText(today), x, y + CARD_HEIGHT / 2 + 10);
+  DrawCardLine(DayText(today), x, y + CardHeight() / 2 + static_cast<int>(10 * CardScale()));
   const DailyRecord record = DailyRecordOf(today);
-  if (record.BestTime > 0) DrawCardLine(GetText("Best Time") + " " + FormatTime(record.BestTime), x, y + CARD_HEIGHT / 2 + 40);
+  if (record.BestTime > 0) DrawCardLine(GetText("Best Time") + " " + FormatTime(record.BestTime), x, y + CardHeight() / 2 + static_cast<int>(40 * CardScale()));
   SelectFont(nullptr);
   SetDrawColour(255, 255, 255);
 }

@@ -8,19 +8,32 @@
 #include "levels/level_par.h"
 #include "levels/random_play.h"
 #include "localisation/languages.h"
+#include "media/media.h"
 #include "menus/text_box.h"
 #include "persistence/custom_levels.h"
 #include "persistence/daily_scores.h"
+#include "play/undo.h"
 
-SharedLevel CurrentSharedLevel;
+namespace {
 
-void PlaceSharedLevel(const SharedLevel& level) {
+SharedLevel NoSharedLevel() {
+  SharedLevel level;
+  level.Cells.fill(-1);
+  return level;
+}
+
+}  // namespace
+
+SharedLevel CurrentSharedLevel = NoSharedLevel();
+
+void ForgetSharedLevel() { CurrentSharedLevel = NoSharedLevel(); }
+
+namespace {
+
+// The level becomes the one in play, with its record time, whatever the
+// board shows (placed afresh, or resumed from its history).
+void TakeSharedLevel(const SharedLevel& level) {
   CurrentSharedLevel = level;
-  ClearBoard();
-  for (int c = 0; c < GRID_CELLS; ++c) {
-    if (level.Cells[c] >= 0) T_BLOCK::addBlock(c % GRID_COLUMNS, c / GRID_COLUMNS, level.Cells[c]);
-  }
-  T_BLOCK::ShapeAllBlocks();
   CurrentLevel = -1;
   BoardLevel = level.Board;
   RecordTime = 0;
@@ -30,8 +43,68 @@ void PlaceSharedLevel(const SharedLevel& level) {
   }
 }
 
+SharedLevel DailySharedLevel(int64_t day) {
+  const RandomLevel& daily = DailyLevel(day);
+  SharedLevel level;
+  level.Cells = daily.Cells;
+  level.Board = DAILY_BOARD;
+  level.Par = SolutionSteps(daily.Solution);
+  level.Day = day;
+  return level;
+}
+
+SharedLevel CustomSharedLevel(int i) {
+  SharedLevel level;
+  level.Cells = CustomLevels[i].Cells;
+  level.Board = CUSTOM_BOARD;
+  level.Par = CustomLevels[i].Par;
+  level.Custom = i;
+  return level;
+}
+
+// True when a history's first record is this board (cell bytes kind + 1).
+bool StartsFrom(const KindCells& cells, const uint8_t start[UNDO_RECORD_SIZE]) {
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (cells[c] + 1 != start[c]) return false;
+  }
+  return !BoardEmpty(cells);
+}
+
+}  // namespace
+
+void PlaceSharedLevel(const SharedLevel& level) {
+  ClearBoard();
+  for (int c = 0; c < GRID_CELLS; ++c) {
+    if (level.Cells[c] >= 0) T_BLOCK::addBlock(c % GRID_COLUMNS, c / GRID_COLUMNS, level.Cells[c]);
+  }
+  T_BLOCK::ShapeAllBlocks();
+  TakeSharedLevel(level);
+}
+
 bool SharedLevelOnBoard() {
   return CurrentLevel == -1 && (BoardLevel == CODE_BOARD || BoardLevel == DAILY_BOARD || BoardLevel == CUSTOM_BOARD);
+}
+
+bool ResumeSharedLevel(const uint8_t start[UNDO_RECORD_SIZE]) {
+  // A level made in the editor is found by its cells (its number changes
+  // when an earlier one is deleted); then the code's or daily level last
+  // placed in this run; then today's daily level.
+  for (int i = 0; i < static_cast<int>(CustomLevels.size()); ++i) {
+    if (StartsFrom(CustomLevels[i].Cells, start)) {
+      TakeSharedLevel(CustomSharedLevel(i));
+      return true;
+    }
+  }
+  if (CurrentSharedLevel.Board != CUSTOM_BOARD && StartsFrom(CurrentSharedLevel.Cells, start)) {
+    TakeSharedLevel(CurrentSharedLevel);
+    return true;
+  }
+  const int64_t today = UtcDayNumber();
+  if (StartsFrom(DailyLevel(today).Cells, start)) {
+    TakeSharedLevel(DailySharedLevel(today));
+    return true;
+  }
+  return false;
 }
 
 std::string OpenLevelCode(const std::string& text) {
@@ -47,24 +120,10 @@ std::string OpenLevelCode(const std::string& text) {
   return "";
 }
 
-void PlaceDailyLevel(int64_t day) {
-  const RandomLevel& daily = DailyLevel(day);
-  SharedLevel level;
-  level.Cells = daily.Cells;
-  level.Board = DAILY_BOARD;
-  level.Par = SolutionSteps(daily.Solution);
-  level.Day = day;
-  PlaceSharedLevel(level);
-}
+void PlaceDailyLevel(int64_t day) { PlaceSharedLevel(DailySharedLevel(day)); }
 
 void PlaceCustomLevel(int i) {
-  if (i < 0 || i >= static_cast<int>(CustomLevels.size())) return;
-  SharedLevel level;
-  level.Cells = CustomLevels[i].Cells;
-  level.Board = CUSTOM_BOARD;
-  level.Par = CustomLevels[i].Par;
-  level.Custom = i;
-  PlaceSharedLevel(level);
+  if (i >= 0 && i < static_cast<int>(CustomLevels.size())) PlaceSharedLevel(CustomSharedLevel(i));
 }
 
 void SharedLevelWon(int64_t wonTimeMs, int moves) {

@@ -22,9 +22,17 @@ struct SharedLevel {
 
 extern SharedLevel CurrentSharedLevel;
 
+// No shared level placed yet (a start of the program).
+void ForgetSharedLevel();
+
 // Places the level on the board (the current level becomes -1); the caller
 // starts it.
 void PlaceSharedLevel(const SharedLevel& level);
+// On a resumed board that is neither a bank level nor the kept random
+// level: when its history starts from a level made in the editor, the code's
+// or daily level last placed in this run, or today's daily level, that level
+// is in play again with its records, and the answer is true.
+bool ResumeSharedLevel(const uint8_t start[80]);
 // True when the board holds the shared level (placed, not replaced since).
 bool SharedLevelOnBoard();
 // Reads a code and, when it names a board the solver can empty, places it

@@ -1,9 +1,11 @@
 #include "menus/text_box.h"
 
 #include <algorithm>
+#include <cmath>
 
 #include "app/display.h"
 #include "app/frame_input.h"
+#include "board/block.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "play/play_input.h"
@@ -21,6 +23,42 @@ struct WrapCache {
   int FontPixels = 0;
   std::vector<std::string> Lines;
 } Cache;
+
+// The last fitting of a text box: the scale that lets its lines fit the
+// height, and the lines wrapped at that scale.
+struct FitCache {
+  std::string Text;
+  int Width = -1, MaxHeight = -1, LineHeight = -1;
+  const Font* WithFont = nullptr;
+  float Scale = 1;
+  std::vector<std::string> Lines;
+} Fit;
+
+constexpr float SMALLEST_TEXT_SCALE = 0.5f;
+
+int PanelPadding() { return std::max(8, BlockSize / 6); }
+
+const FitCache& FitText(const std::string& text, int width, int maxHeight, int lineHeight) {
+  SelectFont(TextFont);
+  if (Fit.Text == text && Fit.Width == width && Fit.MaxHeight == maxHeight && Fit.LineHeight == lineHeight &&
+      Fit.WithFont == TextFont)
+    return Fit;
+  Fit.Text = text;
+  Fit.Width = width;
+  Fit.MaxHeight = maxHeight;
+  Fit.LineHeight = lineHeight;
+  Fit.WithFont = TextFont;
+  const auto measure = [](const std::string& s) { return StringWidth(s); };
+  for (Fit.Scale = 1;; Fit.Scale -= 0.05f) {
+    // Never more lines than the smallest text could show.
+    const size_t maxLines = static_cast<size_t>(
+        std::max(1.0f, static_cast<float>(maxHeight) / (static_cast<float>(lineHeight) * SMALLEST_TEXT_SCALE)) + 1);
+    Fit.Lines = WrapText(text, static_cast<int>(static_cast<float>(width) / Fit.Scale), measure, maxLines);
+    const float height = static_cast<float>(Fit.Lines.size()) * static_cast<float>(lineHeight) * Fit.Scale;
+    if (height <= static_cast<float>(maxHeight) || Fit.Scale <= SMALLEST_TEXT_SCALE) break;
+  }
+  return Fit;
+}
 
 }  // namespace
 
@@ -72,33 +110,107 @@ std::vector<std::string> TextBoxLines(const std::string& text, int width) {
   return Cache.Lines;
 }
 
-void DrawTextBox(int left, int top, int right, int red, int green, int blue, const std::string& text) {
-  const std::vector<std::string> lines = TextBoxLines(text, right - left);  // selects the text font
-  const int centre = (left + right) / 2;
-  const int lineHeight = TextFontPixels() + ScreenHeight / 100;
+void FillRoundedRect(float x, float y, float w, float h, float radius) {
+  const int r = static_cast<int>(std::min({radius, w / 2, h / 2}));
+  for (int i = 0; i < r; ++i) {
+    const float d = static_cast<float>(r - i) - 0.5f;
+    const float inset = std::round(static_cast<float>(r) - std::sqrt(static_cast<float>(r * r) - d * d));
+    FillRect(x + inset, y + static_cast<float>(i), w - 2 * inset, 1);
+    FillRect(x + inset, y + h - 1 - static_cast<float>(i), w - 2 * inset, 1);
+  }
+  FillRect(x, y + static_cast<float>(r), w, h - static_cast<float>(2 * r));
+}
+
+void DrawPanel(int x, int y, int w, int h, float fade) {
   SetBlendMode(BLEND_ALPHA);
   SetDrawScale(1, 1);
-  for (int pass = 0; pass < 2; pass++) {
-    const bool shadow = pass == 0;
-    if (shadow) {
-      SetDrawColour(0, 0, 0);
-      SetDrawAlpha(0.5f);
-    } else {
-      SetDrawColour(red, green, blue);
-      SetDrawAlpha(1);
-    }
-    const int offset = shadow ? 4 : 0;
-    for (size_t i = 0; i < lines.size(); i++) {
-      const int x = centre - StringWidth(lines[i]) / 2 + offset;
-      const int y = top + offset + static_cast<int>(i) * lineHeight;
-      DrawString(lines[i], static_cast<float>(x), static_cast<float>(y));
-    }
+  const float radius = static_cast<float>(std::max(6, BlockSize / 6));
+  const float step = static_cast<float>(std::max(2, BlockSize / 32));
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  const float fw = static_cast<float>(w), fh = static_cast<float>(h);
+  // The shadow: three widening layers, dropped a little, darkest at the core.
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.12f * fade);
+  for (int k = 3; k >= 1; --k) {
+    const float grow = step * static_cast<float>(k);
+    FillRoundedRect(fx - grow, fy - grow + 2 * step, fw + 2 * grow, fh + 2 * grow, radius + grow);
   }
+  SetDrawColour(PANEL_RED, PANEL_GREEN, PANEL_BLUE);
+  SetDrawAlpha(PANEL_ALPHA * fade);
+  FillRoundedRect(fx, fy, fw, fh, radius);
+  SetDrawAlpha(1);
+}
+
+void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered) {
+  SelectFont(LargeFont);
+  const int pad = std::max(8, BlockSize / 4);
+  const int widest = BOARD_COLUMNS * BlockSize - 2 * BlockSize;
+  const int textWidth = StringWidth(caption);
+  const float scale = textWidth + 2 * pad > widest && textWidth > 0
+                          ? static_cast<float>(widest - 2 * pad) / static_cast<float>(textWidth)
+                          : 1.0f;
+  const float w = static_cast<float>(textWidth) * scale + static_cast<float>(2 * pad);
+  const float h = static_cast<float>(BlockSize) * 0.8f;
+  const float lift = hovered ? static_cast<float>(std::max(2, BlockSize / 24)) : 0.0f;
+  const float x = std::round(static_cast<float>(centreX) - w / 2);
+  const float y = std::round(static_cast<float>(centreY) - h / 2 - lift);
+  const float radius = h / 3;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawScale(1, 1);
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.35f);
+  FillRoundedRect(x + 2, y + h * 0.12f + 2 * lift, w, h, radius);
+  // The face: a darker rim below, the face above it.
+  SetDrawAlpha(1);
+  SetDrawColour(196, 132, 24);
+  FillRoundedRect(x, y + h * 0.08f, w, h * 0.92f, radius);
+  const int glow = hovered ? 20 : 0;
+  SetDrawColour(std::min(255, BUTTON_RED + glow), std::min(255, BUTTON_GREEN + glow), std::min(255, BUTTON_BLUE + glow));
+  FillRoundedRect(x, y, w, h * 0.92f, radius);
+  SetDrawScale(scale, scale);
+  SetDrawColour(CAPTION_DARK, CAPTION_DARK, CAPTION_DARK);
+  const float tx = std::round(static_cast<float>(centreX) - static_cast<float>(textWidth) * scale / 2);
+  const float ty = std::round(y + (h * 0.92f - static_cast<float>(FontHeight()) * scale) / 2);
+  DrawString(caption, tx, ty);
+  SetDrawScale(1, 1);
+  SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
+}
+
+int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade) {
+  const int pad = PanelPadding();
+  const int lineHeight = TextFontPixels() + ScreenHeight / 100;
+  const FitCache& fit = FitText(text, right - left - 2 * pad, maxHeight - 2 * pad, lineHeight);  // selects the text font
+  const float scale = fit.Scale;
+  const int height = static_cast<int>(static_cast<float>(fit.Lines.size()) * static_cast<float>(lineHeight) * scale) +
+                     2 * pad;
+  DrawPanel(left, top, right - left, height, fade);
+  const float centre = static_cast<float>(left + right) / 2;
+  SetDrawColour(255, 255, 255);
+  SetDrawAlpha(fade);
+  SetDrawScale(scale, scale);
+  for (size_t i = 0; i < fit.Lines.size(); i++) {
+    const float x = std::round(centre - static_cast<float>(StringWidth(fit.Lines[i])) * scale / 2);
+    const float y = static_cast<float>(top + pad) + std::round(static_cast<float>(i * lineHeight) * scale);
+    DrawString(fit.Lines[i], x, y);
+  }
+  SetDrawScale(1, 1);
+  SetDrawAlpha(1);
+  SelectFont(nullptr);
+  return height;
 }
 
 void DrawMessage() {
   if (!(Message.StartTime < Frame.Now && Frame.Now < Message.EndTime)) return;
+  if (Message.OnPanel) {
+    // A notice: full strength, fading out over its last half second.
+    const float fade = std::min(1.0f, 0.002f * static_cast<float>(Message.EndTime - Frame.Now));
+    const int width = BOARD_COLUMNS * BlockSize * 3 / 4;
+    const int left = Message.CentreX - width / 2;
+    const int top = Message.CentreY - BlockSize;
+    DrawTextBox(left, top, left + width, 2 * BlockSize, Message.Text, fade);
+    return;
+  }
   SelectFont(LargeFont);
   if (Message.Light)
     SetDrawColour(255, 255, 255);
@@ -132,11 +244,7 @@ void ShowBoardMessage(const std::string& text) {
   Message.EndTime = Frame.Now + BOARD_MESSAGE_MS;
   Message.Scale = 1.0f;
   Message.Light = 1;
-}
-
-std::string TextOrEnglish(const std::string& key, const std::string& english) {
-  const std::string text = GetText(key);
-  return text.empty() || text[0] == '@' ? english : text;
+  Message.OnPanel = true;
 }
 
 std::string FormatTime(int64_t seconds) {

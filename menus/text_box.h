@@ -12,16 +12,33 @@
 // too).
 extern std::string CreditsText;
 
-// Draws text wrapped to right - left, each line centred, over a black shadow.
-// The box grows downwards with the text, to the bottom of the screen.
-void DrawTextBox(int left, int top, int right, int red, int green, int blue, const std::string& text);
-// The transient message started by StartMenuCaption or ShowBoardMessage.
+// The text panels: dark navy, slightly translucent, so that white text keeps
+// a contrast of at least 7:1 over the palest board.
+constexpr int PANEL_RED = 18, PANEL_GREEN = 22, PANEL_BLUE = 38;
+constexpr float PANEL_ALPHA = 0.88f;
+
+// Fills a rectangle with rounded corners in the current colour, alpha and
+// blend mode, one rectangle per row of the corners so that no pixel is
+// covered twice.
+void FillRoundedRect(float x, float y, float w, float h, float radius);
+// A text panel at (x, y), w x h: a soft shadow below it, then the panel,
+// whose opacity is PANEL_ALPHA times `fade`.
+void DrawPanel(int x, int y, int w, int h, float fade = 1.0f);
+// Draws white text on a panel from left to right, starting at top: the text
+// is wrapped inside the panel's padding, each line centred, and shrinks
+// until the panel is no taller than maxHeight. Returns the panel's height.
+int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade = 1.0f);
+// The button's face and the shade of its caption (contrast above 10:1).
+constexpr int BUTTON_RED = 250, BUTTON_GREEN = 198, BUTTON_BLUE = 64;
+// A rounded golden button centred on (centreX, centreY), its caption in the
+// large font, shrunk to fit the board's width; a hovered one is lighter and
+// lifted a little off its shadow.
+void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered);
+// The transient message started by StartMenuCaption (a caption growing and
+// fading after a choice) or ShowBoardMessage (a notice on a panel).
 void DrawMessage();
-// A message in the middle of the board, light, for two and a half seconds.
+// A notice on a panel in the middle of the board, for two and a half seconds.
 void ShowBoardMessage(const std::string& text);
-// The text of a key, or the English one given when the language file in use
-// (a player's own, perhaps) lacks the key.
-std::string TextOrEnglish(const std::string& key, const std::string& english);
 // Minutes, an apostrophe, two-digit seconds and a double quote.
 std::string FormatTime(int64_t seconds);
 

@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/music.h"
+#include "app/pointer.h"
 #include "board/block.h"
 #include "localisation/languages.h"
 #include "media/media.h"
@@ -22,7 +23,6 @@ constexpr int TUTORIAL_MUSIC = 3;
 constexpr int64_t DRAG_STEP_MS = 500;
 constexpr double MS_PER_PIXEL = 2.0;
 constexpr int64_t TEXT_SLIDE_MS = 1000;
-constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
 constexpr int64_t BLINK_BIT = 512;  // the waiting pointer blinks every 512 ms
 
 // The side bar's UNDO icon (slot 0) is left to the script on this screen.
@@ -30,7 +30,11 @@ void SetUndoIcon(int state) { SideBarIcons[0].State = state; }
 
 int CellCentre(int cell) { return cell * BlockSize + BlockSize / 2; }
 
-int TextRestTop() { return 5 * BlockSize + 10; }
+// The text panel's band lies across the top of the board, left of column 9:
+// the demonstration points at rows 1 to 4 and, from column 9 on, at the UNDO
+// icon, and the hand hangs below its tip, so its path never crosses the band.
+int TextRestTop() { return BlockSize / 8; }
+int TextStartTop() { return -2 * BlockSize; }  // above the screen
 
 bool OnBoard(int x, int y) { return x >= 0 && x < 10 && y >= 0 && y < 8; }
 
@@ -96,7 +100,7 @@ void UndoStep(int x0, int y0, int x1, int y1) {
 void ShowText(const std::string& key) {
   Tutorial.Text = GetText(key);
   TutorialWaiting = true;
-  Tutorial.TextTop = ScreenHeight;
+  Tutorial.TextTop = TextStartTop();
   Tutorial.TextShownTime = Frame.Now;
   PlayEffect(MapScrollSound);
 }
@@ -127,6 +131,13 @@ bool RunInstruction() {
 }
 
 }  // namespace
+
+int TutorialPanelRight() { return 9 * BlockSize - BlockSize / 8; }
+
+int TutorialPanelHeight() {
+  const int handTop = BlockSize + HalfCell - static_cast<int>(POINTER_REACH_ABOVE_TIP * PointerScale());
+  return handTop - BlockSize / 32 - TextRestTop();
+}
 
 int Lerp(int a, int b, int64_t total, int64_t elapsed) {
   return static_cast<int>(a + (static_cast<int64_t>(b) - a) * elapsed / total);
@@ -163,11 +174,11 @@ void PlayTutorial() {
   const int64_t now = Frame.Now;
 
   if (TutorialWaiting) {
-    // The text slides up from the bottom edge during one second; the play
+    // The text slides down from the top edge during one second; the play
     // input keeps the player's own pointer meanwhile.
     const int64_t shown = now - Tutorial.TextShownTime;
     if (now <= Tutorial.TextShownTime + TEXT_SLIDE_MS) {
-      Tutorial.TextTop = Lerp(ScreenHeight, TextRestTop(), TEXT_SLIDE_MS, shown);
+      Tutorial.TextTop = Lerp(TextStartTop(), TextRestTop(), TEXT_SLIDE_MS, shown);
     } else {
       Tutorial.TextTop = TextRestTop();
       Tutorial.TextShownTime = 0;
@@ -197,7 +208,7 @@ void PlayTutorial() {
 
 void DrawTutorialText() {
   if (!TutorialActive() || Tutorial.Text.empty()) return;
-  DrawTextBox(10, Tutorial.TextTop, BOARD_COLUMNS * BlockSize, 255, 255, 255, Tutorial.Text);
+  DrawTextBox(TextRestTop(), Tutorial.TextTop, TutorialPanelRight(), TutorialPanelHeight(), Tutorial.Text);
 }
 
 void DrawTutorialPointer() {
@@ -205,9 +216,5 @@ void DrawTutorialPointer() {
   const bool blink = TutorialWaiting && Frame.Now - Tutorial.TextShownTime > TEXT_SLIDE_MS &&
                      (Frame.Now & BLINK_BIT) != 0;
   Image* image = (Tutorial.Pressed != 0 || blink) ? PressedPointerImage : PointerImage;
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  SetDrawAlpha(1);
-  DrawSprite(image, static_cast<float>(Tutorial.PointerX - POINTER_HOT_X),
-             static_cast<float>(Tutorial.PointerY - POINTER_HOT_Y), 0);
+  DrawPointerAt(image, Tutorial.PointerX, Tutorial.PointerY);
 }

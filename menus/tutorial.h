@@ -67,6 +67,10 @@ void ScaleTutorialPointer(int oldBlockSize);
 void DrawTutorialText();
 // The virtual pointer, drawn with the overlays.
 void DrawTutorialPointer();
+// The right edge and the greatest height of the text panel, which rests
+// BlockSize / 8 from the top-left corner of the board.
+int TutorialPanelRight();
+int TutorialPanelHeight();
 
 // a + (b - a) * elapsed / total in 64-bit integers, truncating toward zero.
 int Lerp(int a, int b, int64_t total, int64_t elapsed);

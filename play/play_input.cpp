@@ -380,6 +380,7 @@ void StartMenuCaption(int menuId) {
     Message.EndTime = Frame.Now + 1300;
     Message.Scale = 1.0f;
     Message.Light = KindLightText(block->Kind);
+    Message.OnPanel = false;
     return;
   }
 }

@@ -29,6 +29,8 @@ struct TransientMessage {
   int64_t StartTime = 0, EndTime = 0;
   float Scale = 1.0f;
   int Light = 0;
+  // A notice drawn on a text panel rather than a caption growing.
+  bool OnPanel = false;
 };
 extern TransientMessage Message;
 

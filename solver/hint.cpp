@@ -3,10 +3,12 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
+#include "app/pointer.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/text_box.h"
@@ -18,8 +20,6 @@ int64_t HintSearchMs = 1000;
 
 namespace {
 
-// Where the tip of the pointer pictures is.
-constexpr int POINTER_HOT_X = 85, POINTER_HOT_Y = 50;
 // The key of the message, and its English text for a language file of the
 // player's own that does not carry it.
 const char* const NO_SOLUTION_KEY = "No Solution";
@@ -82,6 +82,14 @@ void RunBackground(const KindCells& board) {
 
 }  // namespace
 
+SolverBudget HintBudget() {
+  SolverBudget budget;
+  budget.MaxStates = 80000;
+  budget.MaxMilliseconds = HintSearchMs;
+  budget.Beam = 300;  // a narrower beam, to answer within the second
+  return budget;
+}
+
 std::string NoSolutionText() {
   std::string text = GetText(NO_SOLUTION_KEY);
   if (text.empty() || text[0] == '@') text = NO_SOLUTION_ENGLISH;
@@ -101,17 +109,23 @@ void RequestHint() {
     ShowStep(PathMoves[step]);
     return;
   }
+  // A few steps off the solution: the way back onto it, then the rest of it.
+  std::vector<SolverMove> way;
+  const int join = PathBoards.empty() ? -1 : WayToPath(Hint.Board, PathBoards, HINT_RETURN_STATES, way);
+  if (join >= 0 && !way.empty()) {
+    way.insert(way.end(), PathMoves.begin() + join, PathMoves.end());
+    KeepPath(Hint.Board, way);
+    ShowStep(PathMoves.front());
+    return;
+  }
   if (Background && BackgroundBoard == Hint.Board) {
     Search = std::move(Background);  // already under way from this board
     BackgroundBoard = {};
   } else {
     // The search runs in slices between frames, so it never holds a frame
-    // up; it gives up after a second of processor time.
-    SolverBudget budget;
-    budget.MaxMilliseconds = HintSearchMs;
-    budget.Beam = 300;  // a narrower beam, to answer within the second
+    // up; it gives up after about a second of processor time.
     Search = std::make_unique<T_SOLVER>();
-    Search->Start(Hint.Board, budget);
+    Search->Start(Hint.Board, HintBudget());
   }
   Hint.State = HINT_SEARCHING;
 }
@@ -169,8 +183,5 @@ void DrawHint() {
   const int y0 = (Hint.Move.Cell / 10) * BlockSize + HalfCell;
   const int x = x0 + static_cast<int>(Hint.Move.Dx * BlockSize * along / half);
   const int y = y0 + static_cast<int>(Hint.Move.Dy * BlockSize * along / half);
-  SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  SetDrawAlpha(1);
-  DrawSprite(PressedPointerImage, static_cast<float>(x - POINTER_HOT_X), static_cast<float>(y - POINTER_HOT_Y), 0);
+  DrawPointerAt(PressedPointerImage, x, y);
 }

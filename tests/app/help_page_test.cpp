@@ -14,7 +14,9 @@
 #include "app/help_page.h"
 #include "app/main_loop.h"
 #include "app/paths.h"
+#include "board/block.h"
 #include "localisation/languages.h"
+#include "menus/text_box.h"
 #include "menus/screens.h"
 #include "play/play_input.h"
 #include "tests/support/headless_game.h"
@@ -119,29 +121,33 @@ TEST_F(HelpPage, WithoutABrowserTheClickSaysSo) {
   Shutdown();
 }
 
-// The row's caption: black, with a trembling white copy over it while the
-// mouse hovers the row; a finger's last position does not count as a hover.
-TEST_F(HelpPage, TheWebRowHighlightsUnderTheMouseButNotAfterATouch) {
+// The row is a golden button with a near-black caption (over 10:1); under
+// the mouse it lifts, and a finger's last position does not count as a hover.
+TEST_F(HelpPage, TheWebRowButtonLiftsUnderTheMouseButNotAfterATouch) {
   Start();
   SetScreen(SCREEN_OPTIONS_MENU);
   ASSERT_TRUE(Frames(2));
-  auto captionsDrawn = [&](int& white) {
+  auto captionTop = [&]() {
     media_test::StartRecording();
     EXPECT_TRUE(Frames(1));
     media_test::StopRecording();
-    int all = 0;
-    white = 0;
+    int count = 0;
+    float y = 0;
     for (const auto& call : media_test::RecordedDraws()) {
       if (call.Text != WebRowCaption()) continue;
-      ++all;
-      if (call.R == 255 && call.G == 255 && call.B == 255) ++white;
+      ++count;
+      y = call.Y;
+      EXPECT_EQ(call.R, CAPTION_DARK);
+      EXPECT_GE(test_support::ContrastRatio(call.R, call.G, call.B, BUTTON_RED, BUTTON_GREEN, BUTTON_BLUE), 7.0);
     }
-    return all;
+    EXPECT_EQ(count, 1);
+    return y;
   };
-  int white = 0;
+  media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize * 3);
+  const float resting = captionTop();
   media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
-  EXPECT_EQ(captionsDrawn(white), 2);
-  EXPECT_EQ(white, 1);
+  const float hovered = captionTop();
+  EXPECT_LT(hovered, resting);
 
   const float x = static_cast<float>(ScreenOffsetX + 5 * BlockSize), y = static_cast<float>(ScreenOffsetY + 10);
   media_test::InjectTouchDown(1, x, y);
@@ -149,8 +155,7 @@ TEST_F(HelpPage, TheWebRowHighlightsUnderTheMouseButNotAfterATouch) {
   media_test::InjectTouchUp(1);
   ASSERT_TRUE(Frames(1));
   ASSERT_TRUE(TouchMode);
-  EXPECT_EQ(captionsDrawn(white), 1);
-  EXPECT_EQ(white, 0);
+  EXPECT_EQ(captionTop(), resting);
   Shutdown();
 }
 

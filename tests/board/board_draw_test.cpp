@@ -111,41 +111,56 @@ TEST_F(DrawTest, BlockWithoutImageIsNotDrawn) {
   EXPECT_TRUE(DrawsOf(Tiles).empty());
 }
 
-// A caption bar of four same-kind cells (a fifth does not count) squeezes
-// a long caption into 4 x 96 - 20 pixels, starting 10 pixels in.
-TEST_F(DrawTest, LongCaptionIsSqueezedIntoItsBar) {
+// A caption bar of four same-kind cells (a fifth does not count) shrinks a
+// long caption as a whole into 4 x 96 less a margin of 16 pixels each side.
+TEST_F(DrawTest, LongCaptionShrinksWholeIntoItsBar) {
   board_test::PlaceRows({".....", "00000"});
   T_BLOCK* head = BlockAt(0, 1);
   const std::string caption(120, 'W');
   head->SetMenu(caption, 3);
   for (int x = 1; x < 5; x++) BlockAt(x, 1)->SetMenu("!", 3);
   T_BLOCK::DrawAll();
-  const std::vector<DrawCall> t = Texts();
+  const std::vector<DrawCall> t = InkTexts();
   ASSERT_EQ(t.size(), 1u);  // "!" cells carry no text
   EXPECT_EQ(t[0].Text, caption);
-  EXPECT_FLOAT_EQ(t[0].X, 10);
+  EXPECT_FLOAT_EQ(t[0].X, 16);
   SelectFont(nullptr);
   const int width = StringWidth(caption);
-  ASSERT_GT(width, 364);
-  EXPECT_NEAR(t[0].ScaleX, 364.0 / width, 1e-5);
-  EXPECT_NEAR(t[0].W, 364, 0.5);
-  EXPECT_FLOAT_EQ(t[0].ScaleY, 1);
-  EXPECT_EQ(t[0].Y, 96 + (96 - FontHeight()) / 2);
-  EXPECT_NEAR(t[0].Alpha, 0.7, 1e-5);
-  EXPECT_EQ(t[0].R, 0);  // style 0 has dark captions
+  ASSERT_GT(width, 352);
+  EXPECT_NEAR(t[0].ScaleX, 352.0 / width, 1e-5);
+  EXPECT_NEAR(t[0].W, 352, 0.5);
+  EXPECT_FLOAT_EQ(t[0].ScaleY, t[0].ScaleX);
+  EXPECT_NEAR(t[0].Y, 96 + (96 - FontHeight() * t[0].ScaleY) / 2, 0.5);
+  EXPECT_EQ(t[0].R, CAPTION_DARK);  // style 0 has dark captions
 }
 
-TEST_F(DrawTest, ShortCaptionIsCentredOnItsOwnCellAndLightWhereTheStyleSaysSo) {
-  board_test::PlaceRows({"41"});  // the kind 1 on the right is no part of the bar
+// Letters at full strength over a halo of the other shade: eight copies two
+// pixels round them at 96-pixel blocks.
+TEST_F(DrawTest, ShortCaptionIsCentredOnItsOwnCellOverAHaloOfTheOtherShade) {
+  board_test::PlaceRows({"41", "00"});  // the kind 1 on the right is no part of the bar
   BlockAt(0, 0)->SetMenu("Go", 2);
+  BlockAt(0, 1)->SetMenu("Go", 3);
   T_BLOCK::DrawAll();
-  const std::vector<DrawCall> t = Texts();
-  ASSERT_EQ(t.size(), 1u);
+  const std::vector<DrawCall> t = InkTexts();
+  ASSERT_EQ(t.size(), 2u);
+  ASSERT_EQ(Texts().size(), 18u);
   SelectFont(nullptr);
   const int w = StringWidth("Go");
-  EXPECT_EQ(static_cast<int>(t[0].X), static_cast<int>((76 - w) / 2.0 + 10));
+  EXPECT_EQ(t[0].X, std::round(16 + (64 - w) / 2.0f));
   EXPECT_FLOAT_EQ(t[0].ScaleX, 1);
-  EXPECT_EQ(t[0].R, 255);  // style 4 has light captions
+  EXPECT_FLOAT_EQ(t[0].Alpha, 1);
+  for (size_t c = 0; c < 2; ++c) {
+    const bool light = c == 0;  // style 4 has light captions, style 0 dark ones
+    EXPECT_EQ(t[c].R, light ? 255 : CAPTION_DARK);
+    for (size_t i = 0; i < 8; ++i) {
+      const DrawCall& halo = Texts()[9 * c + i];
+      EXPECT_EQ(halo.R, light ? CAPTION_DARK : 255);
+      EXPECT_FLOAT_EQ(halo.Alpha, CAPTION_HALO_ALPHA);
+      EXPECT_LE(std::fabs(halo.X - t[c].X), 2);
+      EXPECT_LE(std::fabs(halo.Y - t[c].Y), 2);
+      EXPECT_GT(std::fabs(halo.X - t[c].X) + std::fabs(halo.Y - t[c].Y), 0);
+    }
+  }
   // The drawing state is handed back clean.
   Restart();
   FillRect(0, 0, 1, 1);
@@ -160,7 +175,7 @@ TEST_F(DrawTest, HoveredCaptionTrembles) {
   BlockAt(0, 1)->SetMenu("Quit", 5);
   HoveredMenu = 5;
   T_BLOCK::DrawAll();
-  const std::vector<DrawCall> t = Texts();
+  const std::vector<DrawCall> t = InkTexts();
   ASSERT_EQ(t.size(), 3u);
   EXPECT_EQ(t[0].Text, "Play");
   EXPECT_EQ(t[1].Text, "Quit");
@@ -173,7 +188,7 @@ TEST_F(DrawTest, HoveredCaptionTrembles) {
   T_BLOCK::addBlock(0, 0, 2)->SetMenu("Title", -1);
   HoveredMenu = -1;
   T_BLOCK::DrawAll();
-  EXPECT_EQ(Texts().size(), 1u);
+  EXPECT_EQ(InkTexts().size(), 1u);
 }
 
 TEST_F(DrawTest, HighlightPulsesOverTheSelection) {

@@ -91,6 +91,14 @@ class DrawTest : public BoardTest {
     }
     return out;
   }
+  // The captions' letters, without the halo copies drawn under them.
+  static std::vector<DrawCall> InkTexts() {
+    std::vector<DrawCall> out;
+    for (const DrawCall& c : Texts()) {
+      if (c.Alpha > CAPTION_HALO_ALPHA) out.push_back(c);
+    }
+    return out;
+  }
   static void Restart() { media_test::StartRecording(); }
 };
 

@@ -7,10 +7,16 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/paths.h"
+#include "levels/daily.h"
+#include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
+#include "levels/level_par.h"
 #include "levels/random_play.h"
+#include "levels/shared_level.h"
 #include "menus/text_box.h"
 #include "persistence/best_scores.h"
+#include "persistence/custom_levels.h"
+#include "persistence/daily_scores.h"
 #include "persistence/random_scores.h"
 #include "play/undo.h"
 #include "tests/support/headless_game.h"
@@ -217,6 +223,72 @@ TEST_F(LevelIdentity, AKillBetweenTheWinningStepAndTheWinIsRecordedOnceAtTheNext
   Start();
   EXPECT_EQ(test_support::ReadWholeFile(BestScoresPath), scores);
   Shutdown();
+}
+
+// The daily level, a level made in the editor and a code's level, killed
+// during play or right at the win: at the next start the daily level and
+// the editor's level are themselves again and their wins land in their own
+// records (the day's, the level's); a code's level, which keeps no record,
+// plays unrecorded and says so.
+TEST_F(LevelIdentity, ASharedLevelResumedAfterAKillKeepsItsIdentityAndItsRecords) {
+  enum Kind { DAILY, CUSTOM, CODE };
+  KindCells made;
+  made.fill(-1);
+  made[0] = made[3] = 0;  // two pieces of each of two colours, apart
+  made[50] = made[53] = 1;
+  const RandomLevel coded = GenerateRandomLevel(99, 3);
+  for (const bool atTheWin : {false, true}) {
+    for (const Kind kind : {DAILY, CUSTOM, CODE}) {
+      SCOPED_TRACE(testing::Message() << "kind " << kind << (atTheWin ? ", killed at the win" : ""));
+      fs::remove_all(Home / "pLiMo");
+      Start();
+      ASSERT_TRUE(Frames(2));
+      ASSERT_TRUE(AddCustomLevel(made, SolvePar(made)));
+      ASSERT_TRUE(OpenMap());
+      int card = -1;
+      for (int n = 0; n < MapCardCount(); ++n) {
+        if ((kind == DAILY && IsDailyCard(n)) || (kind == CUSTOM && CustomCard(n) == 0)) card = n;
+      }
+      if (kind == CODE) {
+        ASSERT_TRUE(SetClipboardText(LevelCode(coded.Cells)));
+        ASSERT_TRUE(PasteKeys());
+      } else {
+        ASSERT_TRUE(TapCard(card));
+      }
+      ASSERT_TRUE(WaitForPlay());
+      const test_support::Move m = Solve(BoardCells()).front();
+      ASSERT_TRUE(DragOneCell(m.Cell, m.Dx, m.Dy));
+      ASSERT_TRUE(Frames(50, 100));
+      if (atTheWin) {
+        // The history's last record is the empty board: the winning step
+        // was written, its win not yet handled.
+        std::string history = test_support::ReadWholeFile(UndoPath).substr(0, 80) + std::string(80, '\0');
+        ASSERT_TRUE(test_support::WriteWholeFile(UndoPath, history));
+      }
+      Kill();
+
+      Start();
+      ASSERT_TRUE(Frames(2));
+      if (!atTheWin) {
+        ASSERT_TRUE(PressKey(KEY_ENTER));
+        ASSERT_EQ(ScreenState, SCREEN_PLAY);
+        EXPECT_EQ(BoardLevel, kind == DAILY ? DAILY_BOARD : kind == CUSTOM ? CUSTOM_BOARD : -1);
+        EXPECT_EQ(Message.Text == "Unknown level: its win is not recorded" && Message.EndTime > Frame.Now,
+                  kind == CODE);
+        ASSERT_TRUE(PlayToTheWin());
+      }
+      EXPECT_FALSE(fs::exists(UndoPath));
+      // The longest time stands for a game whose time died with the program.
+      const int daily = DailyRecordOf(UtcDayNumber()).BestTime, custom = CustomLevels.at(0).BestTime;
+      EXPECT_EQ(daily > 0, kind == DAILY);
+      EXPECT_EQ(custom > 0, kind == CUSTOM);
+      if (atTheWin) {
+        EXPECT_EQ(std::max(daily, custom), kind == CODE ? 0 : 5999);
+      }
+      ExpectOnlyThisLevelRecorded(-1);
+      Shutdown();
+    }
+  }
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include "app/assets.h"
 #include "board/tile_styles.h"
 #include "levels/level_map.h"
+#include "persistence/custom_levels.h"
 #include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/text_box.h"
@@ -65,60 +66,71 @@ class LevelMap : public BoardFixture {
 };
 
 TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
+  CustomLevels.clear();
   MapScroll = 0;
   EXPECT_EQ(CardAt(100, 100), 0);
-  EXPECT_EQ(CardAt(230, 100), 0);   // 40 px gap right of the first card
-  EXPECT_EQ(CardAt(259, 100), 0);
-  EXPECT_EQ(CardAt(260, 100), 1);
-  EXPECT_EQ(CardAt(750, 5), 3);     // 20 px above the first row
-  EXPECT_EQ(CardAt(750, 195), 3);   // 20 px below it
-  EXPECT_EQ(CardAt(100, 200), 4);   // second row: four cards a row at 1024
+  EXPECT_EQ(CardAt(230, 100), 0);   // 50 px gap right of the first card
+  EXPECT_EQ(CardAt(264, 100), 0);
+  EXPECT_EQ(CardAt(265, 100), 1);
+  EXPECT_EQ(CardAt(750, 5), 3);     // 25 px above the first row
+  EXPECT_EQ(CardAt(750, 201), 3);   // 25 px below it
+  EXPECT_EQ(CardAt(100, 202), 4);   // second row: four cards a row
   EXPECT_EQ(CardAt(300, 250), 5);   // the random card after the five levels
   EXPECT_TRUE(IsRandomCard(5));
-  EXPECT_EQ(CardAt(500, 250), 6);   // then the daily level's card
+  EXPECT_EQ(CardAt(520, 250), 6);   // then the daily level's card
   EXPECT_TRUE(IsDailyCard(6));
-  EXPECT_EQ(CardAt(750, 250), -1);  // nothing after it
-  EXPECT_EQ(CardAt(100, 450), -1);
+  EXPECT_EQ(CardAt(750, 250), 7);   // and the Code card
+  EXPECT_TRUE(IsCodeCard(7));
+  EXPECT_EQ(CardAt(100, 450), -1);  // nothing after it
+  // The levels made in the editor come right after the bank's.
+  CustomLevels.resize(2);
+  EXPECT_EQ(CustomCard(5), 0);
+  EXPECT_EQ(CustomCard(6), 1);
+  EXPECT_TRUE(IsRandomCard(7));
+  EXPECT_TRUE(IsDailyCard(8));
+  EXPECT_TRUE(IsCodeCard(9));
+  EXPECT_EQ(MapCardCount(), 10);
+  CustomLevels.clear();
 
   MapScroll = 184.6f;  // rows start at the truncated scroll
   EXPECT_EQ(CardAt(100, 183), -1);  // above the first row
   EXPECT_EQ(CardAt(100, 185), 0);
-  EXPECT_EQ(CardAt(100, 384), 4);
+  EXPECT_EQ(CardAt(100, 384), 0);
+  EXPECT_EQ(CardAt(100, 386), 4);
   MapScroll = -250;  // the first row scrolled out of sight
   EXPECT_EQ(CardAt(100, 0), 4);
   EXPECT_EQ(CardAt(100, -60), 0);
 
-  Geometry(640, 448, 56);  // two cards a row
+  Geometry(640, 448, 56);  // four cards a row, on a 140 x 118 pitch
   MapScroll = 0;
-  EXPECT_EQ(CardAt(300, 250), 3);
-  EXPECT_EQ(CardAt(100, 420), 4);
+  EXPECT_EQ(CardAt(300, 100), 2);
+  EXPECT_EQ(CardAt(100, 130), 4);
 }
 
 TEST_F(LevelMap, LowestScrollAndRestPositionAt1024x768) {
-  EXPECT_EQ(LowestMapScroll(), 768 - 2 * 200);
+  EXPECT_EQ(LowestMapScroll(), 768 - 2 * 202);
   // The map opens from below the screen and the two springs centre the
   // short grid halfway between 0 and the lowest scroll.
   MapScroll = 768;
-  EXPECT_NEAR(RestAfter(1500), 184, 1.0);
+  EXPECT_NEAR(RestAfter(1500), 182, 1.0);
   EXPECT_NEAR(ScrollVelocity, 0, 0.05);
   MapScroll = -300;
-  EXPECT_NEAR(RestAfter(1500), 184, 1.0);
+  EXPECT_NEAR(RestAfter(1500), 182, 1.0);
 }
 
 TEST_F(LevelMap, LowestScrollAndRestPositionAt640x448) {
   Geometry(640, 448, 56);
-  EXPECT_EQ(LowestMapScroll(), 448 - 4 * 200);  // four rows of two
+  EXPECT_EQ(LowestMapScroll(), 448 - 2 * 118);  // two rows of four, cards scaled to 110 x 88
   MapScroll = 448;
-  EXPECT_NEAR(RestAfter(1500), 0, 1.0);  // the top spring
-  MapScroll = -500;
-  EXPECT_NEAR(RestAfter(1500), -352, 1.0);  // the bottom spring
-  // Between the rests the map stays where it was left.
-  MapScroll = -70;
-  EXPECT_EQ(RestAfter(200), -70);
+  EXPECT_NEAR(RestAfter(1500), 106, 1.0);  // centred, as at 1024 x 768
+  MapScroll = -400;
+  EXPECT_NEAR(RestAfter(1500), 106, 1.0);
 }
 
 TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
   Geometry(640, 448, 56);
+  const int levels = LevelCount;
+  LevelCount = 17;  // twenty cards with the last three: five rows of 118, the lowest scroll at -142
   MapScroll = -70;
   media_test::InjectKeyDown(KEY_DOWN);
   MapFrame(-50, -50, false, false);
@@ -128,23 +140,24 @@ TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
   media_test::InjectKeyUp(KEY_DOWN);
   media_test::InjectKeyDown(KEY_END);
   MapFrame(-50, -50, false, false);
-  EXPECT_FLOAT_EQ(MapScroll, -352);
+  EXPECT_FLOAT_EQ(MapScroll, -142);
   media_test::InjectKeyUp(KEY_END);
   media_test::InjectKeyDown(KEY_PAGE_UP);
   MapFrame(-50, -50, false, false);
-  EXPECT_FLOAT_EQ(MapScroll, -152);
-  MapFrame(-50, -50, false, false);
-  EXPECT_FLOAT_EQ(MapScroll, 48);
+  EXPECT_FLOAT_EQ(MapScroll, 58);
   media_test::InjectKeyUp(KEY_PAGE_UP);
   media_test::InjectWheel(2);
   MapFrame(-50, -50, false, false);
-  EXPECT_GT(MapScroll, 48 + 80 - 20);  // two notches of 40, the spring already pulling
+  EXPECT_GT(MapScroll, 58 + 80 - 20);  // two notches of 40, the spring already pulling
   EXPECT_EQ(WheelPosition(), 0);       // the wheel was flushed
   EXPECT_NEAR(RestAfter(1500), 0, 1.0);
+  LevelCount = levels;
 }
 
 TEST_F(LevelMap, ADragScrollsAndCoastsAfterTheRelease) {
   Geometry(640, 448, 56);
+  const int levels = LevelCount;
+  LevelCount = 18;  // a map taller than the screen
   MapScroll = -50;
   MapFrame(200, 300, true, true);
   EXPECT_EQ(MapDragging, 1);
@@ -157,20 +170,21 @@ TEST_F(LevelMap, ADragScrollsAndCoastsAfterTheRelease) {
   EXPECT_EQ(ZoomEnd, 0);
   MapFrame(-50, -50, false, false);
   EXPECT_LT(MapScroll, -100);
+  LevelCount = levels;
 }
 
 TEST_F(LevelMap, ATapChoosesTheCardAndStartsTheZoom) {
   MapScroll = 184;
-  Press(250, 190, 7, 0);  // 7 px: still a tap, in the gap right of card 0, 14 px above it
+  Press(250, 190, 7, 0);  // 7 px: still a tap, in the gap right of card 0, 19 px above it
   EXPECT_EQ(ZoomLevel, 0);  // the current level only once the zoom ends
   EXPECT_EQ(CurrentLevel, -1);
   EXPECT_EQ(Blocks.size(), 34u);  // the level is placed at once
   EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
   EXPECT_EQ(ZoomEnd, Frame.Now + 1000);
-  EXPECT_EQ(ZoomCard[0], 20);
-  EXPECT_EQ(ZoomCard[1], 204);
-  EXPECT_EQ(ZoomCard[2], 219);
-  EXPECT_EQ(ZoomCard[3], 363);
+  EXPECT_EQ(ZoomCard[0], 25);
+  EXPECT_EQ(ZoomCard[1], 209);
+  EXPECT_EQ(ZoomCard[2], 214);
+  EXPECT_EQ(ZoomCard[3], 360);
 
   // A second tap during the zoom is ignored.
   Press(100, 400, 0, 0);
@@ -226,7 +240,7 @@ TEST_F(LevelMap, TheZoomGrowsFromTheCardToTheBoardThenPlayStarts) {
   CreateLevelPicture();
   ASSERT_NE(LevelPicture, nullptr);
   MapScroll = 184;
-  Press(300, 300, 0, 0);  // card 1 at (260, 204)
+  Press(300, 300, 0, 0);  // card 1 at (265, 209)
   ASSERT_EQ(ZoomLevel, 1);
   const int64_t end = ZoomEnd;
 
@@ -237,18 +251,18 @@ TEST_F(LevelMap, TheZoomGrowsFromTheCardToTheBoardThenPlayStarts) {
   DrawLevelZoom();
   const auto& calls = media_test::RecordedDraws();
   ASSERT_EQ(calls.size(), 2u);
-  // Halfway: left 260 / 2, top 204 / 2, right 960 - (960 - 459) / 2,
-  // bottom 768 - (768 - 363) / 2.
+  // Halfway: left 265 / 2, top 209 / 2, right 960 - (960 - 454) / 2,
+  // bottom 768 - (768 - 360) / 2.
   EXPECT_EQ(calls[0].Img, LevelPicture);
-  EXPECT_EQ(calls[0].X, 130);
-  EXPECT_EQ(calls[0].Y, 102);
-  EXPECT_EQ(calls[0].W, 710 - 130 - 1);
-  EXPECT_EQ(calls[0].H, 566 - 102 - 1);
+  EXPECT_EQ(calls[0].X, 132);
+  EXPECT_EQ(calls[0].Y, 104);
+  EXPECT_EQ(calls[0].W, 707 - 132 - 1);
+  EXPECT_EQ(calls[0].H, 564 - 104 - 1);
   // The first frame covers the card.
-  EXPECT_EQ(calls[1].X, 260);
-  EXPECT_EQ(calls[1].Y, 204);
-  EXPECT_EQ(calls[1].W, 198);
-  EXPECT_EQ(calls[1].H, 158);
+  EXPECT_EQ(calls[1].X, 265);
+  EXPECT_EQ(calls[1].Y, 209);
+  EXPECT_EQ(calls[1].W, 188);
+  EXPECT_EQ(calls[1].H, 150);
   EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
 
   media_test::StartRecording();
@@ -356,41 +370,50 @@ class LevelCardDrawing : public LevelMap {
   }
 };
 
-TEST_F(LevelCardDrawing, ACardWithoutARecordShowsItsLabel) {
+TEST_F(LevelCardDrawing, ACardWithoutARecordShowsItsNumberInABadge) {
   DrawLevelCard(260, 220, 2);
   const auto texts = Texts();
   ASSERT_EQ(texts.size(), 1u);
   EXPECT_EQ(texts[0].Text, "113");
-  EXPECT_EQ(texts[0].X, 260 + 100 - StringWidth("113") / 2);
+  // In the top-left corner, over the badge's dark panel.
+  EXPECT_LT(texts[0].X + texts[0].W, 260 + 100);
+  EXPECT_LT(texts[0].Y + texts[0].H, 220 + 50);
+  bool badge = false;
+  for (const DrawCall& c : DrawsOf(DrawKind::Fill))
+    badge = badge || (c.R == PANEL_RED && c.B == PANEL_BLUE && c.X <= texts[0].X && c.X + c.W >= texts[0].X + texts[0].W);
+  EXPECT_TRUE(badge);
 }
 
-TEST_F(LevelCardDrawing, TimesSitLowerAfterTheFirstWinThanAfterLaterOnes) {
+TEST_F(LevelCardDrawing, AWonCardShowsItsTimesOnAStripAndItsMark) {
   GiveRecord(0, 65, 0);
   GiveRecord(1, 70, 42);
   EnterLevelMap();
+  auto greenFills = [] {
+    int n = 0;
+    for (const DrawCall& c : DrawsOf(DrawKind::Fill)) n += c.R == 46 && c.G == 160 && c.B == 67;
+    return n;
+  };
   DrawLevelCard(20, 100, 0);
   auto texts = Texts();
-  ASSERT_EQ(texts.size(), 3u);
-  EXPECT_EQ(texts[0].Text, "- 11 -");
-  EXPECT_EQ(texts[0].Y, 102);
-  EXPECT_EQ(texts[1].Text, GetText("Last Time"));
-  EXPECT_EQ(texts[1].Y, 147);
-  EXPECT_EQ(texts[2].Text, FormatTime(65));
-  EXPECT_EQ(texts[2].Y, 177);
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_EQ(texts[0].Text, GetText("Last Time") + " " + FormatTime(65));
+  EXPECT_EQ(texts[1].Text, "11");
+  EXPECT_GT(greenFills(), 0);
+  // The times stay inside the card, on its lower part.
+  EXPECT_GT(texts[0].Y, 100 + 76);
+  EXPECT_LE(texts[0].Y + texts[0].H, 100 + 152);
 
   media_test::StartRecording();
   DrawLevelCard(20, 100, 1);
   texts = Texts();
-  ASSERT_EQ(texts.size(), 5u);
-  const int ys[] = {102, 132, 162, 192, 222};
-  for (int i = 0; i < 5; ++i) EXPECT_EQ(texts[i].Y, ys[i]) << i;
-  EXPECT_EQ(texts[3].Text, GetText("Best Time"));
-  EXPECT_EQ(texts[4].Text, FormatTime(42));
-  // The darkened card under the times.
-  bool shaded = false;
-  for (const DrawCall& c : media_test::RecordedDraws())
-    shaded = shaded || (c.Kind == DrawKind::Fill && c.X == 20 && c.W == 200 && c.H == 160 && c.Alpha == 0.5f);
-  EXPECT_TRUE(shaded);
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[1].Text, GetText("Best Time") + " " + FormatTime(42));
+  EXPECT_GT(texts[1].Y, texts[0].Y);
+  EXPECT_LE(texts[1].Y + texts[1].H, 100 + 152);
+
+  media_test::StartRecording();
+  DrawLevelCard(20, 100, 2);  // not won: no mark
+  EXPECT_EQ(greenFills(), 0);
 }
 
 // The random card: its label until a random level is won, then the last
@@ -414,7 +437,7 @@ TEST_F(LevelCardDrawing, TheRandomCardShowsItsLabelThenTheRandomRecords) {
     texts = Texts();
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_GE(texts[0].X, 20 + 4) << word;
-    EXPECT_LE(texts[0].X + texts[0].W, 20 + 196) << word;
+    EXPECT_LE(texts[0].X + texts[0].W, 20 + 186) << word;
   }
   FreeFont(LargeFont);
   LargeFont = savedFont;
@@ -429,42 +452,45 @@ TEST_F(LevelCardDrawing, TheRandomCardShowsItsLabelThenTheRandomRecords) {
   media_test::StartRecording();
   DrawLevelCard(20, 100, LevelCount);
   texts = Texts();
-  ASSERT_EQ(texts.size(), 5u);
-  EXPECT_EQ(texts[0].Text, "- " + GetText("Random") + " -");
-  EXPECT_EQ(texts[2].Text, FormatTime(75));
-  EXPECT_EQ(texts[4].Text, FormatTime(61));
+  ASSERT_EQ(texts.size(), 3u);
+  EXPECT_EQ(texts[0].Text, GetText("Last Time") + " " + FormatTime(75));
+  EXPECT_EQ(texts[1].Text, GetText("Best Time") + " " + FormatTime(61));
+  EXPECT_EQ(texts[2].Text, GetText("Random"));
   RandomScores = saved;
 }
 
-TEST_F(LevelCardDrawing, AWideLineIsSqueezedTo190PixelsAndStaysCentred) {
+TEST_F(LevelCardDrawing, AWideLineIsSqueezedToTheCardAndStaysCentred) {
   const std::string wide(40, 'W');
-  ASSERT_GT(StringWidth(wide), 190);
-  ShadowsOn = true;
   DrawCardLine(wide, 20, 50);
   const auto& calls = media_test::RecordedDraws();
-  ASSERT_EQ(calls.size(), 2u);
-  EXPECT_EQ(calls[0].R, 0);  // the shadow, 2 px off
-  EXPECT_EQ(calls[0].X, 27);
-  EXPECT_EQ(calls[1].X, 25);  // 20 + 100 - 95
-  EXPECT_NEAR(calls[1].W, 190, 0.5);
-  EXPECT_EQ(calls[1].ScaleY, 1);
+  ASSERT_EQ(calls.size(), 1u);
+  EXPECT_EQ(calls[0].X, 26);  // 20 + 95 - 89.3, rounded
+  EXPECT_NEAR(calls[0].W, 178.6, 0.5);  // 94 % of the 190-pixel card
+  EXPECT_FLOAT_EQ(calls[0].ScaleY, 0.76f);
 }
 
 TEST_F(LevelCardDrawing, ThePictureComesFromTheFrameBytes) {
   DetailedThumbnailsOn = true;
   DrawLevelCard(20, 20, 0);
-  std::vector<DrawCall> pieces = DrawsOf(DrawKind::Stretched);
+  // The card's frame is the one stretched picture that is not a piece.
+  auto piecesDrawn = [] {
+    std::vector<DrawCall> out;
+    for (const DrawCall& c : DrawsOf(DrawKind::Stretched))
+      if (c.Img != LevelCard && c.Img != LevelCardHighlighted) out.push_back(c);
+    return out;
+  };
+  std::vector<DrawCall> pieces = piecesDrawn();
   ASSERT_EQ(pieces.size(), 34u * 4);
   // Cell (5, 1) of level 0 is colour 2 (byte 3) with frames 20, 1, 12, 18.
   const int frames[] = {20, 1, 12, 18};
-  const float qx[] = {0, 10, 10, 0}, qy[] = {0, 0, 10, 10};
+  const float qx[] = {0, 9.5f, 9.5f, 0}, qy[] = {0, 0, 9.5f, 9.5f};
   int found = 0;
   for (const DrawCall& c : pieces) {
     for (int q = 0; q < 4; ++q) {
-      if (c.X == 20 + 100 + qx[q] && c.Y == 20 + 20 + qy[q]) {
+      if (c.X == 20 + 95 + qx[q] && c.Y == 20 + 19 + qy[q]) {
         EXPECT_EQ(c.Img, Strips[2]);
         EXPECT_EQ(c.Frame, frames[q]);
-        EXPECT_EQ(c.W, 10);
+        EXPECT_EQ(c.W, 9.5f);
         found++;
       }
     }
@@ -474,38 +500,68 @@ TEST_F(LevelCardDrawing, ThePictureComesFromTheFrameBytes) {
   media_test::StartRecording();
   DetailedThumbnailsOn = false;
   DrawLevelCard(20, 20, 0);
-  pieces = DrawsOf(DrawKind::Stretched);
+  pieces = piecesDrawn();
   ASSERT_EQ(pieces.size(), 34u);
   for (const DrawCall& c : pieces) {
     EXPECT_EQ(c.Frame, 29);
-    EXPECT_EQ(c.W, 20);
+    EXPECT_EQ(c.W, 19);
   }
 }
 
-TEST_F(LevelCardDrawing, TheHoveredCardTremblesAndTheCurrentLevelIsHighlighted) {
+TEST_F(LevelCardDrawing, TheHoveredCardLiftsAndTheCurrentLevelIsHighlighted) {
+  auto frameOf = [](int card) {
+    int x = 0, y = 0;
+    CardPosition(card, x, y);
+    for (const DrawCall& c : DrawsOf(DrawKind::Stretched))
+      if ((c.Img == LevelCard || c.Img == LevelCardHighlighted) && c.X == x - 30 * 0.95f) return c;
+    return DrawCall{};
+  };
   HoveredCard = 3;
   CurrentLevel = 3;
-  int moved = 0;
-  for (int i = 0; i < 30; ++i) {
-    media_test::StartRecording();
-    DrawLevelCard(500, 220, 3);
-    const auto texts = Texts();
-    ASSERT_EQ(texts.size(), 1u);
-    const int dx = static_cast<int>(texts[0].X) - (600 - StringWidth("273") / 2);
-    EXPECT_LE(std::abs(dx), 1);
-    moved += dx != 0;
-  }
-  EXPECT_GT(moved, 0);
-  auto frames = DrawsOf(DrawKind::Sprite);
-  ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0].Img, LevelCardHighlighted);
-  EXPECT_EQ(frames[0].X, 470);
-  EXPECT_EQ(frames[0].Y, 190);
+  DrawLevelMap();
+  int x = 0, y = 0;
+  CardPosition(3, x, y);
+  const DrawCall lifted = frameOf(3);
+  EXPECT_EQ(lifted.Img, LevelCardHighlighted);
+  EXPECT_FLOAT_EQ(lifted.Y, y - 30 * 0.95f - 96 / 16);  // the frame scaled with the 190-pixel card
+  EXPECT_FLOAT_EQ(lifted.W, 260 * 0.95f);
+  CardPosition(0, x, y);
+  const DrawCall still = frameOf(0);
+  EXPECT_EQ(still.Img, LevelCard);
+  EXPECT_FLOAT_EQ(still.Y, y - 30 * 0.95f);
+  // The picture stays the same from frame to frame: nothing trembles.
+  const auto first = media_test::RecordedDraws();
   media_test::StartRecording();
-  DrawLevelCard(20, 20, 0);
-  frames = DrawsOf(DrawKind::Sprite);
-  ASSERT_EQ(frames.size(), 1u);
-  EXPECT_EQ(frames[0].Img, LevelCard);
+  DrawLevelMap();
+  ASSERT_EQ(media_test::RecordedDraws().size(), first.size());
+  for (size_t i = 0; i < first.size(); ++i) EXPECT_EQ(media_test::RecordedDraws()[i].X, first[i].X) << i;
+}
+
+// Every card, frame included, stands inside the board at every resolution,
+// and wholly on the screen at one of the map's two rests.
+TEST_F(LevelMap, EveryCardIsWhollyVisibleAtEveryResolution) {
+  for (const Resolution& r : RESOLUTIONS) {
+    Geometry(r.Width, r.Height, r.BlockSize);
+    const int board = 10 * r.BlockSize;
+    const float k = CardWidth() / 200.0f;
+    for (int n = 0; n < MapCardCount(); ++n) {
+      bool shown = false;
+      for (const int rest : {0, LowestMapScroll()}) {
+        MapScroll = static_cast<float>(rest);
+        int x = 0, y = 0;
+        CardPosition(n, x, y);
+        // The frame's opaque part reaches 22 pixels out at full size.
+        EXPECT_GE(x - 22 * k, 0) << r.BlockSize << " card " << n;
+        EXPECT_LE(x + CardWidth() + 22 * k, board) << r.BlockSize << " card " << n;
+        EXPECT_EQ(CardAt(x + CardWidth() / 2, y + CardHeight() / 2), n) << r.BlockSize;
+        shown = shown || (y >= 0 && y + CardHeight() <= r.Height);
+      }
+      EXPECT_TRUE(shown) << r.BlockSize << " card " << n;
+    }
+    // The grid is centred: as much room left of the first column as right
+    // of the last.
+    EXPECT_LE(std::abs(board - (CardMargin() * 2 + CardPitchX() * (MAP_COLUMNS - 1) + CardWidth())), 4);
+  }
 }
 
 }  // namespace

@@ -7,13 +7,17 @@
 #include <iterator>
 
 #include "app/display.h"
+#include "app/music.h"
+#include "app/settings.h"
 #include "board/block.h"
+#include "levels/code_card.h"
 #include "levels/daily.h"
 #include "levels/level_bank.h"
 #include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
 #include "levels/level_par.h"
+#include "levels/shared_level.h"
 #include "levels/share_screens.h"
 #include "levels/victory.h"
 #include "menus/editor.h"
@@ -47,8 +51,8 @@ class MapGame : public HeadlessGameTest {
     CardCentre(n, x, y);
     std::vector<std::string> texts;
     for (const auto& c : media_test::RecordedDraws()) {
-      if (c.Kind == media_test::DrawKind::Text && c.R == 255 && c.X >= x - 101 && c.X < x + 100 &&
-          c.Y >= y - 81 && c.Y < y + 80)
+      if (c.Kind == media_test::DrawKind::Text && c.R == 255 && c.X >= x - CardWidth() / 2 &&
+          c.X < x + CardWidth() / 2 && c.Y >= y - CardHeight() / 2 - 8 && c.Y < y + CardHeight() / 2)
         texts.push_back(c.Text);
     }
     return texts;
@@ -61,12 +65,11 @@ TEST_F(MapGame, PlayChooseACardWinAndComeBackToTheMapWithTheNewTime) {
   ASSERT_TRUE(Frames(2));
   ASSERT_TRUE(ClickMenuEntry("Play"));
   ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
-  // The card shows its label until the level is won.
-  EXPECT_EQ(CardTexts(0), std::vector<std::string>{"11"});
-
   // The map slides up into place from below the screen.
   ASSERT_TRUE(Frames(90));
-  EXPECT_NEAR(MapScroll, 184, 20);
+  EXPECT_NEAR(MapScroll, 182, 20);
+  // The card shows its label until the level is won.
+  EXPECT_EQ(CardTexts(0), std::vector<std::string>{"11"});
   // A click on the first card.
   int x, y;
   CardCentre(0, x, y);
@@ -116,7 +119,7 @@ TEST_F(MapGame, PlayChooseACardWinAndComeBackToTheMapWithTheNewTime) {
   ASSERT_TRUE(Frames(1));
   media_test::InjectButtonUp(BUTTON_LEFT);
   ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
-  const std::vector<std::string> expected = {"- 11 -", GetText("Last Time"), FormatTime(seconds)};
+  const std::vector<std::string> expected = {GetText("Last Time") + " " + FormatTime(seconds), "11"};
   EXPECT_EQ(CardTexts(0), expected);
   Shutdown();
 }
@@ -228,14 +231,6 @@ class ShareGame : public MapGame {
     const std::vector<std::string> texts = FrameTexts();
     return std::find(texts.begin(), texts.end(), text) != texts.end();
   }
-  bool PasteKeys() {
-    media_test::InjectKeyDown(KEY_CONTROL);
-    media_test::InjectKeyDown('V');
-    media_test::InjectKeyUp('V');
-    const bool ran = Frames(1);
-    media_test::InjectKeyUp(KEY_CONTROL);
-    return ran;
-  }
   void OpenMap() {
     Start();
     ASSERT_TRUE(Frames(2));
@@ -260,6 +255,16 @@ class ShareGame : public MapGame {
     return line;
   }
   int CurrentLevelParForTest = 0;
+  // Text typed as a keyboard types it: each key's press with its character.
+  bool Type(const std::string& text) {
+    for (const char c : text) {
+      const int key = std::toupper(static_cast<unsigned char>(c));
+      media_test::InjectKeyDown(key);
+      media_test::InjectTypedChar(c);
+      media_test::InjectKeyUp(key);
+    }
+    return Frames(1);
+  }
 };
 
 TEST_F(ShareGame, CodesCopiedFromTheMapAndPastedCodesOpenTheirLevelOrAMessage) {
@@ -421,12 +426,13 @@ TEST_F(ShareGame, TheEditorRefusesAJamAndSavesASolvableLevelThatIsPlayedFromItsC
   ASSERT_TRUE(ClickMenuEntry("Editor"));
   EXPECT_EQ(EditorCells, expected);
 
-  // Its card comes after the daily one; played to its win, it keeps its time.
+  // Its card comes right after the bank's; played to its win, it keeps its
+  // time.
   ASSERT_TRUE(PressKey(KEY_ESCAPE));
   ASSERT_TRUE(ClickMenuEntry("Play"));
   ASSERT_TRUE(Frames(90));
   ASSERT_TRUE(PressKey(KEY_RIGHT));
-  for (int i = 0; i < LevelCount + 2; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
   ASSERT_EQ(CustomCard(MapKeyCard), 0);
   EXPECT_EQ(CardCode(MapKeyCard), LevelCode(expected));
   EXPECT_EQ(CardPar(MapKeyCard), par);
@@ -447,10 +453,76 @@ TEST_F(ShareGame, TheEditorRefusesAJamAndSavesASolvableLevelThatIsPlayedFromItsC
   ASSERT_TRUE(ClickAt(400, 300));
   ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
   ASSERT_TRUE(PressKey(KEY_RIGHT));
-  for (int i = 0; i < LevelCount + 2; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_EQ(CustomCard(MapKeyCard), 0);
   ASSERT_TRUE(PressKey('D'));
   EXPECT_TRUE(CustomLevels.empty());
   EXPECT_EQ(FileBytes("pLiMo_Custom_Levels.bin").size(), 4u);
+  Shutdown();
+}
+
+TEST_F(ShareGame, TheCodeCardTakesATypedOrPastedCodeAndPlaysIt) {
+  OpenMap();
+  // The last card; Enter on it opens its entry, which takes every key: the
+  // letters of the shortcuts (music, pointer, border) type, Backspace takes
+  // back.
+  ASSERT_TRUE(PressKey(KEY_RIGHT));
+  while (!IsCodeCard(MapKeyCard)) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  ASSERT_TRUE(CodeEntryOpen());
+  EXPECT_TRUE(Shows(GetText("Code Entry Hint")));
+  const bool music = MusicFlag, cursor = CustomCursor, border = BorderFix;
+  ASSERT_TRUE(Type("mhx-9"));
+  EXPECT_EQ(CodeEntryText(), "MHX9");
+  EXPECT_EQ(MusicFlag, music);
+  EXPECT_EQ(CustomCursor, cursor);
+  EXPECT_EQ(BorderFix, border);
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(PressKey(KEY_BACKSPACE));
+  EXPECT_EQ(CodeEntryText(), "");
+
+  // Codes that cannot be played: the message, the text kept for mending,
+  // nothing placed.
+  std::string mistyped = LevelCode(Kinds(LevelCells(1)));
+  mistyped[3] = mistyped[3] == 'A' ? 'B' : 'A';
+  KindCells jammed;
+  for (int c = 0; c < 80; ++c) jammed[c] = static_cast<int8_t>((c % 10 + c / 10) % 2);
+  const Cells board = BoardCells();
+  for (const auto& [code, message] : {std::pair{mistyped, "Code Bad"}, {LevelCode(jammed), "Code No Solution"}}) {
+    ASSERT_TRUE(Type(code));
+    ASSERT_TRUE(PressKey(KEY_ENTER));
+    EXPECT_EQ(SharingNotice(), GetText(message));
+    EXPECT_EQ(CodeEntryText(), code);
+    EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    EXPECT_EQ(ZoomEnd, 0);
+    EXPECT_EQ(BoardCells(), board);
+    // Escape closes the entry and forgets its text; the map stays.
+    ASSERT_TRUE(PressKey(KEY_ESCAPE));
+    EXPECT_FALSE(CodeEntryOpen());
+    ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    ASSERT_TRUE(PressKey(KEY_ENTER));
+    ASSERT_TRUE(CodeEntryOpen());
+    EXPECT_EQ(CodeEntryText(), "");
+  }
+
+  // A click elsewhere closes it; a click on the card opens it, Ctrl+V
+  // pastes into it and a click on it again plays the code.
+  ASSERT_TRUE(ClickAt(BOARD_COLUMNS * BlockSize - 40, 600));  // below the last row
+  EXPECT_FALSE(CodeEntryOpen());
+  const int card = MapCardCount() - 1;
+  ASSERT_TRUE(TapCard(card));
+  ASSERT_TRUE(CodeEntryOpen());
+  const RandomLevel shared = GenerateRandomLevel(77, 2);
+  const std::string code = LevelCode(shared.Cells);
+  std::string loose;
+  for (char c : code) loose += static_cast<char>(std::tolower(c));
+  ASSERT_TRUE(SetClipboardText(" " + loose + "\n"));
+  ASSERT_TRUE(PasteKeys());
+  EXPECT_EQ(CodeEntryText(), code);
+  ASSERT_TRUE(TapCard(card));
+  ASSERT_TRUE(WaitForPlay());
+  EXPECT_EQ(BoardCells(), Bytes(shared.Cells));
+  EXPECT_EQ(BoardLevel, CODE_BOARD);
+  EXPECT_FALSE(CodeEntryOpen());
   Shutdown();
 }
 

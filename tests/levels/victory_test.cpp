@@ -365,8 +365,8 @@ TEST_F(Victory, TheHintPointerBlinksEvery512ms) {
   const Image* expected[] = {PointerImage, PointerImage, PressedPointerImage, PressedPointerImage, PointerImage};
   for (int i = 0; i < 5; ++i) {
     EXPECT_EQ(calls[i].Img, expected[i]) << i;
-    EXPECT_EQ(calls[i].X, 9 * 96 + 48 - 85);
-    EXPECT_EQ(calls[i].Y, 6 * 96 + 48 - 50);
+    EXPECT_FLOAT_EQ(calls[i].X, 9 * 96 + 48 - 85 * PointerScale());
+    EXPECT_FLOAT_EQ(calls[i].Y, 6 * 96 + 48 - 50 * PointerScale());
   }
   FreeImage(PointerImage);
   FreeImage(PressedPointerImage);

@@ -1,6 +1,8 @@
 // Text box wrapping, the transient message and the time format.
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -147,27 +149,43 @@ TEST_F(TextBoxTest, EveryLanguagesCreditsFitTheScreenWidth) {
   }
 }
 
-TEST_F(TextBoxTest, DrawsShadowThenTextCentredLineByLine) {
+TEST_F(TextBoxTest, DrawsAPanelThenWhiteLinesCentredInsideItsPadding) {
   media_test::StartRecording();
-  DrawTextBox(10, 10, 960, 255, 255, 255, "ab @cd");
+  const int height = DrawTextBox(10, 10, 960, 500, "ab @cd");
   media_test::StopRecording();
   std::vector<media_test::DrawCall> texts;
-  for (const auto& call : media_test::RecordedDraws())
+  float panelTop = 1e9f, panelBottom = -1e9f;
+  for (const auto& call : media_test::RecordedDraws()) {
     if (call.Kind == media_test::DrawKind::Text) texts.push_back(call);
-  ASSERT_EQ(texts.size(), 4u);
+    if (call.Kind == media_test::DrawKind::Fill && call.R == PANEL_RED && call.B == PANEL_BLUE) {
+      panelTop = std::min(panelTop, call.Y);
+      panelBottom = std::max(panelBottom, call.Y + call.H);
+    }
+  }
+  ASSERT_EQ(texts.size(), 2u);
   SelectFont(TextFont);
   const int lineHeight = TextFontPixels() + 768 / 100;
+  const int pad = 96 / 6;
   EXPECT_EQ(texts[0].Text, "ab ");
-  EXPECT_FLOAT_EQ(texts[0].X, static_cast<float>(485 - StringWidth("ab ") / 2 + 4));
-  EXPECT_FLOAT_EQ(texts[0].Y, 14.0f);
-  EXPECT_EQ(texts[0].R, 0);
-  EXPECT_FLOAT_EQ(texts[0].Alpha, 0.5f);
+  EXPECT_FLOAT_EQ(texts[0].X, std::round(485 - StringWidth("ab ") / 2.0f));
+  EXPECT_FLOAT_EQ(texts[0].Y, static_cast<float>(10 + pad));
   EXPECT_EQ(texts[1].Text, "cd ");
-  EXPECT_FLOAT_EQ(texts[1].Y, static_cast<float>(14 + lineHeight));
-  EXPECT_FLOAT_EQ(texts[2].X, static_cast<float>(485 - StringWidth("ab ") / 2));
-  EXPECT_FLOAT_EQ(texts[3].Y, static_cast<float>(10 + lineHeight));
-  EXPECT_EQ(texts[3].R, 255);
-  EXPECT_FLOAT_EQ(texts[3].Alpha, 1.0f);
+  EXPECT_FLOAT_EQ(texts[1].Y, static_cast<float>(10 + pad + lineHeight));
+  EXPECT_EQ(texts[1].R, 255);
+  EXPECT_FLOAT_EQ(texts[1].Alpha, 1.0f);
+  EXPECT_EQ(height, 2 * lineHeight + 2 * pad);
+  EXPECT_FLOAT_EQ(panelTop, 10);
+  EXPECT_FLOAT_EQ(panelBottom, static_cast<float>(10 + height));
+
+  // A text too tall for the height allowed shrinks until its panel fits.
+  media_test::StartRecording();
+  const int shrunk = DrawTextBox(10, 10, 960, lineHeight + 2 * pad, "ab @cd");
+  media_test::StopRecording();
+  EXPECT_LE(shrunk, lineHeight + 2 * pad);
+  for (const auto& call : media_test::RecordedDraws())
+    if (call.Kind == media_test::DrawKind::Text) {
+      EXPECT_LT(call.ScaleY, 1.0f);
+    }
 }
 
 TEST_F(TextBoxTest, TransientMessageShowsFromThreeHundredToThirteenHundredMilliseconds) {

@@ -16,6 +16,7 @@
 #include "app/frame_input.h"
 #include "app/music.h"
 #include "app/paths.h"
+#include "app/pointer.h"
 #include "board/block.h"
 #include "localisation/languages.h"
 #include "media/media.h"
@@ -316,16 +317,17 @@ TEST_F(TutorialTest, ClicksInTheSideBarDoNotContinueButAClickOnTheBoardOrAnyKeyD
   Frames(1);
 }
 
-TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) {
+TEST_F(TutorialTest, TheTextSlidesDownForASecondWhileThePointerBlinksOnlyAfterIt) {
   OpenTutorial();
   ASSERT_EQ(RunToText(), "Tuto0");
   const int64_t shown = Tutorial.TextShownTime;
   ASSERT_EQ(shown, Frame.Now);
-  EXPECT_EQ(Tutorial.TextTop, ScreenHeight);
-  const int rest = 5 * BlockSize + 10;
+  const int start = -2 * BlockSize;  // above the screen
+  EXPECT_EQ(Tutorial.TextTop, start);
+  const int rest = BlockSize / 8;
 
   Frames(1, 400);
-  EXPECT_EQ(Tutorial.TextTop, Lerp(ScreenHeight, rest, 1000, 400));
+  EXPECT_EQ(Tutorial.TextTop, Lerp(start, rest, 1000, 400));
   Frames(1, 600);  // exactly one second: the last frame of the slide
   EXPECT_EQ(Tutorial.TextTop, rest);
   media_test::StartRecording();
@@ -340,7 +342,7 @@ TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) 
     if (call.Kind == media_test::DrawKind::Text && call.R == 255 && call.G == 255 && call.B == 255 && firstLine < 0)
       firstLine = call.Y;
   }
-  EXPECT_EQ(firstLine, ScreenOffsetY + rest);
+  EXPECT_EQ(firstLine, ScreenOffsetY + rest + BlockSize / 6);  // inside the panel's padding
 
   // The pointer waits on cell (9, 6), hot spot (85, 50), and switches to the
   // pressed picture while bit 9 of the clock is set.
@@ -361,8 +363,8 @@ TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) 
     const media_test::DrawCall* call = drawnPointer();
     ASSERT_NE(call, nullptr);
     EXPECT_EQ(call->Img, phase ? PressedPointerImage : PointerImage) << "clock " << Clock;
-    EXPECT_EQ(call->X, ScreenOffsetX + Tutorial.PointerX - 85);
-    EXPECT_EQ(call->Y, ScreenOffsetY + Tutorial.PointerY - 50);
+    EXPECT_FLOAT_EQ(call->X, ScreenOffsetX + Tutorial.PointerX - 85 * PointerScale());
+    EXPECT_FLOAT_EQ(call->Y, ScreenOffsetY + Tutorial.PointerY - 50 * PointerScale());
   }
 }
 

@@ -128,7 +128,7 @@ TEST_F(RandomPlay, TheMapsLastCardOpensASolvableRandomLevel) {
   ASSERT_EQ(card, LevelCount);
   int x = 0, y = 0;
   CardPosition(card, x, y);
-  media_test::InjectPointerMove(ScreenOffsetX + x + CARD_WIDTH / 2, ScreenOffsetY + y + CARD_HEIGHT / 2);
+  media_test::InjectPointerMove(ScreenOffsetX + x + CardWidth() / 2, ScreenOffsetY + y + CardHeight() / 2);
   ASSERT_TRUE(Frames(1));
   media_test::InjectButtonDown(BUTTON_LEFT);
   ASSERT_TRUE(Frames(1));

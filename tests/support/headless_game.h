@@ -124,9 +124,9 @@ class HeadlessGameTest : public ::testing::Test {
   }
   // The centre of card n's cell on the level map as it is scrolled now.
   static void CardCentre(int n, int& x, int& y) {
-    const int perRow = BOARD_COLUMNS * BlockSize / CARD_PITCH_X;
-    x = CARD_MARGIN + CARD_PITCH_X * (n % perRow) + CARD_WIDTH / 2;
-    y = static_cast<int>(MapScroll) + CARD_MARGIN + CARD_PITCH_Y * (n / perRow) + CARD_HEIGHT / 2;
+    const int perRow = BOARD_COLUMNS * BlockSize / CardPitchX();
+    x = CardMargin() + CardPitchX() * (n % perRow) + CardWidth() / 2;
+    y = static_cast<int>(MapScroll) + CardMargin() + CardPitchY() * (n / perRow) + CardHeight() / 2;
   }
   // A click on card n of the level map; false when the frame loop ended.
   bool TapCard(int n) {
@@ -137,6 +137,15 @@ class HeadlessGameTest : public ::testing::Test {
   // A click on a side-bar icon, by its slot (0 at the top).
   bool ClickSideBarSlot(int slot) {
     return ClickAt(BOARD_COLUMNS * BlockSize + SIDE_BAR_WIDTH / 2, slot * BlockSize + BlockSize / 2);
+  }
+  // Ctrl+V pressed; false when the frame loop ended.
+  bool PasteKeys() {
+    media_test::InjectKeyDown(KEY_CONTROL);
+    media_test::InjectKeyDown('V');
+    media_test::InjectKeyUp('V');
+    const bool ran = Frames(1);
+    media_test::InjectKeyUp(KEY_CONTROL);
+    return ran;
   }
   // Runs frames until the zoom has ended in play (at most two seconds).
   bool WaitForPlay() {

@@ -2,7 +2,9 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
+#include <cmath>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -111,6 +113,27 @@ std::string ReadWholeFile(const std::string& path) {
   std::ostringstream buffer;
   buffer << in.rdbuf();
   return buffer.str();
+}
+
+namespace {
+
+double Luminance(int r, int g, int b) {
+  auto linear = [](int c) {
+    const double v = c / 255.0;
+    return v <= 0.03928 ? v / 12.92 : std::pow((v + 0.055) / 1.055, 2.4);
+  };
+  return 0.2126 * linear(r) + 0.7152 * linear(g) + 0.0722 * linear(b);
+}
+
+}  // namespace
+
+double ContrastRatio(int r1, int g1, int b1, int r2, int g2, int b2) {
+  const double a = Luminance(r1, g1, b1), b = Luminance(r2, g2, b2);
+  return (std::max(a, b) + 0.05) / (std::min(a, b) + 0.05);
+}
+
+double PixelContrast(uint32_t a, uint32_t b) {
+  return ContrastRatio(a >> 24, (a >> 16) & 0xFF, (a >> 8) & 0xFF, b >> 24, (b >> 16) & 0xFF, (b >> 8) & 0xFF);
 }
 
 }  // namespace test_support

@@ -4,6 +4,7 @@
 #include <sys/resource.h>
 
 #include <csignal>
+#include <cstdint>
 #include <string>
 
 namespace test_support {
@@ -43,6 +44,12 @@ std::string BinaryDir();
 std::string ReadSourceFile(const std::string& relativePath);
 // Whether that file exists.
 bool SourceFileExists(const std::string& relativePath);
+
+// The contrast ratio of two sRGB colours, as the web's accessibility
+// guidelines define it: (L1 + 0.05) / (L2 + 0.05), the lighter first.
+double ContrastRatio(int r1, int g1, int b1, int r2, int g2, int b2);
+// The same for two pixels read back as 0xRRGGBBAA.
+double PixelContrast(uint32_t a, uint32_t b);
 
 // Writes bytes to a file (replacing it); false on failure.
 bool WriteWholeFile(const std::string& path, const std::string& bytes);

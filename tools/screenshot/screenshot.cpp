@@ -3,6 +3,11 @@
 // fresh user folder with an English profile and a 1024 x 768 window, starts
 // the first level with Enter, takes hold of a shape with the keyboard and
 // saves the frame it drew. Built and run by the `screenshot` target only.
+//
+// Given a folder, a resolution and a language instead, it visits every
+// screen and saves each frame as FOLDER/<screen>.png, for looking the
+// presentation over:
+//   plimo_screenshot FOLDER WIDTH HEIGHT BLOCK_SIZE [LANGUAGE_CODE]
 #include <stdlib.h>
 
 #include <cstdio>
@@ -12,8 +17,10 @@
 
 #include "app/main_loop.h"
 #include "board/block.h"
+#include "levels/level_lifecycle.h"
 #include "media/media.h"
 #include "media/media_test.h"
+#include "menus/screens.h"
 #include "play/play_input.h"
 
 namespace fs = std::filesystem;
@@ -37,14 +44,50 @@ bool Press(int key) {
   return Frames(1);
 }
 
-void WriteProfile(const fs::path& folder) {
+struct Profile {
+  int Width = 1024, Height = 768, Block = 96;
+  std::string Language = "EN";
+};
+
+void WriteProfile(const fs::path& folder, const Profile& p) {
   fs::create_directories(folder);
   std::ofstream profile(folder / "pLiMo_User_Profile.txt", std::ios::binary);
   profile << "\"Version\" = \"L1.3.4\"\r\n"
-          << "\"Language\" = \"" << (folder / "pLiMo_text_EN.txt").string() << "\"\r\n"
+          << "\"Language\" = \"" << (folder / ("pLiMo_text_" + p.Language + ".txt")).string() << "\"\r\n"
           << "\"Music Flag\" = 0\r\n\"Screen Mode\" = 0\r\n"
-          << "\"Resolution X\" = 1024\r\n\"Resolution Y\" = 768\r\n\"Block Size\" = 96\r\n"
-          << "\"Display Quality\" = 2\r\n";
+          << "\"Resolution X\" = " << p.Width << "\r\n\"Resolution Y\" = " << p.Height << "\r\n\"Block Size\" = "
+          << p.Block << "\r\n\"Display Quality\" = 2\r\n";
+}
+
+bool Save(const fs::path& folder, const char* name) {
+  const std::string path = (folder / (std::string(name) + ".png")).string();
+  const bool ok = media_test::SaveBackBufferPNG(path);
+  std::fprintf(stderr, "%s %s\n", ok ? "saved" : "FAILED", path.c_str());
+  return ok;
+}
+
+bool Visit(const fs::path& out, int screen, int frames, const char* name) {
+  SetScreen(screen);
+  return Frames(frames) && Save(out, name);
+}
+
+// Every screen, from the main menu on; the level is won by emptying its
+// board.
+bool VisitEveryScreen(const fs::path& out) {
+  bool ok = Frames(10) && Save(out, "main_menu");
+  ok = ok && Visit(out, SCREEN_OPTIONS_MENU, 40, "options");
+  ok = ok && Visit(out, SCREEN_DISPLAY_MENU, 40, "display");
+  ok = ok && Visit(out, SCREEN_STYLE, 40, "style");
+  ok = ok && Visit(out, SCREEN_CREDITS, 40, "credits");
+  ok = ok && Visit(out, SCREEN_LANGUAGE, 60, "language");
+  ok = ok && Visit(out, SCREEN_TUTORIAL, 300, "tutorial");
+  ok = ok && Visit(out, SCREEN_LEVEL_MAP, 40, "level_map");
+  SetScreen(SCREEN_MAIN_MENU);
+  ok = ok && Frames(5) && Press(KEY_ENTER) && Frames(20) && Save(out, "zoom");
+  ok = ok && Frames(300) && Save(out, "play");
+  ClearBoard();
+  ok = ok && Frames(40) && Save(out, "victory");
+  return ok && Frames(200) && Save(out, "victory_later");
 }
 
 // Walks the keyboard cursor to the block of the largest colour and takes
@@ -71,9 +114,18 @@ bool HoldAShape() {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: %s OUTPUT.png\n", argv[0]);
+  if (argc != 2 && argc != 5 && argc != 6) {
+    std::fprintf(stderr, "usage: %s OUTPUT.png | FOLDER WIDTH HEIGHT BLOCK_SIZE [LANGUAGE_CODE]\n", argv[0]);
     return 2;
+  }
+  const bool everyScreen = argc > 2;
+  Profile profile;
+  if (everyScreen) {
+    profile.Width = atoi(argv[2]);
+    profile.Height = atoi(argv[3]);
+    profile.Block = atoi(argv[4]);
+    if (argc == 6) profile.Language = argv[5];
+    fs::create_directories(argv[1]);
   }
   setenv("SDL_VIDEODRIVER", "offscreen", 1);
   setenv("SDL_AUDIODRIVER", "dummy", 1);
@@ -81,14 +133,18 @@ int main(int argc, char** argv) {
   char pattern[] = "/tmp/plimo-screenshot-XXXXXX";
   if (mkdtemp(pattern) == nullptr) return 1;
   const fs::path home = pattern;
-  WriteProfile(home / "pLiMo");
+  WriteProfile(home / "pLiMo", profile);
   media_test::SetUserAppDataFolder(home.string());
-  media_test::SetDesktopSize(1920, 1080);
+  media_test::SetDesktopSize(1920, 1200);
   media_test::SetClock(Clock);
   media_test::RecordMessages(true);
 
   bool ok = StartUp();
-  if (ok) {
+  if (ok && everyScreen) {
+    media_test::ResetInput();
+    ok = VisitEveryScreen(argv[1]);
+    Shutdown();
+  } else if (ok) {
     media_test::ResetInput();
     // Enter starts the first level and shows the keyboard cursor; the
     // level's banner fades within a few seconds.
