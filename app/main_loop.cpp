@@ -23,6 +23,7 @@
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
+#include "levels/random_play.h"
 #include "levels/shared_level.h"
 #include "levels/victory.h"
 #include "localisation/languages.h"
@@ -446,7 +447,10 @@ bool RunFrame() {
   DrawSideBar();
   DrawMessage();
   if (ScreenState == SCREEN_TUTORIAL) DrawTutorialPointer();
-  if (ScreenState == SCREEN_PLAY) DrawHint();
+  if (ScreenState == SCREEN_PLAY) {
+    DrawHint();
+    DrawRandomLevelMaking();
+  }
   DrawBorderBands();
   DrawCustomCursor();
   PresentFrame();

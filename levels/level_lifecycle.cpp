@@ -93,6 +93,8 @@ void BeginLevel(int fresh) {
   // A zoom still running on the map leads nowhere now.
   CancelLevelZoom();
   if (fresh) {
+    // Another level starts: a random level still being made is not wanted.
+    StopMakingRandomLevel();
     ResetUndo();
     Told = false;
     LevelStartTime = now;
@@ -149,13 +151,14 @@ void NextLevel() {
   // The message waits for the player: the fresh start is timed from its
   // dismissal, not from the start of the frame.
   Frame.Now = ReadClock();
-  RandomLevelStep();
   StartLevel(1);
+  RandomLevelStep();
 }
 
 void RandomLevelStep() {
   // A new level from the generator, for the player's tier: always solvable.
-  PlaceRandomLevel();
+  // It is made over the next frames; the play screen starts it when placed.
+  StartMakingRandomLevel();
 }
 
 void CheckLevelWon() {

@@ -3,10 +3,12 @@
 #include <algorithm>
 #include <memory>
 
+#include "app/display.h"
 #include "app/paths.h"
 #include "board/block.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "persistence/random_scores.h"
 #include "play/undo.h"
@@ -92,6 +94,42 @@ void PlaceAndKeepRandomLevel(const RandomLevel& level) {
 }
 
 void PlaceRandomLevel() { PlaceAndKeepRandomLevel(MakeRandomLevel()); }
+
+namespace {
+T_RANDOM_LEVEL_MAKER Maker;
+}  // namespace
+
+void StartMakingRandomLevel() {
+  ClearBoard();
+  BoardLevel = -1;
+  Maker.Start(static_cast<uint32_t>(RandomInt(1, 0x7FFFFFFF)), RandomTier());
+}
+
+bool MakingRandomLevel() { return !Maker.Done(); }
+
+void StopMakingRandomLevel() { Maker.Stop(); }
+
+bool MakeRandomLevelSlice() {
+  if (!MakingRandomLevel() || !Maker.Run(RANDOM_SLICE_UNITS)) return false;
+  PlaceAndKeepRandomLevel(Maker.Level());
+  return true;
+}
+
+void DrawRandomLevelMaking() {
+  if (!MakingRandomLevel() || BlockSize <= 0) return;
+  const float width = static_cast<float>(BlockSize * GRID_COLUMNS);
+  SelectFont(SmallFont);
+  const int h = FontHeight();
+  const float y = static_cast<float>(BlockSize * GRID_ROWS / 2 - h / 2);
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.6f);
+  FillRect(0, y - 6, width, static_cast<float>(h + 12));
+  SetDrawAlpha(1);
+  SetDrawColour(255, 255, 255);
+  DrawString(GetTextOr("Making Level", "Making a new level..."), static_cast<float>(BlockSize) / 2, y);
+  SelectFont(nullptr);
+}
 
 bool RandomLevelOnBoard() { return CurrentLevel == -1 && BoardLevel == RANDOM_BOARD; }
 

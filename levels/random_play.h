@@ -22,6 +22,19 @@ int LastWonRandomTier();
 // Generates a level from a fresh seed for the player's tier and places it
 // (the current level becomes -1). The caller starts it.
 void PlaceRandomLevel();
+// The random level after the last bank level is made a slice per frame:
+// the board stays empty and says so meanwhile, and the level starts (its
+// timer with it) once its board is placed.
+constexpr int64_t RANDOM_SLICE_UNITS = 25;  // a few milliseconds of work at the top tiers
+// Starts making a level from a fresh seed for the player's tier.
+void StartMakingRandomLevel();
+bool MakingRandomLevel();
+void StopMakingRandomLevel();
+// One frame's slice; true when the level was made and placed (the caller
+// starts it).
+bool MakeRandomLevelSlice();
+// The words over the board while a level is made.
+void DrawRandomLevelMaking();
 // Places the level as the random level in play and keeps it in the file.
 void PlaceAndKeepRandomLevel(const RandomLevel& level);
 // Places the given level's cells on the board as the random level.

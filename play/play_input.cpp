@@ -10,6 +10,7 @@
 #include "board/tile_styles.h"
 #include "effects/effects.h"
 #include "levels/level_lifecycle.h"
+#include "levels/random_play.h"
 #include "media/media.h"
 #include "menus/screens.h"
 #include "play/move_rule.h"
@@ -341,6 +342,12 @@ void UpdatePlay() {
     CancelHint();
   }
 
+  // While a random level is made the board is empty and its timer waits;
+  // the level starts, timer and all, once its board is placed.
+  const bool making = ScreenState == SCREEN_PLAY && MakingRandomLevel();
+  if (making && MakeRandomLevelSlice()) StartLevel(1);
+  if (making) LevelStartTime = Frame.Now;
+
   if (ScreenState == SCREEN_PLAY) {
     LevelTimer = Frame.Now - LevelStartTime;
     if (LevelTimer > LEVEL_TIMER_CAP) LevelTimer = LEVEL_TIMER_CAP;
@@ -348,7 +355,7 @@ void UpdatePlay() {
 
   if (Fragments.empty()) {
     ExitScrollOn = false;
-    if (PendingAction == 0 && ScreenState == SCREEN_PLAY) CheckLevelWon();
+    if (PendingAction == 0 && ScreenState == SCREEN_PLAY && !MakingRandomLevel()) CheckLevelWon();
     if (PendingAction != 0) {
       const int action = PendingAction;
       PendingAction = 0;

@@ -70,48 +70,88 @@ void DifficultyBand(int tier, int& low, int& high) {
 }
 
 RandomLevel GenerateRandomLevel(uint32_t seed, int tier) {
-  tier = std::clamp(tier, 0, RANDOM_TIERS - 1);
-  int low = 0, high = 0;
-  DifficultyBand(tier, low, high);
-  SeedStream rng{(static_cast<uint64_t>(seed) << 8) ^ static_cast<uint64_t>(tier)};
-  RandomLevel best;
-  bool found = false;
-  T_SOLVER solver;
-  SolverBudget budget;
-  // Bounded by states only: a time limit would make the same seed give
-  // another level on a slower or busier machine.
-  budget.MaxStates = 8000;
-  budget.Beam = 0;  // the best-first search: quick on these small boards
-  budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
-  for (int attempt = 0; attempt < DRAWS; ++attempt) {
-    KindCells cells;
-    if (!DrawBoard(rng, tier, cells)) continue;
-    solver.Start(cells, budget);
-    if (solver.RunToEnd() != SolveStatus::Solved) continue;
-    RandomLevel level;
-    level.Cells = cells;
-    level.Seed = seed;
-    level.Tier = tier;
-    level.Attempt = attempt;
-    level.Solution = solver.Solution();
-    level.Length = static_cast<int>(level.Solution.size());
-    level.Branching = solver.MeanBranching();
-    level.Rating = DifficultyRating(level.Length, level.Branching);
-    if (!found || Distance(level.Rating, low, high) < Distance(best.Rating, low, high)) {
-      best = level;
-      found = true;
+  T_RANDOM_LEVEL_MAKER maker;
+  maker.Start(seed, tier);
+  maker.Run(std::numeric_limits<int64_t>::max());
+  return maker.Level();
+}
+
+void T_RANDOM_LEVEL_MAKER::Start(uint32_t seed, int tier) {
+  Tier = std::clamp(tier, 0, RANDOM_TIERS - 1);
+  DifficultyBand(Tier, Low, High);
+  Stream = (static_cast<uint64_t>(seed) << 8) ^ static_cast<uint64_t>(Tier);
+  Attempt = 0;
+  Work = 0;
+  Solving = Found = Finished = false;
+  Best = RandomLevel();
+  Best.Seed = seed;
+  Best.Tier = Tier;
+}
+
+bool T_RANDOM_LEVEL_MAKER::Run(int64_t units) {
+  while (!Finished && units > 0) {
+    if (!Solving) {
+      if (Attempt == DRAWS) {
+        Finish();
+        break;
+      }
+      SeedStream rng{Stream};
+      const bool drawn = DrawBoard(rng, Tier, Cells);
+      Stream = rng.State;
+      --units;
+      ++Work;
+      if (!drawn) {
+        ++Attempt;
+        continue;
+      }
+      SolverBudget budget;
+      // Bounded by states only: a time limit would make the same seed give
+      // another level on a slower or busier machine.
+      budget.MaxStates = 8000;
+      budget.Beam = 0;  // the best-first search: quick on these small boards
+      budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
+      Solver.Start(Cells, budget);
+      Solving = true;
+      continue;
     }
-    if (Distance(level.Rating, low, high) == 0) break;
+    const int64_t before = Solver.StatesExplored();
+    const SolveStatus status = Solver.Run(units);
+    const int64_t done = std::max<int64_t>(1, Solver.StatesExplored() - before);
+    units -= done;
+    Work += done;
+    if (status == SolveStatus::Searching) continue;
+    Solving = false;
+    if (status == SolveStatus::Solved) {
+      RandomLevel level;
+      level.Cells = Cells;
+      level.Seed = Best.Seed;
+      level.Tier = Tier;
+      level.Attempt = Attempt;
+      level.Solution = Solver.Solution();
+      level.Length = static_cast<int>(level.Solution.size());
+      level.Branching = Solver.MeanBranching();
+      level.Rating = DifficultyRating(level.Length, level.Branching);
+      if (!Found || Distance(level.Rating, Low, High) < Distance(Best.Rating, Low, High)) {
+        Best = level;
+        Found = true;
+      }
+      if (Distance(level.Rating, Low, High) == 0) {
+        Finish();
+        break;
+      }
+    }
+    ++Attempt;
   }
-  if (!found) {
-    // Two pieces of one kind side by side but one cell apart: always solvable.
-    best.Cells.fill(-1);
-    best.Cells[0] = best.Cells[2] = 0;
-    best.Seed = seed;
-    best.Tier = tier;
-    best.Solution = {SolverMove{0, 1, 0}};
-    best.Length = 1;
-    best.Rating = DifficultyRating(1, 0);
-  }
-  return best;
+  return Finished;
+}
+
+void T_RANDOM_LEVEL_MAKER::Finish() {
+  Finished = true;
+  if (Found) return;
+  // Two pieces of one kind side by side but one cell apart: always solvable.
+  Best.Cells.fill(-1);
+  Best.Cells[0] = Best.Cells[2] = 0;
+  Best.Solution = {SolverMove{0, 1, 0}};
+  Best.Length = 1;
+  Best.Rating = DifficultyRating(1, 0);
 }

@@ -39,6 +39,13 @@ TEST_F(LevelLifecycle, WithEveryLevelWonRandomModePlacesAGeneratedLevelFreshly) 
   Frame.Now = 70000;
   media_test::SetClock(90000);
   NextLevel();
+  // The level is made a slice per frame on an empty board; the play screen
+  // starts it once placed.
+  EXPECT_TRUE(Blocks.empty());
+  Frame.Now = 90000;
+  while (MakingRandomLevel()) {
+    if (MakeRandomLevelSlice()) StartLevel(1);
+  }
   EXPECT_EQ(LevelStartTime, 90000);
   EXPECT_EQ(LevelBannerEnd, 92000);
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);

@@ -37,6 +37,12 @@ class RandomPlay : public HeadlessGameTest {
     return std::vector<uint8_t>(std::istreambuf_iterator<char>(in), {});
   }
   // Every bank level won once, saved: the next level is a random one.
+  // The step after the last bank level, with the frames that make the
+  // random level.
+  void NextLevelMade() {
+    NextLevel();
+    for (int i = 0; i < 2000 && MakingRandomLevel(); ++i) ASSERT_TRUE(Frames(1));
+  }
   void WinEveryBankLevel() {
     for (int n = 0; n < LevelCount; ++n) {
       CurrentLevel = n;
@@ -54,7 +60,7 @@ TEST_F(RandomPlay, AfterTheBankARandomLevelIsPlacedWonAndRecordedApart) {
   const std::vector<uint8_t> bankRecords = FileBytes(BestScoresPath);
   ASSERT_FALSE(bankRecords.empty());
 
-  NextLevel();
+  NextLevelMade();
   ASSERT_EQ(ScreenState, SCREEN_PLAY);
   EXPECT_EQ(CurrentLevel, -1);
   EXPECT_TRUE(RandomLevelOnBoard());
@@ -87,13 +93,61 @@ TEST_F(RandomPlay, AfterTheBankARandomLevelIsPlacedWonAndRecordedApart) {
 
   // The next random level is a tier up, and the records come back after a
   // restart of the program.
-  NextLevel();
+  NextLevelMade();
   EXPECT_EQ(CurrentRandomLevel.Tier, 1);
   Shutdown();
   RandomScores = T_RANDOM_SCORES();
   Start();
   EXPECT_EQ(RandomScores.Wins, 1);
   EXPECT_EQ(RandomTier(), 1);
+  Shutdown();
+}
+
+// A level of the highest tiers is made over frames after the bank: each
+// frame does a bounded slice of the work, the empty board says that a level
+// is being made and wins nothing, and the level's timer starts at its board.
+// Sliced or not, a seed gives the same level.
+TEST_F(RandomPlay, AtTheHighestTiersALevelIsMadeOverFramesAndTimedFromItsBoard) {
+  for (int tier : {RANDOM_TIERS - 2, RANDOM_TIERS - 1}) {
+    T_RANDOM_LEVEL_MAKER maker;
+    maker.Start(7, tier);
+    int slices = 0;
+    constexpr int64_t units = 10;
+    for (int64_t before = 0; !maker.Run(units); before = maker.WorkDone(), ++slices) {
+      ASSERT_LE(maker.WorkDone() - before, units);
+      ASSERT_LT(slices, 100000);
+    }
+    const RandomLevel whole = GenerateRandomLevel(7, tier);
+    EXPECT_EQ(maker.Level().Cells, whole.Cells);
+    EXPECT_EQ(maker.Level().Attempt, whole.Attempt);
+    EXPECT_GT(slices, 2) << "tier " << tier << " was made within three slices";
+  }
+
+  Start();
+  WinEveryBankLevel();
+  RandomScores.Wins = RANDOM_TIERS - 1;
+  NextLevel();
+  ASSERT_EQ(ScreenState, SCREEN_PLAY);
+  int frames = 0;
+  bool said = false;
+  while (MakingRandomLevel() && frames < 2000) {
+    EXPECT_TRUE(Blocks.empty());
+    media_test::StartRecording();
+    ASSERT_TRUE(Frames(1));
+    media_test::StopRecording();
+    for (const auto& c : media_test::RecordedDraws()) said = said || c.Text == "Making a new level...";
+    EXPECT_EQ(ScreenState, SCREEN_PLAY) << "the empty board was taken for a win";
+    ++frames;
+  }
+  ASSERT_FALSE(MakingRandomLevel());
+  EXPECT_GT(frames, 2);
+  EXPECT_TRUE(said) << "nothing said that a level is being made";
+  EXPECT_TRUE(RandomLevelOnBoard());
+  EXPECT_EQ(CurrentRandomLevel.Tier, RANDOM_TIERS - 1);
+  EXPECT_EQ(KindCellsOfBoard(), CurrentRandomLevel.Cells);
+  EXPECT_EQ(LevelTimer, 0) << "the time spent making the level was counted";
+  ASSERT_TRUE(Frames(10));
+  EXPECT_EQ(LevelTimer, 10 * 16);
   Shutdown();
 }
 
@@ -162,7 +216,7 @@ TEST_F(RandomPlay, ARandomLevelResumedAfterARestartIsStillRandom) {
   Start();
   WinEveryBankLevel();
   RandomScores.Wins = 2;  // in memory only: the file has no win yet
-  NextLevel();
+  NextLevelMade();
   ASSERT_TRUE(RandomLevelOnBoard());
   const RandomLevel level = CurrentRandomLevel;
   ASSERT_EQ(level.Tier, 2);
