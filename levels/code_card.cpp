@@ -58,7 +58,7 @@ bool PlayCodeEntry() {
 }
 
 bool CodeEntryKey(const KeyPress& press) {
-  if (press.Key == 'V' && IsKeyDown(KEY_CONTROL)) {
+  if (press.Key == 'V' && press.Control) {
     for (const char c : GetClipboardText()) Add(static_cast<unsigned char>(c));
     return false;
   }
