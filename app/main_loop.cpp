@@ -450,7 +450,7 @@ void Shutdown() {
   ClearBoard();
   Fragments.clear();
   ClearLanguages();
-  LargeFont = TextFont = SmallFont = nullptr;
+  LargeFont = TextFont = SmallFont = BannerFont = nullptr;
   LevelPicture = nullptr;
   ForgetAssets();
   MediaQuit();

@@ -37,12 +37,27 @@ def dot_grid(c, at_centres, radius, depth):
 
 
 def play_background():
-    """Calm, light grey-blue with a faint dot at every cell corner."""
+    """Warm ivory floor with a faint dot at every cell corner, sunk inside a
+    caramel rim like a tray; the rim's inner edge casts a soft shadow."""
     n = soft_noise(301)
-    c = mix(rgb("#dfe6ee"), rgb("#c7d1df"), YY / H)
+    c = mix(rgb("#fbf0e8"), rgb("#f3ddd2"), YY / H)
     c = c * (0.97 + 0.05 * n)[..., None]
-    c = dot_grid(c, False, 3.2, 0.16)
-    return c * vignette(0.18)[..., None]
+    c = dot_grid(c, False, 3.2, 0.14)
+    c = c * vignette(0.12)[..., None]
+    rim, radius = 11.0, 18.0
+    # Distance inside the tray's rounded inner edge (negative on the rim).
+    dx = np.maximum(np.maximum(rim + radius - XX, XX - (W - rim - radius)), 0)
+    dy = np.maximum(np.maximum(rim + radius - YY, YY - (H - rim - radius)), 0)
+    inside = radius - np.hypot(dx, dy)
+    c = c * (1 - 0.22 * np.exp(-np.maximum(inside, 0) / 7.0))[..., None]
+    # The rim: caramel lit from the top left, rounded (lighter along its
+    # middle), with a thin light line where it meets the floor.
+    edge = np.minimum(np.minimum(XX, W - XX), np.minimum(YY, H - YY))
+    wood = mix(rgb("#e0b17a"), rgb("#bf8a52"), clamp01(0.5 + 0.5 * (YY - XX * 0.8) / H))
+    wood = wood * (0.80 + 0.30 * np.sin(np.pi * clamp01(edge / rim)) ** 0.7)[..., None]
+    wood = wood + (0.18 * smoothstep(1.6, 0.0, np.abs(inside + 1.2)))[..., None]
+    on_rim = smoothstep(0.8, -0.8, inside)
+    return c * (1 - on_rim)[..., None] + wood * on_rim[..., None]
 
 
 def menu_background():
