@@ -19,6 +19,7 @@
 #include "board/shape_table.h"
 #include "board/tile_styles.h"
 #include "effects/effects.h"
+#include "levels/code_card.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
@@ -26,6 +27,7 @@
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "media/threads.h"
 #include "menus/editor.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
@@ -55,8 +57,10 @@ bool WebRowHovered = false;
 // Brings the language copies up to date on a thread of their own: on a first
 // start the thirty files are written while the window opens and the pictures
 // load, instead of before. Their messages are shown by the main thread.
+// Without threads the copies are made when first waited for.
 std::future<std::vector<std::string>> StartLanguageCopies() {
-  return std::async(std::launch::async, [] {
+  const std::launch policy = BackgroundThreadsAvailable() ? std::launch::async : std::launch::deferred;
+  return std::async(policy, [] {
     std::vector<std::string> names, messages;
     for (const auto& language : LANGUAGE_COPIES) {
       names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
@@ -208,6 +212,12 @@ void ScreenKey(const KeyPress& press) {
 // the shortcuts of every screen, then the current screen's keys. False when
 // the press ends the game.
 bool HandleKeyPress(const KeyPress& press) {
+  // A code being typed on the map takes every key: Escape closes it, and
+  // its letters are not the shortcuts'.
+  if (ScreenState == SCREEN_LEVEL_MAP && CodeEntryOpen()) {
+    MapKey(press);
+    return true;
+  }
   if (press.Key == KEY_ESCAPE || press.Char == 27) {
     if (ScreenState == SCREEN_MAIN_MENU) return false;
     if (ScreenState == SCREEN_LANGUAGE)
@@ -451,8 +461,10 @@ bool RunFrame() {
   return !CloseRequested();
 }
 
+void SaveProgress() { SaveProfile(ProfilePath); }
+
 void Shutdown() {
-  SaveProfile(ProfilePath);
+  SaveProgress();
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();

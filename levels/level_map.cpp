@@ -12,6 +12,7 @@
 #include "app/settings.h"
 #include "board/block.h"
 #include "board/tile_styles.h"
+#include "levels/code_card.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
@@ -128,8 +129,17 @@ void ZoomIntoPlacedLevel(int left, int top, int n) {
 }
 
 // A bank level or the random level is placed for its picture only: it
-// becomes the current level when the zoom ends.
+// becomes the current level when the zoom ends. The Code card opens its
+// entry, and chosen again with a code typed, plays that code.
 void ChooseCard(int n, int left, int top) {
+  if (IsCodeCard(n)) {
+    if (!CodeEntryOpen()) {
+      OpenCodeEntry();
+    } else if (PlayCodeEntry()) {
+      ZoomIntoPlacedLevel(left, top, -1);
+    }
+    return;
+  }
   if (IsRandomCard(n)) {
     ZoomRandomLevel = MakeRandomLevel();
     ShowRandomCells(ZoomRandomLevel);
@@ -206,6 +216,14 @@ void ScrollToCard(int n) {
 // The keyboard's card: Left and Right move it (the first press shows it on
 // the current level's card), Enter or Space chooses it.
 void MapKey(const KeyPress& press) {
+  if (CodeEntryOpen()) {
+    if (CodeEntryKey(press) && ZoomEnd == 0) {
+      int x = 0, y = 0;
+      CardPosition(MapCardCount() - 1, x, y);
+      ZoomIntoPlacedLevel(x, y, -1);
+    }
+    return;
+  }
   if (MapSharingKey(press, SharingCard())) {
     if (ZoomEnd == 0)
       ZoomIntoPlacedLevel(BoardWidth() / 2 - CardWidth() / 2, ScreenHeight / 2 - CardHeight() / 2, -1);
@@ -237,6 +255,8 @@ void EndDrag(int lowest) {
   if (tap) {
     if (LevelCount < WEB_ROW_LEVELS) ClickWebRow(WEB_ROW);
     const int n = CardAt(Frame.PointerX, Frame.PointerY);
+    // A tap away from the Code card closes its entry.
+    if (!IsCodeCard(n)) CloseCodeEntry();
     if (ZoomEnd == 0 && n >= 0) ChooseCardAtPointer(n);
   }
   FlushMouse();
@@ -367,14 +387,16 @@ int CardPitchX() { return BOARD_COLUMNS * BlockSize / MAP_COLUMNS; }
 int CardPitchY() { return CardHeight() + CardPitchX() - CardWidth(); }
 int CardMargin() { return (CardPitchX() - CardWidth()) / 2; }
 
-int MapCardCount() { return LevelCount + 2 + static_cast<int>(CustomLevels.size()); }
+int MapCardCount() { return LevelCount + static_cast<int>(CustomLevels.size()) + 3; }
 
-bool IsRandomCard(int n) { return n == LevelCount; }
+bool IsRandomCard(int n) { return n == LevelCount + static_cast<int>(CustomLevels.size()); }
 
-bool IsDailyCard(int n) { return n == LevelCount + 1; }
+bool IsDailyCard(int n) { return n == LevelCount + static_cast<int>(CustomLevels.size()) + 1; }
+
+bool IsCodeCard(int n) { return n == MapCardCount() - 1; }
 
 int CustomCard(int n) {
-  const int i = n - (LevelCount + 2);
+  const int i = n - LevelCount;
   return i >= 0 && i < static_cast<int>(CustomLevels.size()) ? i : -1;
 }
 
@@ -404,6 +426,8 @@ void EnterLevelMap() {
   LoadSideBarIcons(ICON_SET_SUB_SCREEN);
   ReturnState = SCREEN_MAIN_MENU;
   MapKeyCard = -1;
+  CloseCodeEntry();
+  ClearSharingNotice();
 }
 
 void UpdateLevelMap() {
@@ -456,6 +480,10 @@ void DrawLevelMap() {
 void DrawLevelCard(int x, int y, int n) {
   if (IsRandomCard(n)) {
     DrawRandomCard(x, y);
+    return;
+  }
+  if (IsCodeCard(n)) {
+    DrawCodeCard(x, y);
     return;
   }
   if (IsDailyCard(n)) {

@@ -2,8 +2,9 @@
 // starting position drawn from the bank's frame bytes and either its label
 // or its last and best times; a tap on a card places the level and zooms
 // its picture to the whole board before play begins. After the bank's cards
-// one more card opens a random level. Left and Right move a keyboard choice
-// over the cards; Enter or Space chooses it.
+// come the levels made in the editor, then the random, daily and Code cards.
+// Left and Right move a keyboard choice over the cards; Enter or Space
+// chooses it.
 #pragma once
 
 #include <cstdint>
@@ -69,15 +70,18 @@ void CreateLevelPicture();
 // starts the zoom from the card at (left, top).
 void GrabLevelPicture(int left, int top, int n);
 
-// The bank's cards, then one that opens a random level, the daily level's,
-// and the levels made in the editor.
+// The bank's cards, the levels made in the editor, then one card that opens
+// a random level, the daily level's and the Code card that takes a typed
+// code.
 int MapCardCount();
-// True for the card after the bank's (its number is the level count).
+// True for the card that opens a random level (after the editor's levels).
 bool IsRandomCard(int n);
 // True for the card after the random card: today's daily level.
 bool IsDailyCard(int n);
-// The number of the editor's level on card n (the cards after the daily
-// one), -1 for any other card.
+// True for the last card: the Code card.
+bool IsCodeCard(int n);
+// The number of the editor's level on card n (the cards right after the
+// bank's), -1 for any other card.
 int CustomCard(int n);
 // Where card n stands at the current scroll (board-area pixels).
 void CardPosition(int n, int& x, int& y);

@@ -6,6 +6,7 @@
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "board/tile_styles.h"
+#include "levels/code_card.h"
 #include "levels/daily.h"
 #include "levels/level_bank.h"
 #include "levels/level_code.h"
@@ -32,13 +33,8 @@ int64_t NoticeEnd = 0;
 std::string VictoryCode, VictoryResult;
 int VictoryPar = 0, VictoryMoves = 0;
 
-void Tell(const std::string& text) {
-  Notice = text;
-  NoticeEnd = Frame.Now + NOTICE_MS;
-}
-
 void Copy(const std::string& text) {
-  if (!text.empty() && SetClipboardText(text)) Tell(GetText("Copied") + " " + text);
+  if (!text.empty() && SetClipboardText(text)) ShowSharingNotice(GetText("Copied") + " " + text);
 }
 
 KindCells BankCells(int n) {
@@ -74,6 +70,13 @@ std::string ParText(int par) { return par > 0 ? GetText("Par") + " " + std::to_s
 
 int64_t Today() { return UtcDayNumber(); }
 
+void ShowSharingNotice(const std::string& text) {
+  Notice = text;
+  NoticeEnd = Frame.Now + NOTICE_MS;
+}
+
+void ClearSharingNotice() { NoticeEnd = 0; }
+
 std::string CardCode(int n) {
   if (n >= 0 && n < LevelCount) return LevelCode(BankCells(n));
   if (IsDailyCard(n)) return LevelCode(DailyLevel(Today()).Cells);
@@ -93,14 +96,14 @@ bool MapSharingKey(const KeyPress& press, int card) {
   if (press.Key == 'V' && control) {
     const std::string message = OpenLevelCode(GetClipboardText());
     if (message.empty()) return true;
-    Tell(message);
+    ShowSharingNotice(message);
   }
   if (press.Key == 'C' && card >= 0) Copy(CardCode(card));
   const int custom = CustomCard(card);
   if (press.Key == 'E' && custom >= 0) EditLevelCells(CustomLevels[custom].Cells);
   if (press.Key == 'D' && custom >= 0) {
     DeleteCustomLevel(custom);
-    Tell(GetText("Editor Deleted"));
+    ShowSharingNotice(GetText("Editor Deleted"));
   }
   return false;
 }
@@ -112,6 +115,7 @@ void DrawMapSharing(int card) {
   }
   // The daily card's level is made only when it is played or copied.
   std::string line = GetText("Paste Hint");
+  if (IsCodeCard(card) || CodeEntryOpen()) line = GetText("Code Entry Hint");
   if (CustomCard(card) >= 0) line = GetText("Custom Hint") + "   " + line;
   if ((card >= 0 && card < LevelCount) || CustomCard(card) >= 0) {
     line = ParText(CardPar(card)) + "   " + GetText("Code") + " " + CardCode(card) + "   " + GetText("Copy Hint") +

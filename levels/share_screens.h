@@ -38,5 +38,10 @@ void PrepareVictorySharing();
 void VictorySharingKey(const KeyPress& press);
 // The par line and the code line below the victory lines.
 void DrawVictorySharing();
+// Shows a message at the foot of the map or the victory screen for a few
+// seconds.
+void ShowSharingNotice(const std::string& text);
+// No message: the map opens with its hints.
+void ClearSharingNotice();
 // The message shown at the foot of the map or the victory screen, for tests.
 const std::string& SharingNotice();

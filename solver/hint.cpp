@@ -3,6 +3,7 @@
 #include <cstdint>
 #include <memory>
 #include <string>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/display.h"
@@ -81,6 +82,14 @@ void RunBackground(const KindCells& board) {
 
 }  // namespace
 
+SolverBudget HintBudget() {
+  SolverBudget budget;
+  budget.MaxStates = 80000;
+  budget.MaxMilliseconds = HintSearchMs;
+  budget.Beam = 300;  // a narrower beam, to answer within the second
+  return budget;
+}
+
 std::string NoSolutionText() {
   std::string text = GetText(NO_SOLUTION_KEY);
   if (text.empty() || text[0] == '@') text = NO_SOLUTION_ENGLISH;
@@ -100,17 +109,23 @@ void RequestHint() {
     ShowStep(PathMoves[step]);
     return;
   }
+  // A few steps off the solution: the way back onto it, then the rest of it.
+  std::vector<SolverMove> way;
+  const int join = PathBoards.empty() ? -1 : WayToPath(Hint.Board, PathBoards, HINT_RETURN_STATES, way);
+  if (join >= 0 && !way.empty()) {
+    way.insert(way.end(), PathMoves.begin() + join, PathMoves.end());
+    KeepPath(Hint.Board, way);
+    ShowStep(PathMoves.front());
+    return;
+  }
   if (Background && BackgroundBoard == Hint.Board) {
     Search = std::move(Background);  // already under way from this board
     BackgroundBoard = {};
   } else {
     // The search runs in slices between frames, so it never holds a frame
-    // up; it gives up after a second of processor time.
-    SolverBudget budget;
-    budget.MaxMilliseconds = HintSearchMs;
-    budget.Beam = 300;  // a narrower beam, to answer within the second
+    // up; it gives up after about a second of processor time.
     Search = std::make_unique<T_SOLVER>();
-    Search->Start(Hint.Board, budget);
+    Search->Start(Hint.Board, HintBudget());
   }
   Hint.State = HINT_SEARCHING;
 }

@@ -1,8 +1,9 @@
 // Hints on the play screen: "?" asks the solver for the next step from the
 // board as it stands. A board on the last solution found (searched on its
 // own from a level's start board, or for the last hint) gets that
-// solution's next step at once; another board is searched, a slice per
-// frame, for at most a second of processor time. A virtual pointer shows
+// solution's next step at once, and so does a board a few steps off it (the
+// way back onto it is searched at once); another board is searched, a slice
+// per frame, for about a second of processor time at most. A virtual pointer shows
 // the step (the pressed pointer drags the shape one cell and back) without
 // moving anything, or a message says that the board has no way out any
 // more and suggests undo, or that no hint was found.
@@ -26,9 +27,15 @@ extern T_HINT Hint;
 // States searched per frame: a few milliseconds at most.
 constexpr int64_t HINT_SLICE_STATES = 300;
 constexpr int64_t HINT_SHOW_MS = 1600;
+// Boards looked through for a short way back onto the last solution found,
+// within the frame the hint is asked in.
+constexpr int64_t HINT_RETURN_STATES = 1500;
 // Processor time a hint searches for before it says it found nothing (the
 // search from a level's start board is bounded by its states only).
 extern int64_t HintSearchMs;
+// The budget of a hint's own search: states enough for about a second of
+// processor time, and HintSearchMs.
+SolverBudget HintBudget();
 
 // Starts a search from the board (the play screen's hint key).
 void RequestHint();

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <ctime>
 #include <queue>
+#include <unordered_map>
 
 namespace {
 
@@ -12,6 +13,9 @@ const int STEP_DY[4] = {0, 1, 0, -1};
 constexpr int8_t PRESS = 4;  // the move that takes hold of a whole kind
 constexpr int KINDS = 7;     // what a packed cell can hold
 int JOIN_COST = 1;
+// Children of one board a beam layer keeps at most.
+constexpr int BEAM_CHILDREN = 2;
+int BEAM_PATIENCE = 8;
 
 // A board as three bit planes of its cells' kind + 1 (0 for empty): the low
 // 64 cells of each plane in a word of its own, the 16 cells above in the
@@ -204,6 +208,56 @@ void Expand(const Masks& b, std::vector<Child>& out) {
   }
 }
 
+struct KeyHash {
+  size_t operator()(const Key& k) const { return static_cast<size_t>(Hash(k)); }
+};
+
+}  // namespace
+
+int WayToPath(const KindCells& board, const std::vector<KindCells>& path, int64_t limit,
+              std::vector<SolverMove>& way) {
+  std::unordered_map<Key, int, KeyHash> onPath;
+  for (size_t i = 0; i < path.size(); ++i) onPath[Pack(MasksOf(path[i]))] = static_cast<int>(i);
+  struct Reached {
+    Key Board;
+    int32_t Parent;
+    SolverMove Move;
+    int Depth;
+  };
+  const Key start = Pack(MasksOf(board));
+  std::vector<Reached> reached = {{start, -1, {}, 0}};
+  std::unordered_map<Key, int32_t, KeyHash> seen = {{start, 0}};
+  std::vector<Child> children;
+  int32_t best = -1;
+  int bestJoin = 0, bestGain = 0;
+  // Breadth first: each board is reached by its shortest way. The board of
+  // the path kept is the one that leaves the fewest steps to go.
+  for (size_t at = 0; at < reached.size() && static_cast<int64_t>(at) < limit; ++at) {
+    // A few steps deeper than the first join found may still join further on.
+    if (best >= 0 && reached[at].Depth > reached[best].Depth + 2) break;
+    const auto joined = onPath.find(reached[at].Board);
+    if (joined != onPath.end() && (best < 0 || joined->second - reached[at].Depth > bestGain)) {
+      best = static_cast<int32_t>(at);
+      bestJoin = joined->second;
+      bestGain = joined->second - reached[at].Depth;
+    }
+    Expand(Unpack(reached[at].Board), children);
+    for (const Child& c : children) {
+      const Key key = Pack(c.Board);
+      if (seen.emplace(key, static_cast<int32_t>(reached.size())).second) {
+        reached.push_back({key, static_cast<int32_t>(at), c.Move, reached[at].Depth + 1});
+      }
+    }
+  }
+  way.clear();
+  if (best < 0) return -1;
+  for (int32_t at = best; reached[at].Parent >= 0; at = reached[at].Parent) way.push_back(reached[at].Move);
+  std::reverse(way.begin(), way.end());
+  return bestJoin;
+}
+
+namespace {
+
 }  // namespace
 
 std::vector<SolverMove> OpenMoves(const KindCells& board) {
@@ -304,6 +358,8 @@ struct T_SOLVER::Search {
   std::vector<Candidate> Next;
   std::vector<int32_t> NextTable;  // open addressing: candidate index + 1
   bool Cut = false;                // a layer lost boards to the beam's width
+  int BestH = INT32_MAX;           // the lowest estimate a layer held so far
+  int Stalled = 0;                 // layers since it last went down
 
   // False when the board is already a candidate of the next layer.
   bool AddCandidate(const Candidate& c) {
@@ -332,14 +388,27 @@ struct T_SOLVER::Search {
     std::vector<int32_t> order(Next.size());
     for (size_t i = 0; i < order.size(); ++i) order[i] = static_cast<int32_t>(i);
     auto better = [this](int32_t a, int32_t b) { return Next[a].H != Next[b].H ? Next[a].H < Next[b].H : a < b; };
-    if (order.size() > static_cast<size_t>(width)) {
-      std::nth_element(order.begin(), order.begin() + width, order.end(), better);
-      order.resize(width);
-      Cut = true;
-    }
     std::sort(order.begin(), order.end(), better);
+    // At most a few children of each board: a layer filled with the
+    // variations of one board leads into the same dead end as a whole.
+    std::unordered_map<int32_t, int> kept;
+    size_t keep = 0;
+    for (int32_t i : order) {
+      if (keep == static_cast<size_t>(width) || ++kept[Next[i].Parent] > BEAM_CHILDREN) {
+        Cut = true;
+        continue;
+      }
+      order[keep++] = i;
+    }
+    order.resize(keep);
     Layer.clear();
     LayerAt = 0;
+    if (!order.empty() && Next[order.front()].H < BestH) {
+      BestH = Next[order.front()].H;
+      Stalled = 0;
+    } else {
+      ++Stalled;
+    }
     for (int32_t i : order) {
       const Candidate& c = Next[i];
       bool added = false;
@@ -420,9 +489,10 @@ SolveStatus T_SOLVER::RunBeam(int64_t states) {
       s.NextLayer(s.Budget.Beam);
       Peak = std::max(Peak, s.Bytes());
       if (s.Layer.empty() && !s.Cut) StatusNow = SolveStatus::NoSolution;  // proved: nothing was left out
-      if (s.Layer.empty() && s.Cut) {
-        // Every board the beam kept leads nowhere: go on with the
-        // best-first search, which can come back from dead ends.
+      else if (s.Layer.empty() || s.Stalled > BEAM_PATIENCE) {
+        // Every board the beam kept leads nowhere, or its boards have
+        // not come closer for many layers: go on with the best-first
+        // search, which can come back from dead ends.
         SearchBestFirst();
         break;
       }

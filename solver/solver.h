@@ -70,3 +70,10 @@ std::vector<SolverMove> OpenMoves(const KindCells& board);
 // The board after a move (a refused step changes nothing).
 KindCells ApplyMove(KindCells board, const SolverMove& move);
 bool BoardEmpty(const KindCells& board);
+// The shortest way from a board to a board of `path` (the boards of a
+// solution, before each of its moves), searched breadth first through at
+// most `limit` boards: the index of the board of `path` it reaches (of
+// those found, the one with the fewest steps left in all), its moves in
+// `way`; -1 when none was found.
+int WayToPath(const KindCells& board, const std::vector<KindCells>& path, int64_t limit,
+              std::vector<SolverMove>& way);

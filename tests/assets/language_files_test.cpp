@@ -44,7 +44,7 @@ std::set<std::string> ExpectedKeys() {
                                 // level codes, par and the daily level
                                 "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint",
                                 "Paste Hint", "Par Matched", "Par Beaten", "Code Empty", "Code Bad",
-                                "Code Empty Board", "Code No Solution",
+                                "Code Empty Board", "Code No Solution", "Code Entry Hint",
                                 // the level editor
                                 "Editor", "Editor Help", "Editor Empty", "Editor Solvable", "Editor Unsolvable",
                                 "Editor Saved", "Editor Not Saved", "Editor Deleted", "Custom Hint"};

@@ -5,11 +5,13 @@
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 
+#include <algorithm>
 #include <ctime>
 
 #include "app/archive.h"
 #include "levels/level_bank.h"
 #include "media/media.h"
+#include "solver/hint.h"
 #include "solver/random_level.h"
 #include "solver/solver.h"
 
@@ -50,6 +52,39 @@ void BM_SolveBankLevel(benchmark::State& state) {
   state.counters["process_peak_MB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 BENCHMARK(BM_SolveBankLevel)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
+
+// A hint's own search (the solution kept forgotten) from every fifth board
+// along the solver's solution of a bank level: the slowest one in states and
+// processor time, and how many found no step.
+void BM_HintAlongSolution(benchmark::State& state) {
+  KindCells board = BankLevel(static_cast<int>(state.range(0)));
+  T_SOLVER solver;
+  solver.Start(board, SolverBudget{});
+  solver.RunToEnd();
+  const std::vector<SolverMove> solution = solver.Solution();
+  int64_t slowestStates = 0;
+  double slowestMs = 0;
+  int asked = 0, missed = 0;
+  for (auto _ : state) {
+    for (size_t at = 0; at < solution.size(); ++at) {
+      if (at % 5 == 0) {
+        const std::clock_t start = std::clock();
+        T_SOLVER hint;
+        hint.Start(board, HintBudget());
+        missed += hint.RunToEnd() == SolveStatus::Solved ? 0 : 1;
+        ++asked;
+        slowestMs = std::max(slowestMs, 1000.0 * static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC);
+        slowestStates = std::max(slowestStates, hint.StatesExplored());
+      }
+      board = ApplyMove(board, solution[at]);
+    }
+  }
+  state.counters["asked"] = asked;
+  state.counters["missed"] = missed;
+  state.counters["slowest_states"] = static_cast<double>(slowestStates);
+  state.counters["slowest_cpu_ms"] = slowestMs;
+}
+BENCHMARK(BM_HintAlongSolution)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);
 
 // A random level of a tier, from draw to proven solvable: the time a tap on
 // the map's random card, or the step after the last bank level, takes.

@@ -5,6 +5,7 @@
 #include "app/assets.h"
 #include "board/tile_styles.h"
 #include "levels/level_map.h"
+#include "persistence/custom_levels.h"
 #include "localisation/languages.h"
 #include "media/media_test.h"
 #include "menus/text_box.h"
@@ -65,6 +66,7 @@ class LevelMap : public BoardFixture {
 };
 
 TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
+  CustomLevels.clear();
   MapScroll = 0;
   EXPECT_EQ(CardAt(100, 100), 0);
   EXPECT_EQ(CardAt(230, 100), 0);   // 50 px gap right of the first card
@@ -77,8 +79,18 @@ TEST_F(LevelMap, GapsRightOfACardAndAboveAndBelowItCountForThatCard) {
   EXPECT_TRUE(IsRandomCard(5));
   EXPECT_EQ(CardAt(520, 250), 6);   // then the daily level's card
   EXPECT_TRUE(IsDailyCard(6));
-  EXPECT_EQ(CardAt(750, 250), -1);  // nothing after it
-  EXPECT_EQ(CardAt(100, 450), -1);
+  EXPECT_EQ(CardAt(750, 250), 7);   // and the Code card
+  EXPECT_TRUE(IsCodeCard(7));
+  EXPECT_EQ(CardAt(100, 450), -1);  // nothing after it
+  // The levels made in the editor come right after the bank's.
+  CustomLevels.resize(2);
+  EXPECT_EQ(CustomCard(5), 0);
+  EXPECT_EQ(CustomCard(6), 1);
+  EXPECT_TRUE(IsRandomCard(7));
+  EXPECT_TRUE(IsDailyCard(8));
+  EXPECT_TRUE(IsCodeCard(9));
+  EXPECT_EQ(MapCardCount(), 10);
+  CustomLevels.clear();
 
   MapScroll = 184.6f;  // rows start at the truncated scroll
   EXPECT_EQ(CardAt(100, 183), -1);  // above the first row
@@ -118,7 +130,7 @@ TEST_F(LevelMap, LowestScrollAndRestPositionAt640x448) {
 TEST_F(LevelMap, KeysAndWheelScrollAndTheSpringsBringTheMapBack) {
   Geometry(640, 448, 56);
   const int levels = LevelCount;
-  LevelCount = 18;  // twenty cards: five rows of 118, the lowest scroll at -142
+  LevelCount = 17;  // twenty cards with the last three: five rows of 118, the lowest scroll at -142
   MapScroll = -70;
   media_test::InjectKeyDown(KEY_DOWN);
   MapFrame(-50, -50, false, false);

@@ -7,13 +7,17 @@
 #include <iterator>
 
 #include "app/display.h"
+#include "app/music.h"
+#include "app/settings.h"
 #include "board/block.h"
+#include "levels/code_card.h"
 #include "levels/daily.h"
 #include "levels/level_bank.h"
 #include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
 #include "levels/level_par.h"
+#include "levels/shared_level.h"
 #include "levels/share_screens.h"
 #include "levels/victory.h"
 #include "menus/editor.h"
@@ -251,6 +255,16 @@ class ShareGame : public MapGame {
     return line;
   }
   int CurrentLevelParForTest = 0;
+  // Text typed as a keyboard types it: each key's press with its character.
+  bool Type(const std::string& text) {
+    for (const char c : text) {
+      const int key = std::toupper(static_cast<unsigned char>(c));
+      media_test::InjectKeyDown(key);
+      media_test::InjectTypedChar(c);
+      media_test::InjectKeyUp(key);
+    }
+    return Frames(1);
+  }
 };
 
 TEST_F(ShareGame, CodesCopiedFromTheMapAndPastedCodesOpenTheirLevelOrAMessage) {
@@ -412,12 +426,13 @@ TEST_F(ShareGame, TheEditorRefusesAJamAndSavesASolvableLevelThatIsPlayedFromItsC
   ASSERT_TRUE(ClickMenuEntry("Editor"));
   EXPECT_EQ(EditorCells, expected);
 
-  // Its card comes after the daily one; played to its win, it keeps its time.
+  // Its card comes right after the bank's; played to its win, it keeps its
+  // time.
   ASSERT_TRUE(PressKey(KEY_ESCAPE));
   ASSERT_TRUE(ClickMenuEntry("Play"));
   ASSERT_TRUE(Frames(90));
   ASSERT_TRUE(PressKey(KEY_RIGHT));
-  for (int i = 0; i < LevelCount + 2; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
   ASSERT_EQ(CustomCard(MapKeyCard), 0);
   EXPECT_EQ(CardCode(MapKeyCard), LevelCode(expected));
   EXPECT_EQ(CardPar(MapKeyCard), par);
@@ -438,10 +453,76 @@ TEST_F(ShareGame, TheEditorRefusesAJamAndSavesASolvableLevelThatIsPlayedFromItsC
   ASSERT_TRUE(ClickAt(400, 300));
   ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
   ASSERT_TRUE(PressKey(KEY_RIGHT));
-  for (int i = 0; i < LevelCount + 2; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  for (int i = 0; i < LevelCount; ++i) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_EQ(CustomCard(MapKeyCard), 0);
   ASSERT_TRUE(PressKey('D'));
   EXPECT_TRUE(CustomLevels.empty());
   EXPECT_EQ(FileBytes("pLiMo_Custom_Levels.bin").size(), 4u);
+  Shutdown();
+}
+
+TEST_F(ShareGame, TheCodeCardTakesATypedOrPastedCodeAndPlaysIt) {
+  OpenMap();
+  // The last card; Enter on it opens its entry, which takes every key: the
+  // letters of the shortcuts (music, pointer, border) type, Backspace takes
+  // back.
+  ASSERT_TRUE(PressKey(KEY_RIGHT));
+  while (!IsCodeCard(MapKeyCard)) ASSERT_TRUE(PressKey(KEY_RIGHT));
+  ASSERT_TRUE(PressKey(KEY_ENTER));
+  ASSERT_TRUE(CodeEntryOpen());
+  EXPECT_TRUE(Shows(GetText("Code Entry Hint")));
+  const bool music = MusicFlag, cursor = CustomCursor, border = BorderFix;
+  ASSERT_TRUE(Type("mhx-9"));
+  EXPECT_EQ(CodeEntryText(), "MHX9");
+  EXPECT_EQ(MusicFlag, music);
+  EXPECT_EQ(CustomCursor, cursor);
+  EXPECT_EQ(BorderFix, border);
+  for (int i = 0; i < 4; ++i) ASSERT_TRUE(PressKey(KEY_BACKSPACE));
+  EXPECT_EQ(CodeEntryText(), "");
+
+  // Codes that cannot be played: the message, the text kept for mending,
+  // nothing placed.
+  std::string mistyped = LevelCode(Kinds(LevelCells(1)));
+  mistyped[3] = mistyped[3] == 'A' ? 'B' : 'A';
+  KindCells jammed;
+  for (int c = 0; c < 80; ++c) jammed[c] = static_cast<int8_t>((c % 10 + c / 10) % 2);
+  const Cells board = BoardCells();
+  for (const auto& [code, message] : {std::pair{mistyped, "Code Bad"}, {LevelCode(jammed), "Code No Solution"}}) {
+    ASSERT_TRUE(Type(code));
+    ASSERT_TRUE(PressKey(KEY_ENTER));
+    EXPECT_EQ(SharingNotice(), GetText(message));
+    EXPECT_EQ(CodeEntryText(), code);
+    EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    EXPECT_EQ(ZoomEnd, 0);
+    EXPECT_EQ(BoardCells(), board);
+    // Escape closes the entry and forgets its text; the map stays.
+    ASSERT_TRUE(PressKey(KEY_ESCAPE));
+    EXPECT_FALSE(CodeEntryOpen());
+    ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    ASSERT_TRUE(PressKey(KEY_ENTER));
+    ASSERT_TRUE(CodeEntryOpen());
+    EXPECT_EQ(CodeEntryText(), "");
+  }
+
+  // A click elsewhere closes it; a click on the card opens it, Ctrl+V
+  // pastes into it and a click on it again plays the code.
+  ASSERT_TRUE(ClickAt(BOARD_COLUMNS * BlockSize - 40, 600));  // below the last row
+  EXPECT_FALSE(CodeEntryOpen());
+  const int card = MapCardCount() - 1;
+  ASSERT_TRUE(TapCard(card));
+  ASSERT_TRUE(CodeEntryOpen());
+  const RandomLevel shared = GenerateRandomLevel(77, 2);
+  const std::string code = LevelCode(shared.Cells);
+  std::string loose;
+  for (char c : code) loose += static_cast<char>(std::tolower(c));
+  ASSERT_TRUE(SetClipboardText(" " + loose + "\n"));
+  ASSERT_TRUE(PasteKeys());
+  EXPECT_EQ(CodeEntryText(), code);
+  ASSERT_TRUE(TapCard(card));
+  ASSERT_TRUE(WaitForPlay());
+  EXPECT_EQ(BoardCells(), Bytes(shared.Cells));
+  EXPECT_EQ(BoardLevel, CODE_BOARD);
+  EXPECT_FALSE(CodeEntryOpen());
   Shutdown();
 }
 

@@ -26,6 +26,7 @@ KEYS = (
     "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint", "Paste Hint",
     "Par Matched", "Par Beaten", "Code Empty", "Code Bad", "Code Empty Board",
     "Code No Solution",
+    "Code Entry Hint",
     "Editor", "Editor Help", "Editor Empty", "Editor Solvable", "Editor Unsolvable", "Editor Saved",
     "Editor Not Saved", "Editor Deleted", "Custom Hint",
     "Tuto0", "Tuto1", "Tuto2", "Tuto3", "Tuto4", "Tuto6", "Tuto7",

@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Този код на ниво е сгрешен: проверете го знак по знак",
     "Code Empty Board": "Този код на ниво описва празна дъска",
     "Code No Solution": "Не е намерено решение за нивото на този код",
+    "Code Entry Hint": "Въведете код или Ctrl+V   Enter: игра   Esc: затваряне",
     # The level editor and its levels' cards.
     "Editor": "Редактор",
     "Editor Help": "Клик или Enter: следващ цвят   0-6: избор   U: отмяна   T: проба   S: запис   Esc: меню",

@@ -48,6 +48,7 @@ SHARING = {
     "Code Bad": "关卡码有误：请逐个字符检查",
     "Code Empty Board": "这个关卡码是空棋盘",
     "Code No Solution": "没有找到这个关卡码的解法",
+    "Code Entry Hint": "输入关卡码或 Ctrl+V   Enter：开始   Esc：关闭",
     # The level editor and its levels' cards.
     "Editor": "关卡编辑",
     "Editor Help": "点击或 Enter：下一种颜色   0-6：选择   U：撤销   T：测试   S：保存   Esc：菜单",

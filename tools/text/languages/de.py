@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Dieser Levelcode ist falsch: bitte Zeichen für Zeichen prüfen",
     "Code Empty Board": "Dieser Levelcode beschreibt ein leeres Brett",
     "Code No Solution": "Keine Lösung für das Level dieses Codes gefunden",
+    "Code Entry Hint": "Code tippen oder Strg+V   Enter: spielen   Esc: schließen",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Klick oder Enter: nächste Farbe   0-6: wählen   U: zurück   T: testen   S: speichern   Esc: Menü",

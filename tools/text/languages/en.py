@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "This level code is mistyped: check it letter by letter",
     "Code Empty Board": "This level code holds an empty board",
     "Code No Solution": "No solution found for the level of this code",
+    "Code Entry Hint": "Type a code or Ctrl+V   Enter: play   Esc: close",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Click or Enter: next colour   0-6: set   U: undo   T: test   S: save   Esc: menu",

@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Este código de nivel está mal escrito: revísalo letra por letra",
     "Code Empty Board": "Este código de nivel describe un tablero vacío",
     "Code No Solution": "No se encontró solución para el nivel de este código",
+    "Code Entry Hint": "Escribe un código o Ctrl+V   Intro: jugar   Esc: cerrar",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Clic o Intro: color siguiente   0-6: elegir   U: deshacer   T: probar   S: guardar   Esc: menú",

@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Ce code de niveau est mal saisi : vérifiez-le lettre par lettre",
     "Code Empty Board": "Ce code de niveau décrit un plateau vide",
     "Code No Solution": "Aucune solution trouvée pour le niveau de ce code",
+    "Code Entry Hint": "Tapez un code ou Ctrl+V   Entrée : jouer   Échap : fermer",
     # The level editor and its levels' cards.
     "Editor": "Éditeur",
     "Editor Help": "Clic ou Entrée : couleur suivante   0-6 : choisir   U : annuler   T : tester   S : enregistrer   Échap : menu",

@@ -50,6 +50,7 @@ SHARING = {
     "Code Bad": "קוד השלב שגוי: בדקו אותו אות אחר אות",
     "Code Empty Board": "קוד השלב מתאר לוח ריק",
     "Code No Solution": "לא נמצא פתרון לשלב של הקוד הזה",
+    "Code Entry Hint": "הקלידו קוד או Ctrl+V   Enter: משחק   Esc: סגירה",
     # The level editor and its levels' cards.
     "Editor": "עורך",
     "Editor Help": "לחיצה או Enter: הצבע הבא   0-6: בחירה   U: ביטול   T: בדיקה   S: שמירה   Esc: תפריט",

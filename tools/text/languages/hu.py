@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Ez a pályakód hibás: ellenőrizd betűről betűre",
     "Code Empty Board": "Ez a pályakód üres táblát ír le",
     "Code No Solution": "Nem található megoldás ennek a kódnak a pályájára",
+    "Code Entry Hint": "Írj be egy kódot vagy Ctrl+V   Enter: játék   Esc: bezárás",
     # The level editor and its levels' cards.
     "Editor": "Szerkesztő",
     "Editor Help": "Kattintás vagy Enter: következő szín   0-6: választás   U: vissza   T: próba   S: mentés   Esc: menü",

@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Questo codice di livello è sbagliato: controllalo lettera per lettera",
     "Code Empty Board": "Questo codice di livello descrive un tabellone vuoto",
     "Code No Solution": "Nessuna soluzione trovata per il livello di questo codice",
+    "Code Entry Hint": "Digita un codice o Ctrl+V   Invio: gioca   Esc: chiudi",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Clic o Invio: colore seguente   0-6: scegli   U: annulla   T: prova   S: salva   Esc: menu",

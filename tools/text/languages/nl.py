@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Deze levelcode is verkeerd getypt: controleer hem letter voor letter",
     "Code Empty Board": "Deze levelcode beschrijft een leeg bord",
     "Code No Solution": "Geen oplossing gevonden voor het level van deze code",
+    "Code Entry Hint": "Typ een code of Ctrl+V   Enter: spelen   Esc: sluiten",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Klik of Enter: volgende kleur   0-6: kiezen   U: terug   T: testen   S: opslaan   Esc: menu",

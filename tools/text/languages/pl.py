@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Ten kod poziomu jest błędny: sprawdź go znak po znaku",
     "Code Empty Board": "Ten kod poziomu opisuje pustą planszę",
     "Code No Solution": "Nie znaleziono rozwiązania poziomu z tego kodu",
+    "Code Entry Hint": "Wpisz kod lub Ctrl+V   Enter: graj   Esc: zamknij",
     # The level editor and its levels' cards.
     "Editor": "Edytor",
     "Editor Help": "Klik lub Enter: następny kolor   0-6: wybierz   U: cofnij   T: test   S: zapisz   Esc: menu",

@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Este código de nível está mal escrito: verifique-o letra a letra",
     "Code Empty Board": "Este código de nível descreve um tabuleiro vazio",
     "Code No Solution": "Nenhuma solução encontrada para o nível deste código",
+    "Code Entry Hint": "Escreva um código ou Ctrl+V   Enter: jogar   Esc: fechar",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Clique ou Enter: cor seguinte   0-6: escolher   U: desfazer   T: testar   S: guardar   Esc: menu",

@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Acest cod de nivel este greșit: verifică-l literă cu literă",
     "Code Empty Board": "Acest cod de nivel descrie o tablă goală",
     "Code No Solution": "Nu s-a găsit nicio soluție pentru nivelul acestui cod",
+    "Code Entry Hint": "Scrie un cod sau Ctrl+V   Enter: joacă   Esc: închide",
     # The level editor and its levels' cards.
     "Editor": "Editor",
     "Editor Help": "Clic sau Enter: culoarea următoare   0-6: alege   U: anulează   T: testează   S: salvează   Esc: meniu",

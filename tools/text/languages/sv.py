@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Den här bankoden är felskriven: kontrollera den tecken för tecken",
     "Code Empty Board": "Den här bankoden beskriver ett tomt bräde",
     "Code No Solution": "Ingen lösning hittades för banan i den här koden",
+    "Code Entry Hint": "Skriv en kod eller Ctrl+V   Enter: spela   Esc: stäng",
     # The level editor and its levels' cards.
     "Editor": "Redigerare",
     "Editor Help": "Klick eller Enter: nästa färg   0-6: välj   U: ångra   T: testa   S: spara   Esc: meny",

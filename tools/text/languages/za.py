@@ -46,6 +46,7 @@ SHARING = {
     "Code Bad": "Hierdie vlakkode is verkeerd getik: kontroleer dit letter vir letter",
     "Code Empty Board": "Hierdie vlakkode beskryf 'n leë bord",
     "Code No Solution": "Geen oplossing gevind vir die vlak van hierdie kode nie",
+    "Code Entry Hint": "Tik 'n kode of Ctrl+V   Enter: speel   Esc: sluit",
     # The level editor and its levels' cards.
     "Editor": "Redigeerder",
     "Editor Help": "Klik of Enter: volgende kleur   0-6: kies   U: ontdoen   T: toets   S: stoor   Esc: kieslys",
