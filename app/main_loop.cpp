@@ -27,6 +27,7 @@
 #include "levels/victory.h"
 #include "localisation/languages.h"
 #include "media/media.h"
+#include "media/threads.h"
 #include "menus/editor.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
@@ -56,8 +57,10 @@ bool WebRowHovered = false;
 // Brings the language copies up to date on a thread of their own: on a first
 // start the thirty files are written while the window opens and the pictures
 // load, instead of before. Their messages are shown by the main thread.
+// Without threads the copies are made when first waited for.
 std::future<std::vector<std::string>> StartLanguageCopies() {
-  return std::async(std::launch::async, [] {
+  const std::launch policy = BackgroundThreadsAvailable() ? std::launch::async : std::launch::deferred;
+  return std::async(policy, [] {
     std::vector<std::string> names, messages;
     for (const auto& language : LANGUAGE_COPIES) {
       names.push_back(std::string("pLiMo_text_") + language[0] + ".txt");
@@ -261,9 +264,16 @@ void ScreenDrawing() {
       DrawLevelMap();
       DrawLevelZoom();
       break;
+    case SCREEN_MAIN_MENU:
+      // The logo stands above the menu's bars, which start at the fourth row.
+      DrawLogo();
+      DrawPlay();
+      break;
     case SCREEN_CREDITS:
-      DrawTextBox(BlockSize / 4, BlockSize / 4, BOARD_COLUMNS * BlockSize - BlockSize / 4, ScreenHeight - BlockSize / 2,
-                  CreditsText);
+      // The logo heads the credits; their panel fills the rest of the board.
+      DrawLogo();
+      DrawTextBox(BlockSize / 4, LogoHeight(), BOARD_COLUMNS * BlockSize - BlockSize / 4,
+                  BOARD_ROWS * BlockSize - LogoHeight() - BlockSize / 4, CreditsText);
       break;
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DrawFlagsSelection(); break;
@@ -451,13 +461,15 @@ bool RunFrame() {
   return !CloseRequested();
 }
 
+void SaveProgress() { SaveProfile(ProfilePath); }
+
 void Shutdown() {
-  SaveProfile(ProfilePath);
+  SaveProgress();
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();
   ClearLanguages();
-  LargeFont = TextFont = SmallFont = nullptr;
+  LargeFont = TextFont = SmallFont = BannerFont = nullptr;
   LevelPicture = nullptr;
   ForgetAssets();
   MediaQuit();

@@ -10,6 +10,9 @@ bool StartUp();
 bool RunFrame();
 // Saves what must be saved and releases the platform; does not exit.
 void Shutdown();
+// Saves what Shutdown saves, and goes on: for a platform that may end the
+// program without warning (a browser's tab closed or reloaded).
+void SaveProgress();
 bool PointerInBoard();
 
 // The web-site row: its caption in the chosen language, drawing and click.

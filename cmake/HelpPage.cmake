@@ -5,10 +5,12 @@
 function(plimo_embed_help_page target)
   set(page "${PROJECT_SOURCE_DIR}/dist/plimo-help.html")
   set(asm "${CMAKE_CURRENT_BINARY_DIR}/help_page/help_page.S")
-  string(CONCAT content
-    "    .section .rodata\n    .global plimo_help_page\n    .global plimo_help_page_end\n"
-    "plimo_help_page:\n    .incbin \"${page}\"\nplimo_help_page_end:\n"
-    "    .section .note.GNU-stack,\"\",%progbits\n")
+  plimo_data_section(content)
+  string(APPEND content
+    "    .global plimo_help_page\n    .global plimo_help_page_end\n"
+    "plimo_help_page:\n    .incbin \"${page}\"\nplimo_help_page_end:\n")
+  plimo_wasm_sizes(content plimo_help_page "${page}")
+  string(APPEND content "${PLIMO_ASM_TRAILER}")
   file(CONFIGURE OUTPUT "${asm}" CONTENT "${content}")
   set_source_files_properties("${asm}" PROPERTIES OBJECT_DEPENDS "${page}")
   target_sources(${target} PRIVATE "${asm}")

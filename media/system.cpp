@@ -12,6 +12,7 @@
 #include <ctime>
 
 #include "media/internal.h"
+#include "media/threads.h"
 
 using namespace media_internal;
 
@@ -27,7 +28,7 @@ Overrides& TestOverrides() {
 namespace {
 
 // Whether an executable file of that name lies in a folder of the PATH.
-bool ProgramOnPath(const std::string& name) {
+[[maybe_unused]] bool ProgramOnPath(const std::string& name) {
   const char* path = std::getenv("PATH");
   if (!path) return false;
   const std::string folders = path;
@@ -39,6 +40,16 @@ bool ProgramOnPath(const std::string& name) {
     start = colon + 1;
   }
   return false;
+}
+
+// Whether an address can be handed to something that opens it: a web page
+// opens addresses itself, a desktop needs xdg-open.
+bool CanOpenAddresses() {
+#ifdef __EMSCRIPTEN__
+  return true;
+#else
+  return ProgramOnPath("xdg-open");
+#endif
 }
 
 // Creates every missing folder of an absolute path.
@@ -73,8 +84,16 @@ bool OpenWebPage(const std::string& address) {
   }
   // SDL starts xdg-open in a grandchild and reports success whether or not
   // it ran: without it on the PATH nothing would open.
-  if (!ProgramOnPath("xdg-open")) return false;
+  if (!CanOpenAddresses()) return false;
   return SDL_OpenURL(address.c_str()) == 0;
+}
+
+bool BackgroundThreadsAvailable() {
+#ifdef __EMSCRIPTEN__
+  return false;  // a web page runs the game in its one thread
+#else
+  return true;
+#endif
 }
 
 void SetWindowClass(const std::string& name) {

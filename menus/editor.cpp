@@ -1,6 +1,8 @@
 #include "menus/editor.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "app/display.h"
@@ -15,6 +17,7 @@
 #include "menus/screens.h"
 #include "menus/side_bar.h"
 #include "persistence/custom_levels.h"
+#include "solver/solver.h"
 
 KindCells EditorCells = [] {
   KindCells empty;
@@ -32,6 +35,20 @@ std::vector<KindCells> History;
 std::string Message;
 // The par found by the last test run of the board as it is now; -1: none.
 int TestedPar = -1;
+// The test run under way, a slice of it in each frame so that the editor
+// keeps drawing; and whether the level is saved when it finds a solution.
+std::unique_ptr<T_SOLVER> Tester;
+bool SaveWhenTested = false;
+// States a test run searches per frame: a few milliseconds.
+constexpr int64_t TEST_SLICE_STATES = 1000;
+
+// Any test run under way stops: the board it was for changed.
+void StopTestRun() {
+  Tester.reset();
+  SaveWhenTested = false;
+  TestedPar = -1;
+  Message.clear();
+}
 
 void ShowCells() {
   ClearBoard();
@@ -46,8 +63,7 @@ void SetCell(int cell, int kind) {
   if (History.size() >= UNDO_KEPT) History.erase(History.begin());
   History.push_back(EditorCells);
   EditorCells[cell] = static_cast<int8_t>(kind);
-  TestedPar = -1;
-  Message.clear();
+  StopTestRun();
   SaveEditorDraft(EditorCells);
   ShowCells();
 }
@@ -59,26 +75,49 @@ void Undo() {
   if (History.empty()) return;
   EditorCells = History.back();
   History.pop_back();
-  TestedPar = -1;
-  Message.clear();
+  StopTestRun();
   SaveEditorDraft(EditorCells);
   ShowCells();
 }
 
-void TestRun() {
+void Save() {
+  Message = AddCustomLevel(EditorCells, TestedPar) ? GetText("Editor Saved") : GetText("Editor Not Saved");
+}
+
+// A slice of the test run; its answer once it ends (a level waiting to be
+// saved is saved when it has a solution).
+void RunTest() {
+  if (!Tester) return;
+  const SolveStatus status = Tester->Run(TEST_SLICE_STATES);
+  if (status == SolveStatus::Searching) return;
+  TestedPar = status == SolveStatus::Solved ? SolutionSteps(Tester->Solution()) : -1;
+  Tester.reset();
+  Message = TestedPar >= 0 ? GetText("Editor Solvable") + " " + std::to_string(TestedPar)
+                           : GetText("Editor Unsolvable");
+  if (SaveWhenTested && TestedPar >= 0) Save();
+  SaveWhenTested = false;
+}
+
+// Starts the test run (its first slice at once: a small board answers
+// within the key's frame).
+void TestRun(bool save) {
+  if (Tester) {
+    SaveWhenTested = SaveWhenTested || save;
+    return;
+  }
   if (BoardEmpty(EditorCells)) {
     Message = GetText("Editor Empty");
     return;
   }
-  TestedPar = SolvePar(EditorCells);
-  Message = TestedPar >= 0 ? GetText("Editor Solvable") + " " + std::to_string(TestedPar)
-                           : GetText("Editor Unsolvable");
-}
-
-void Save() {
-  if (TestedPar < 0) TestRun();
-  if (TestedPar < 0) return;
-  Message = AddCustomLevel(EditorCells, TestedPar) ? GetText("Editor Saved") : GetText("Editor Not Saved");
+  Tester = std::make_unique<T_SOLVER>();
+  // Bounded by states only, as the par of a level: every machine finds
+  // the same par.
+  SolverBudget budget;
+  budget.MaxMilliseconds = INT64_MAX;
+  Tester->Start(EditorCells, budget);
+  SaveWhenTested = save;
+  Message = GetTextOr("Editor Testing", "Testing...");
+  RunTest();
 }
 
 }  // namespace
@@ -90,8 +129,7 @@ void EnterEditor() {
   BoardLevel = -1;
   LoadEditorDraft(EditorCells);
   History.clear();
-  TestedPar = -1;
-  Message.clear();
+  StopTestRun();
   ShowCells();
 }
 
@@ -99,11 +137,13 @@ void EditLevelCells(const KindCells& cells) {
   SetScreen(SCREEN_EDITOR);
   History.push_back(EditorCells);
   EditorCells = cells;
+  StopTestRun();
   SaveEditorDraft(EditorCells);
   ShowCells();
 }
 
 void UpdateEditor() {
+  RunTest();
   if (Frame.LeftHit && PointerInBoard()) {
     TurnCell(GRID_COLUMNS * (Frame.PointerY / BlockSize) + Frame.PointerX / BlockSize);
     Frame.LeftHit = 0;
@@ -120,10 +160,10 @@ void EditorKey(const KeyPress& press) {
   if (key >= '0' && key <= '0' + KINDS) SetCell(cursor, key - '0' - 1);
   if (key == 'U' || key == KEY_BACKSPACE) Undo();
   const bool test = key == 'T' || key == 'R';
-  if (key == 'S' || (test && TestedPar >= 0)) {
+  if ((key == 'S' || test) && TestedPar >= 0) {
     Save();
-  } else if (test) {
-    TestRun();
+  } else if (key == 'S' || test) {
+    TestRun(key == 'S');
   }
 }
 

@@ -1,13 +1,28 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything and runs every test: once in a
-# normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer.
+# normal build, once under AddressSanitizer and UndefinedBehaviorSanitizer,
+# then the browser version in headless Chromium (a step of its own; skip it
+# with --no-browser).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 jobs="$(nproc)"
+browser=1
+[ "${1:-}" = "--no-browser" ] && browser=0
 
 bash tools/setup.sh --tests build-test -DCMAKE_BUILD_TYPE=RelWithDebInfo
-ctest --test-dir build-test --output-on-failure -j "$jobs"
+ctest --test-dir build-test --output-on-failure -j "$jobs" -E '^browser_play$'
 
 bash tools/setup.sh build-asan -DCMAKE_BUILD_TYPE=Debug -DPLIMO_SANITIZE=ON -DPLIMO_BENCHMARKS=OFF
 ASAN_OPTIONS=detect_leaks=1 UBSAN_OPTIONS=print_stacktrace=1 \
   ctest --test-dir build-asan --output-on-failure -j "$jobs"
+
+# The browser version: Emscripten and Chromium, then the test that builds
+# build-web/ and plays it (registered once emcmake and chromium are found).
+if [ "$browser" = 1 ]; then
+  start=$(date +%s)
+  bash tools/install_packages.sh emscripten libstb-dev chromium python3-websocket python3-pil
+  cmake -S . -B build-test >/dev/null
+  cmake --build build-test -j "$jobs" --target web_reference
+  ctest --test-dir build-test --output-on-failure -R '^browser_play$' --no-tests=error
+  echo "browser step: $(( $(date +%s) - start )) s"
+fi
