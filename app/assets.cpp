@@ -13,6 +13,7 @@ Image* PressedPointerImage = nullptr;
 Image* LevelCard = nullptr;
 Image* LevelCardHighlighted = nullptr;
 Image* VictoryPicture = nullptr;
+Image* LogoPicture = nullptr;
 Image* SideBarBackground = nullptr;
 Image* MapBackground = nullptr;
 Image* PlayBackground = nullptr;
@@ -76,6 +77,7 @@ void LoadStripAssets() {
   IconStrip = LoadSpriteStrip(Embedded("pLiMo_icones_normales.png"), 64, 64, 0, 11);
   LitIconStrip = LoadSpriteStrip(Embedded("pLiMo_icones_light.png"), 64, 64, 0, 11);
   DigitStrip = LoadSpriteStrip(Embedded("pLiMo_chiffres_10x16.png"), 10, 16, 0, 10);
+  LogoPicture = LoadSpriteStrip(Embedded("pLiMo_sprite_bravo.png"), LOGO_PICTURE_WIDTH, LOGO_PICTURE_HEIGHT, 0, 1);
 }
 
 void LoadBumperPicture() { BumperPicture = Picture("pLiMo_screen_bumper_lite.png"); }
@@ -83,7 +85,7 @@ void LoadBumperPicture() { BumperPicture = Picture("pLiMo_screen_bumper_lite.png
 void ForgetAssets() {
   for (Image** image : {&BumperPicture, &PointerImage, &PressedPointerImage, &LevelCard, &LevelCardHighlighted,
                         &VictoryPicture, &SideBarBackground, &MapBackground, &PlayBackground, &MenuBackground,
-                        &StyleBackground, &TutorialBackground, &IconStrip, &LitIconStrip, &DigitStrip})
+                        &StyleBackground, &TutorialBackground, &IconStrip, &LitIconStrip, &DigitStrip, &LogoPicture})
     *image = nullptr;
   for (Sound** sound : {&SlideSound, &MergeSound, &ExplosionSound, &ClickSound, &UndoSound, &HoverSound,
                         &MapScrollSound, &LevelStartSound, &LevelWonSound})

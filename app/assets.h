@@ -19,6 +19,9 @@ extern Image* TutorialBackground;
 extern Image* IconStrip;
 extern Image* LitIconStrip;
 extern Image* DigitStrip;
+// The game's logo: the top band of the victory overlay, which holds it alone.
+extern Image* LogoPicture;
+constexpr int LOGO_PICTURE_WIDTH = 960, LOGO_PICTURE_HEIGHT = 256;
 
 extern Sound* SlideSound;
 extern Sound* MergeSound;

@@ -24,6 +24,7 @@ std::string FontPath;
 Font* LargeFont = nullptr;
 Font* TextFont = nullptr;
 Font* SmallFont = nullptr;
+Font* BannerFont = nullptr;
 Image* LevelPicture = nullptr;
 
 int LargeFontPixels() { return ScreenWidth * 60 / 1024; }
@@ -36,9 +37,12 @@ void ReloadFonts() {
   FreeFont(LargeFont);
   FreeFont(TextFont);
   FreeFont(SmallFont);
+  FreeFont(BannerFont);
   LargeFont = LoadTrueTypeFont(FontPath, LargeFontPixels());
   TextFont = LoadTrueTypeFont(FontPath, TextFontPixels());
   SmallFont = LoadTrueTypeFont(FontPath, 30);
+  // Only the level numbers are drawn in it, each glyph made when first used.
+  BannerFont = LoadTrueTypeFont(FontPath, BANNER_FONT_TIMES * LargeFontPixels());
 }
 
 }  // namespace

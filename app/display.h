@@ -28,6 +28,10 @@ extern std::string FontPath;
 extern Font* LargeFont;
 extern Font* TextFont;
 extern Font* SmallFont;
+// The level number's banner: the large font's size this many times, so the
+// number is drawn sharp at its full size instead of scaled up.
+constexpr int BANNER_FONT_TIMES = 5;
+extern Font* BannerFont;
 extern Image* LevelPicture;  // capture image of the board area
 
 // Pixel sizes of the large and text fonts for the game screen in use.

@@ -265,9 +265,16 @@ void ScreenDrawing() {
       DrawLevelMap();
       DrawLevelZoom();
       break;
+    case SCREEN_MAIN_MENU:
+      // The logo stands above the menu's bars, which start at the fourth row.
+      DrawLogo();
+      DrawPlay();
+      break;
     case SCREEN_CREDITS:
-      DrawTextBox(BlockSize / 4, BlockSize / 4, BOARD_COLUMNS * BlockSize - BlockSize / 4, ScreenHeight - BlockSize / 2,
-                  CreditsText);
+      // The logo heads the credits; their panel fills the rest of the board.
+      DrawLogo();
+      DrawTextBox(BlockSize / 4, LogoHeight(), BOARD_COLUMNS * BlockSize - BlockSize / 4,
+                  BOARD_ROWS * BlockSize - LogoHeight() - BlockSize / 4, CreditsText);
       break;
     case SCREEN_LANGUAGE_FIRST:
     case SCREEN_LANGUAGE: T_LANG::DrawFlagsSelection(); break;
@@ -466,7 +473,7 @@ void Shutdown() {
   ClearBoard();
   Fragments.clear();
   ClearLanguages();
-  LargeFont = TextFont = SmallFont = nullptr;
+  LargeFont = TextFont = SmallFont = BannerFont = nullptr;
   LevelPicture = nullptr;
   ForgetAssets();
   MediaQuit();

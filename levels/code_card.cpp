@@ -12,7 +12,7 @@
 
 namespace {
 
-constexpr size_t LINE_CHARACTERS = 15;  // of the code per line on the card
+constexpr size_t LINE_CHARACTERS = 16;  // of the code per line on the card: 4 lines at most
 constexpr int64_t CARET_MS = 500;       // the caret's blink
 
 bool Open = false;
@@ -58,7 +58,7 @@ bool PlayCodeEntry() {
 }
 
 bool CodeEntryKey(const KeyPress& press) {
-  if (press.Key == 'V' && IsKeyDown(KEY_CONTROL)) {
+  if (press.Key == 'V' && press.Control) {
     for (const char c : GetClipboardText()) Add(static_cast<unsigned char>(c));
     return false;
   }
@@ -85,7 +85,7 @@ void DrawCodeCard(int x, int y) {
   // The field: a dark band the typed text goes on, in lines of a few
   // characters, the caret blinking after the last one.
   const float k = CardScale();
-  const int top = y + CardHeight() * 2 / 5;
+  const int top = y + CardHeight() * 7 / 20;
   SetDrawColour(0, 0, 0);
   SetDrawAlpha(Open ? 0.7f : 0.4f);
   FillRect(static_cast<float>(x) + 8 * k, static_cast<float>(top), static_cast<float>(CardWidth()) - 16 * k,

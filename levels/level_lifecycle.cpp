@@ -215,18 +215,21 @@ void DrawLevelBanner() {
 void DrawLevelLabel(int level, float alpha) {
   if (level == -1) return;
   const std::string text = LevelLabel(level + 1);
-  SelectFont(LargeFont);
-  SetDrawScale(5, 5);
-  const int w = StringWidth(text);
-  const int h = FontHeight();
-  const int x = (10 * BlockSize) / 2 - (5 * w) / 2;
-  const int y = (8 * BlockSize) / 2 - (5 * h) / 2;
+  // Five times the large font: the banner font at its own size when there is
+  // one, so the digits stay sharp, else the large font scaled up.
+  const float scale = BannerFont != nullptr ? 1.0f : static_cast<float>(BANNER_FONT_TIMES);
+  SelectFont(BannerFont != nullptr ? BannerFont : LargeFont);
+  SetDrawScale(scale, scale);
+  const int w = static_cast<int>(static_cast<float>(StringWidth(text)) * scale);
+  const int h = static_cast<int>(static_cast<float>(FontHeight()) * scale);
+  const int x = (10 * BlockSize) / 2 - w / 2;
+  const int y = (8 * BlockSize) / 2 - h / 2;
   SetBlendMode(BLEND_ALPHA);
   SetDrawAlpha(alpha);
   SetDrawColour(0, 0, 0);
-  DrawString(text, x + 20, y + 20);
+  DrawString(text, static_cast<float>(x + 20), static_cast<float>(y + 20));
   SetDrawColour(255, 255, 255);
-  DrawString(text, x, y);
+  DrawString(text, static_cast<float>(x), static_cast<float>(y));
   SelectFont(nullptr);
   SetDrawScale(1, 1);
   SetDrawAlpha(1);

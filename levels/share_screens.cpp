@@ -92,7 +92,7 @@ int CardPar(int n) {
 }
 
 bool MapSharingKey(const KeyPress& press, int card) {
-  const bool control = IsKeyDown(KEY_CONTROL);
+  const bool control = press.Control;
   if (press.Key == 'V' && control) {
     const std::string message = OpenLevelCode(GetClipboardText());
     if (message.empty()) return true;

@@ -111,6 +111,9 @@ void HandleEvent(const SDL_Event& event) {
       s.KeyDown[code] = true;
       KeyPress press;
       if (!event.key.repeat) press.Key = code;
+      // Ctrl as it was at this press: a quick Ctrl+V lets go of Ctrl before
+      // the frame reads its presses.
+      press.Control = s.KeyDown[KEY_CONTROL];
       // These keys type a character of their own; text input leaves them out.
       // A held Escape types it once: its auto-repeat would leave screen
       // after screen and end the game. A held Backspace repeats (undo).

@@ -147,10 +147,12 @@ bool IsChannelPlaying(Channel channel);
 // One key press. Key is the key pressed (a KeyCode, a letter's upper-case
 // code or a digit), 0 when the press only typed a character or was the
 // platform's auto-repeat of a held key; Char is the character it typed, 0
-// for none. A key and the character it types make one press.
+// for none. A key and the character it types make one press. Control is
+// true when a Ctrl key was held at the press.
 struct KeyPress {
   int Key = 0;
   int Char = 0;
+  bool Control = false;
 };
 // The key presses since the last call, in the order they were made.
 std::vector<KeyPress> TakeKeyPresses();

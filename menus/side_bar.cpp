@@ -1,12 +1,22 @@
 #include "menus/side_bar.h"
 
+#include <algorithm>
+#include <cmath>
+#include <string>
+
 #include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "app/music.h"
+#include "board/block.h"
+#include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
+#include "levels/random_play.h"
+#include "levels/shared_level.h"
+#include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
+#include "menus/text_box.h"
 #include "play/undo.h"
 
 T_ICON SideBarIcons[SIDE_BAR_SLOTS];
@@ -111,7 +121,75 @@ void DrawIcon(int slot) {
   if (icon.Index == ICON_TIME) DrawTimeCounter(static_cast<int>(x), static_cast<int>(y));
 }
 
+// A line of the small font centred in the side bar at height y, no wider
+// than the bar's inner width: returns its height.
+float DrawInfoLine(const std::string& text, float y, float scale) {
+  const float inner = static_cast<float>(SIDE_BAR_WIDTH - INFO_PADDING * 2);
+  const float width = static_cast<float>(StringWidth(text)) * scale;
+  const float sx = width > inner ? scale * inner / width : scale;
+  SetDrawScale(sx, scale);
+  const float x = static_cast<float>(SideBarLeft()) + std::round((static_cast<float>(SIDE_BAR_WIDTH) -
+                                                                   static_cast<float>(StringWidth(text)) * sx) / 2);
+  DrawString(text, x, std::round(y));
+  SetDrawScale(1, 1);
+  return static_cast<float>(FontHeight()) * scale;
+}
+
+// A caption over its value, both centred in an empty slot of the play
+// screen's bar.
+void DrawInfoSlot(int slot, const std::string& caption, const std::string& value) {
+  SelectFont(SmallFont);
+  const float k = InfoScale();
+  const float captionScale = 0.55f * k, valueScale = 0.95f * k;
+  const float height = static_cast<float>(FontHeight()) * (captionScale + valueScale);
+  float y = static_cast<float>(slot * BlockSize) + (static_cast<float>(BlockSize) - height) / 2;
+  SetDrawColour(INFO_CAPTION[0], INFO_CAPTION[1], INFO_CAPTION[2]);
+  y += DrawInfoLine(caption, y, captionScale);
+  SetDrawColour(255, 255, 255);
+  DrawInfoLine(value, y, valueScale);
+  SelectFont(nullptr);
+}
+
+// The level's name in a golden badge: its number, or what kind of level it is.
+void DrawLevelSlot(int slot) {
+  std::string name;
+  if (SharedLevelOnBoard()) {
+    name = CurrentSharedLevel.Board == DAILY_BOARD ? GetText("Daily") : GetText("Code");
+  } else if (CurrentLevel >= 0) {
+    name = LevelLabel(CurrentLevel + 1);
+  } else if (RandomLevelOnBoard()) {
+    name = GetText("Random");
+  }
+  if (name.empty()) return;
+  SelectFont(SmallFont);
+  const float k = InfoScale();
+  const float h = static_cast<float>(FontHeight()) * k + 8 * k;
+  const float w = static_cast<float>(SIDE_BAR_WIDTH - INFO_PADDING * 2);
+  const float x = static_cast<float>(SideBarLeft() + INFO_PADDING);
+  const float y = std::round(static_cast<float>(slot * BlockSize) + (static_cast<float>(BlockSize) - h) / 2);
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.35f);
+  FillRoundedRect(x + 1, y + 2, w, h, h / 3);
+  SetDrawAlpha(1);
+  SetDrawColour(BUTTON_RED, BUTTON_GREEN, BUTTON_BLUE);
+  FillRoundedRect(x, y, w, h, h / 3);
+  SetDrawColour(CAPTION_DARK, CAPTION_DARK, CAPTION_DARK);
+  DrawInfoLine(name, y + 4 * k, k);
+  SetDrawColour(255, 255, 255);
+  SelectFont(nullptr);
+}
+
+// The play screen's empty slots: the level, the moves made and the time.
+void DrawPlayInfo() {
+  SetBlendMode(BLEND_ALPHA);
+  DrawLevelSlot(INFO_LEVEL_SLOT);
+  DrawInfoSlot(INFO_MOVES_SLOT, GetText("Moves"), std::to_string(std::max(0, UndoRecordCount - 1)));
+  DrawInfoSlot(INFO_TIME_SLOT, GetText("Last Time"), FormatTime(LevelTimer / 1000));
+}
+
 }  // namespace
+
+float InfoScale() { return std::clamp(static_cast<float>(BlockSize) / 96.0f, 0.6f, 1.0f); }
 
 void InitSideBar() {
   for (T_ICON& icon : SideBarIcons) icon = T_ICON();
@@ -178,6 +256,7 @@ void DrawSideBar() {
   for (int i = 0; i < SIDE_BAR_SLOTS; ++i) {
     if (SideBarIcons[i].Index != ICON_NONE) DrawIcon(i);
   }
+  if (ScreenState == SCREEN_PLAY) DrawPlayInfo();
 }
 
 void DrawTimeCounter(int x, int y) {

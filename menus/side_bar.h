@@ -59,6 +59,13 @@ void UpdateIconStates();
 void DoSideBar();
 // Runs every frame after the screen's content.
 void DrawSideBar();
+// On the play screen the empty slots show the level (its number on a golden
+// badge), the moves made and the time: a caption in pale blue over a white
+// value, scaled by InfoScale with the block size.
+constexpr int INFO_LEVEL_SLOT = 1, INFO_MOVES_SLOT = 3, INFO_TIME_SLOT = 5;
+constexpr int INFO_CAPTION[3] = {168, 190, 232};
+constexpr int INFO_PADDING = 4;  // each side of a line inside the bar
+float InfoScale();
 // The level time (and the time left to beat the record) inside the TIME icon.
 void DrawTimeCounter(int x, int y);
 // Minutes and seconds of a time as four digits: mm at x + 5, x + 15 and ss

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "app/assets.h"
 #include "app/display.h"
 #include "app/frame_input.h"
 #include "board/block.h"
@@ -175,6 +176,16 @@ void DrawButton(const std::string& caption, int centreX, int centreY, bool hover
   SetDrawScale(1, 1);
   SetDrawColour(255, 255, 255);
   SelectFont(nullptr);
+}
+
+int LogoHeight() { return BOARD_COLUMNS * BlockSize * LOGO_PICTURE_HEIGHT / LOGO_PICTURE_WIDTH; }
+
+void DrawLogo() {
+  if (LogoPicture == nullptr) return;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour(255, 255, 255);
+  SetDrawAlpha(1);
+  DrawSpriteStretched(LogoPicture, 0, 0, static_cast<float>(BOARD_COLUMNS * BlockSize), static_cast<float>(LogoHeight()), 0);
 }
 
 int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade) {

@@ -34,6 +34,10 @@ constexpr int BUTTON_RED = 250, BUTTON_GREEN = 198, BUTTON_BLUE = 64;
 // large font, shrunk to fit the board's width; a hovered one is lighter and
 // lifted a little off its shadow.
 void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered);
+// The game's logo across the top of the board area, scaled with the block
+// size as the backgrounds are; LogoHeight is its height in pixels.
+int LogoHeight();
+void DrawLogo();
 // The transient message started by StartMenuCaption (a caption growing and
 // fading after a choice) or ShowBoardMessage (a notice on a panel).
 void DrawMessage();

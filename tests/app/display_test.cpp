@@ -19,7 +19,7 @@ class DisplayTest : public ::testing::Test {
   }
   void TearDown() override {
     media_test::SetDesktopSize(0, 0);
-    LargeFont = TextFont = SmallFont = nullptr;
+    LargeFont = TextFont = SmallFont = BannerFont = nullptr;
     LevelPicture = nullptr;
     MediaQuit();
   }

@@ -208,6 +208,21 @@ TEST_F(LevelLifecycle, TheBannerFadesOverTwoSecondsAndNeedsALevel) {
   EXPECT_FLOAT_EQ(texts[1].X + 20, texts[0].X);
   EXPECT_FLOAT_EQ(texts[1].ScaleX, 5.0f);
 
+  // With the banner font the number is drawn at its own size, unscaled
+  // (sharp), as tall as the large font five times over.
+  Font* const large = LoadTrueTypeFont(std::string(EMBEDDED_PREFIX) + "Data/a2.ttf", LargeFontPixels());
+  BannerFont = LoadTrueTypeFont(std::string(EMBEDDED_PREFIX) + "Data/a2.ttf", BANNER_FONT_TIMES * LargeFontPixels());
+  ASSERT_NE(BannerFont, nullptr);
+  texts = bannerTexts();
+  ASSERT_EQ(texts.size(), 2u);
+  EXPECT_FLOAT_EQ(texts[1].ScaleX, 1.0f);
+  SelectFont(large);
+  EXPECT_NEAR(texts[1].H, BANNER_FONT_TIMES * FontHeight(), BANNER_FONT_TIMES * 2);
+  SelectFont(nullptr);
+  FreeFont(BannerFont);
+  FreeFont(large);
+  BannerFont = nullptr;
+
   Frame.Now = 2000;
   texts = bannerTexts();
   ASSERT_EQ(texts.size(), 2u);

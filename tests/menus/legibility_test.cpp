@@ -109,6 +109,39 @@ TEST_F(Legibility, PanelTextsKeepSevenToOneAtEveryBlockSize) {
   Shutdown();
 }
 
+// One logo: across the top of the main menu, above its bars, and heading
+// the credits, above their panel; never beside another title picture.
+TEST_F(Legibility, TheLogoHeadsTheMainMenuAndTheCreditsAtEveryBlockSize) {
+  Start();
+  for (const Resolution& r : RESOLUTIONS) {
+    AtResolution(r);
+    SCOPED_TRACE(r.BlockSize);
+    for (int screen : {SCREEN_MAIN_MENU, SCREEN_CREDITS}) {
+      SetScreen(screen);
+      ASSERT_TRUE(Frames(2));
+      const std::vector<DrawCall> calls = Frame();
+      std::vector<DrawCall> logos;
+      for (const DrawCall& c : calls) {
+        if (c.Img == LogoPicture) logos.push_back(c);
+        EXPECT_TRUE(c.Img != VictoryPicture && c.Img != BumperPicture) << screen;
+      }
+      ASSERT_EQ(logos.size(), 1u) << screen;
+      EXPECT_EQ(logos[0].X, ScreenOffsetX);
+      EXPECT_EQ(logos[0].Y, ScreenOffsetY);
+      EXPECT_EQ(logos[0].W, BOARD_COLUMNS * BlockSize);
+      const float logoBottom = logos[0].Y + logos[0].H;
+      if (screen == SCREEN_MAIN_MENU) {
+        int top = BOARD_ROWS;
+        for (const auto& block : Blocks) top = std::min(top, block->YMap);
+        EXPECT_GE(ScreenOffsetY + top * BlockSize, logoBottom);
+      } else {
+        EXPECT_GE(PanelBox(calls).Top, logoBottom - 1);
+      }
+    }
+  }
+  Shutdown();
+}
+
 // Captions: the letters against their halo over the worst tile behind it
 // (white under a dark halo, black under a light one), at least 4.5:1; a long
 // caption keeps a sixth of a cell free at each end of its bar.

@@ -271,6 +271,39 @@ TEST_F(SideBar, TimeCounterShowsTheTimeLeftOnlyWhileTheRecordCanBeBeaten) {
   EXPECT_EQ(DrawsOf(DigitStrip).size(), 4u);
 }
 
+// The play screen's empty slots hold the level's badge, the moves and the
+// time, each inside its own slot of the bar at every block size.
+TEST_F(SideBar, ThePlayScreenShowsLevelMovesAndTimeInItsEmptySlots) {
+  for (const Resolution& r : RESOLUTIONS) {
+    BlockSize = r.BlockSize;
+    PlayLevel(1, 4);
+    LevelTimer = 65000;
+    media_test::StartRecording();
+    DrawSideBar();
+    const struct {
+      std::string Text;
+      int Slot;
+    } expected[] = {{"82", INFO_LEVEL_SLOT}, {"3", INFO_MOVES_SLOT}, {"1'05\"", INFO_TIME_SLOT}};
+    for (const auto& e : expected) {
+      bool found = false;
+      for (const DrawCall& c : media_test::RecordedDraws()) {
+        if (c.Kind != media_test::DrawKind::Text || c.Text != e.Text) continue;
+        found = true;
+        EXPECT_GE(c.X, 10 * BlockSize + INFO_PADDING - 1) << e.Text << " at " << BlockSize;
+        EXPECT_LE(c.X + c.W, 10 * BlockSize + SIDE_BAR_WIDTH - INFO_PADDING + 1) << e.Text << " at " << BlockSize;
+        EXPECT_GE(c.Y, e.Slot * BlockSize) << e.Text << " at " << BlockSize;
+        EXPECT_LE(c.Y + c.H, (e.Slot + 1) * BlockSize) << e.Text << " at " << BlockSize;
+      }
+      EXPECT_TRUE(found) << e.Text << " at " << BlockSize;
+    }
+  }
+  // Other screens keep their slots empty.
+  ScreenState = SCREEN_VICTORY;
+  media_test::StartRecording();
+  DrawSideBar();
+  for (const DrawCall& c : media_test::RecordedDraws()) EXPECT_NE(c.Kind, media_test::DrawKind::Text) << c.Text;
+}
+
 }  // namespace
 
 // The side bar in the running game: clicks arrive through the frame loop.

@@ -113,7 +113,7 @@ class TextBoxTest : public ::testing::Test {
 TEST_F(TextBoxTest, ShippedEnglishCreditsBreakAtEachAt) {
   LoadShipped("EN");
   const Lines lines = TextBoxLines(GetText("Credits Text"), 10 * 96 - 10);
-  EXPECT_EQ(lines, (Lines{"pLiMo lite ", " \xC2\xA9 2026 the pLiMo lite contributors ", " Licence: MIT ", " ",
+  EXPECT_EQ(lines, (Lines{"\xC2\xA9 2026 the pLiMo lite contributors ", " Licence: MIT ", " ",
                           " Font: Comfortaa (SIL OFL 1.1), ", " DejaVu Sans (Bitstream Vera, Arev), ",
                           " Droid Sans Fallback (Apache 2.0) ", " ", " Libraries: SDL2 (zlib), libpng (libpng), ",
                           " libjpeg-turbo (IJG, BSD-3-Clause), ", " libvorbis (BSD-3-Clause), ", " FreeType (FTL) "}));

@@ -21,6 +21,7 @@
 #include "media/media_test.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
+#include "persistence/custom_levels.h"
 #include "play/play_input.h"
 #include "tests/support/level_solver.h"
 #include "tests/support/test_support.h"
@@ -50,6 +51,9 @@ class HeadlessGameTest : public ::testing::Test {
     media_test::SetUserAppDataFolder("");
     media_test::SetDesktopSize(0, 0);
     std::filesystem::remove_all(Home);
+    // The editor's levels a run read or made stay in memory after it: the
+    // next test's map starts without them.
+    CustomLevels.clear();
   }
   // A player who chose English before: the start opens the main menu. The
   // path is that of the copy the start-up writes into the user data folder.

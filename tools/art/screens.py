@@ -37,12 +37,27 @@ def dot_grid(c, at_centres, radius, depth):
 
 
 def play_background():
-    """Calm, light grey-blue with a faint dot at every cell corner."""
+    """Warm ivory floor with a faint dot at every cell corner, sunk inside a
+    caramel rim like a tray; the rim's inner edge casts a soft shadow."""
     n = soft_noise(301)
-    c = mix(rgb("#dfe6ee"), rgb("#c7d1df"), YY / H)
+    c = mix(rgb("#fbf0e8"), rgb("#f3ddd2"), YY / H)
     c = c * (0.97 + 0.05 * n)[..., None]
-    c = dot_grid(c, False, 3.2, 0.16)
-    return c * vignette(0.18)[..., None]
+    c = dot_grid(c, False, 3.2, 0.14)
+    c = c * vignette(0.12)[..., None]
+    rim, radius = 11.0, 18.0
+    # Distance inside the tray's rounded inner edge (negative on the rim).
+    dx = np.maximum(np.maximum(rim + radius - XX, XX - (W - rim - radius)), 0)
+    dy = np.maximum(np.maximum(rim + radius - YY, YY - (H - rim - radius)), 0)
+    inside = radius - np.hypot(dx, dy)
+    c = c * (1 - 0.22 * np.exp(-np.maximum(inside, 0) / 7.0))[..., None]
+    # The rim: caramel lit from the top left, rounded (lighter along its
+    # middle), with a thin light line where it meets the floor.
+    edge = np.minimum(np.minimum(XX, W - XX), np.minimum(YY, H - YY))
+    wood = mix(rgb("#e0b17a"), rgb("#bf8a52"), clamp01(0.5 + 0.5 * (YY - XX * 0.8) / H))
+    wood = wood * (0.80 + 0.30 * np.sin(np.pi * clamp01(edge / rim)) ** 0.7)[..., None]
+    wood = wood + (0.18 * smoothstep(1.6, 0.0, np.abs(inside + 1.2)))[..., None]
+    on_rim = smoothstep(0.8, -0.8, inside)
+    return c * (1 - on_rim)[..., None] + wood * on_rim[..., None]
 
 
 def menu_background():
@@ -107,34 +122,6 @@ def _image(c):
     return Image.fromarray((clamp01(c) * 255 + 0.5).astype(np.uint8), "RGB")
 
 
-# Letters of the title, drawn with blocks: rows 0..5 stand on the baseline,
-# row 6 holds the descender of the p.
-TITLE = [
-    ("p", 0, ["", "", "XXXX", "X..X", "X..X", "XXXX", "X..."]),
-    ("L", 1, ["X..", "X..", "X..", "X..", "X..", "XXX", ""]),
-    ("i", 2, ["X", "", "X", "X", "X", "X", ""]),
-    ("M", 3, ["XX...XX", "XXX.XXX", "X.XXX.X", "X..X..X", "X.....X", "X.....X", ""]),
-    ("o", 5, ["", "", "XXXX", "X..X", "X..X", "XXXX", ""]),
-]
-
-ROWS = 7
-
-
-def title_blocks(cell, gap_cols=1):
-    """Renders 'pLiMo' with real shaped blocks of the first tile styles."""
-    widths = [max(len(r) for r in rows) for _, _, rows in TITLE]
-    cols = sum(widths) + gap_cols * (len(TITLE) - 1)
-    grid = [[-1] * cols for _ in range(ROWS)]
-    x = 0
-    for (_, style, rows), w in zip(TITLE, widths):
-        for y, row in enumerate(rows):
-            for i, ch in enumerate(row):
-                if ch == "X":
-                    grid[y][x + i] = style
-        x += w + gap_cols
-    return block_picture(grid, cell, (cols * cell + cell, ROWS * cell + cell))
-
-
 def block_picture(grid, cell, size):
     """Shaped blocks of a grid (grid[y][x] = tile style or -1) at `cell`
     pixels a cell, with their shadows, on a transparent picture of `size`."""
@@ -156,6 +143,30 @@ def block_picture(grid, cell, size):
     return img
 
 
+# The top band of the victory overlay holding the logo alone: the game loads
+# it again as a 960 x 256 strip frame to draw the logo on other screens.
+LOGO_BAND = 256
+
+
+def gold_logo_layers(top=60, size=170):
+    """The game's logo: 'pLiMo' in big friendly golden letters with a dark
+    outline and a warm glow, centred, its letters' top at `top`. Returns
+    (cover, colour) layers to lay down in order."""
+    text = "pLiMo"
+    f = font(size)
+    m = Image.new("L", (W, H), 0)
+    d = ImageDraw.Draw(m)
+    box = d.textbbox((0, 0), text, font=f)
+    d.text(((W - (box[2] - box[0])) / 2 - box[0], top - box[1]), text, font=f, fill=255)
+    body = np.asarray(m, dtype=np.float64) / 255.0
+    outline = np.asarray(m.filter(ImageFilter.MaxFilter(9)), dtype=np.float64) / 255.0
+    glow = np.asarray(m.filter(ImageFilter.MaxFilter(9)).filter(ImageFilter.GaussianBlur(14)), dtype=np.float64) / 255.0
+    grad = mix(rgb("#fff59a"), rgb("#ff9a1a"), clamp01((YY - top - 20) / 150))
+    shine = smoothstep(0.0, 1.0, 1 - np.abs((YY - top - 35) / 30.0)) * 0.35
+    return [(np.clip(glow * 0.8, 0, 1), rgb("#fff3b0")), (outline, rgb("#5a2a00")),
+            (body, clamp01(grad + shine[..., None]))]
+
+
 def bumper():
     """Loading and language picture: the title high up, a light calm middle
     where "Loading..." and the flags go, and a deeper bottom for the white
@@ -169,20 +180,24 @@ def bumper():
     rays = (0.5 + 0.5 * np.cos(ang * 14)) * smoothstep(620, 80, np.hypot(XX - W / 2, YY - 120))
     c = c + (0.05 * rays)[..., None] * (1 - smoothstep(H * 0.6, H * 0.75, YY))[..., None]
     img = _image(c * vignette(0.15)[..., None]).convert("RGBA")
-    # The title stays in the top 240 px: at the smaller block sizes the
+    # The logo stays in the top 240 px: at the smaller block sizes the
     # flags of the language screen come up to just below it.
-    cell = 30
-    title = title_blocks(cell)
-    left = (W - title.width) // 2 - 20
-    img.alpha_composite(title, (left, 18))
+    logo = np.zeros((H, W)), np.zeros((H, W, 3))
+    for cover, colour in gold_logo_layers(top=40, size=160):
+        a, col = logo
+        col = col * (a * (1 - cover))[..., None] + colour * cover[..., None]
+        na = cover + a * (1 - cover)
+        logo = na, col / np.maximum(na, 1e-6)[..., None]
+    img.alpha_composite(rgba_image(logo[1], logo[0]))
+    # The "lite" tag under the logo's last letters.
     d = ImageDraw.Draw(img)
     f = font(30)
     tag = "lite"
     tw = d.textlength(tag, font=f)
-    x0 = left + 23 * cell + 22
-    d.rounded_rectangle((x0 - 12, 186, x0 + tw + 12, 226), radius=18, fill=(255, 120, 60, 255),
+    x0 = W // 2 + 150
+    d.rounded_rectangle((x0 - 12, 190, x0 + tw + 12, 230), radius=18, fill=(255, 120, 60, 255),
                         outline=(120, 40, 20, 255), width=3)
-    d.text((x0, 187), tag, font=f, fill=(255, 255, 255, 255))
+    d.text((x0, 191), tag, font=f, fill=(255, 255, 255, 255))
     return img
 
 
@@ -204,12 +219,13 @@ def bravo():
 
     def clear_middle(x, y):
         # The result lines are written over the middle: stars stay rare there.
-        return 230 < y < 690 and 120 < x < 840
+        # None in the logo's band: the menus draw that band as the logo.
+        return y < LOGO_BAND + 12 or (230 < y < 690 and 120 < x < 840)
 
     # The field: many small twinkles over the whole picture...
     for _ in range(260):
         x, y = rng.rand() * W, rng.rand() * H
-        if clear_middle(x, y) and rng.rand() < 0.93:
+        if clear_middle(x, y) and (y < LOGO_BAND + 12 or rng.rand() < 0.93):
             continue
         r = np.hypot(XX - x, YY - y)
         size = 0.8 + rng.rand() * 1.8
@@ -217,7 +233,7 @@ def bravo():
     # ... and fewer, bigger five-pointed stars.
     for _ in range(60):
         x, y = rng.rand() * W, rng.rand() * H * 0.95
-        if clear_middle(x, y) and rng.rand() < 0.85:
+        if clear_middle(x, y) and (y < LOGO_BAND + 12 or rng.rand() < 0.85):
             continue
         rad = 5 + rng.rand() * 14
         lx, ly = XX - x, YY - y
@@ -229,21 +245,9 @@ def bravo():
         colour = palette[rng.randint(len(palette))]
         put(np.clip(halo, 0, 1), colour)
         put(cover, colour)
-    # The title: big friendly letters with an outline and a glow.
-    text = "pLiMo"
-    f = font(170)
-    m = Image.new("L", (W, H), 0)
-    d = ImageDraw.Draw(m)
-    box = d.textbbox((0, 0), text, font=f)
-    d.text(((W - (box[2] - box[0])) / 2 - box[0], 60 - box[1]), text, font=f, fill=255)
-    body = np.asarray(m, dtype=np.float64) / 255.0
-    outline = np.asarray(m.filter(ImageFilter.MaxFilter(9)), dtype=np.float64) / 255.0
-    glow = np.asarray(m.filter(ImageFilter.MaxFilter(9)).filter(ImageFilter.GaussianBlur(14)), dtype=np.float64) / 255.0
-    put(np.clip(glow * 0.8, 0, 1), rgb("#fff3b0"))
-    put(outline, rgb("#5a2a00"))
-    grad = mix(rgb("#fff59a"), rgb("#ff9a1a"), clamp01((YY - 80) / 150))
-    shine = smoothstep(0.0, 1.0, 1 - np.abs((YY - 95) / 30.0)) * 0.35
-    put(body, clamp01(grad + shine[..., None]))
+    # The title, the game's one logo, in the top band.
+    for cover, colour in gold_logo_layers():
+        put(cover, colour)
     return rgba_image(col, a)
 
 

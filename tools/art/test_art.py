@@ -551,11 +551,14 @@ class Screens(unittest.TestCase):
         a = rgba("pLiMo_sprite_bravo.png")[..., 3]
         self.assertGreater((a == 0).mean(), 0.5)
         self.assertGreater(a[40:220].mean(), 0.2)               # the title
-        # A field of stars round the title: light in every quarter of the
-        # picture outside the middle.
-        for rows in (slice(0, 384), slice(384, 768)):
+        # A field of stars below the title: light in every quarter of the
+        # picture under its top band, outside the middle.
+        for rows in (slice(256, 512), slice(512, 768)):
             for cols in (slice(0, 120), slice(840, 960)):
                 self.assertGreater((a[rows, cols] > 0.5).sum(), 30, (rows, cols))
+        # The top band holds the logo alone: the menus draw it as the logo.
+        self.assertLess(a[0:256, 0:150].max(), 0.05)
+        self.assertLess(a[0:256, 810:960].max(), 0.05)
         self.assertLess(a[300:680, 150:810].mean(), 0.05)        # the result lines
 
 

@@ -56,7 +56,7 @@ def credits_text(lang):
     links."""
     c = lang.CREDITS
     colon = getattr(lang, "COLON", ": ")
-    return (f"pLiMo lite @ © 2026 {c['by']} @ {c['licence']}{colon}MIT @ @ "
+    return (f"© 2026 {c['by']} @ {c['licence']}{colon}MIT @ @ "
             f"{c['font']}{colon}Comfortaa (SIL OFL 1.1), @ DejaVu Sans (Bitstream Vera, Arev), "
             f"@ Droid Sans Fallback (Apache 2.0) @ @ "
             f"{c['libraries']}{colon}SDL2 (zlib), libpng (libpng), @ libjpeg-turbo (IJG, BSD-3-Clause), "
