@@ -6,6 +6,7 @@ set(PLIMO_INSTALL_BINDIR games CACHE STRING "Folder of the installed program, un
 include(GNUInstallDirs)
 include(cmake/EmbedArchive.cmake)
 include(cmake/HelpPage.cmake)
+include(cmake/GameLibrary.cmake)
 
 # The header-only decoders of Debian's libstb-dev, by their own folder: the
 # system's include folder itself would hide the WebAssembly C library.
@@ -28,15 +29,7 @@ target_include_directories(plimo_media PUBLIC ${PROJECT_SOURCE_DIR})
 set_source_files_properties(media/web/picture_codec.cpp media/web/freetype_subset.cpp
   media/web/vorbisfile_subset.cpp PROPERTIES COMPILE_OPTIONS "-w")
 
-file(GLOB GAME_SOURCES CONFIGURE_DEPENDS
-  app/*.cpp board/*.cpp play/*.cpp effects/*.cpp levels/*.cpp solver/*.cpp
-  persistence/*.cpp menus/*.cpp localisation/*.cpp)
-list(REMOVE_ITEM GAME_SOURCES ${PROJECT_SOURCE_DIR}/app/main.cpp)
-add_library(plimo_game STATIC ${GAME_SOURCES})
-target_include_directories(plimo_game PUBLIC ${PROJECT_SOURCE_DIR})
-target_link_libraries(plimo_game PUBLIC plimo_media)
-target_compile_definitions(plimo_game PRIVATE PLIMO_VERSION="${PROJECT_VERSION}" PLIMO_APP_ID="${PLIMO_APP_ID}")
-plimo_embed_help_page(plimo_game)
+plimo_add_game_library()
 
 plimo_embed_archive(plimo_archive)
 
