@@ -39,8 +39,9 @@ const std::vector<std::pair<std::string, std::string>>& EnglishTexts() {
 std::set<std::string> ExpectedKeys() {
   std::set<std::string> keys = {"Credits Text", "Plimo", "Choose Language", "One Player", "Two Players",
                                 "Selection", "Auto", "Easy", "Medium", "Hard", "Insane",
-                                // the hint's and the resumed game's messages
-                                "No Hint", "Unrecorded Level",
+                                // the hint's, the resumed game's and the player's files' messages
+                                "No Hint", "Unrecorded Level", "Making Level", "Editor Testing", "File Kept",
+                                "Link Refused",
                                 // level codes, par and the daily level
                                 "Par", "Code", "Moves", "Daily", "Code Level", "Copied", "Copy Hint",
                                 "Paste Hint", "Par Matched", "Par Beaten", "Code Empty", "Code Bad",
