@@ -142,8 +142,9 @@ TEST_F(DrawTest, ShortCaptionIsCentredOnItsOwnCellOverAHaloOfTheOtherShade) {
   BlockAt(0, 1)->SetMenu("Go", 3);
   T_BLOCK::DrawAll();
   const std::vector<DrawCall> t = InkTexts();
+  const std::vector<DrawCall> all = Texts();
   ASSERT_EQ(t.size(), 2u);
-  ASSERT_EQ(Texts().size(), 18u);
+  ASSERT_EQ(all.size(), 18u);
   SelectFont(nullptr);
   const int w = StringWidth("Go");
   EXPECT_EQ(t[0].X, std::round(16 + (64 - w) / 2.0f));
@@ -153,7 +154,7 @@ TEST_F(DrawTest, ShortCaptionIsCentredOnItsOwnCellOverAHaloOfTheOtherShade) {
     const bool light = c == 0;  // style 4 has light captions, style 0 dark ones
     EXPECT_EQ(t[c].R, light ? 255 : CAPTION_DARK);
     for (size_t i = 0; i < 8; ++i) {
-      const DrawCall& halo = Texts()[9 * c + i];
+      const DrawCall& halo = all[9 * c + i];
       EXPECT_EQ(halo.R, light ? CAPTION_DARK : 255);
       EXPECT_FLOAT_EQ(halo.Alpha, CAPTION_HALO_ALPHA);
       EXPECT_LE(std::fabs(halo.X - t[c].X), 2);

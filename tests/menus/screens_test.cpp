@@ -225,6 +225,8 @@ TEST_F(Screens, RandomModePlacesAGeneratedLevelAndAMenuBoardNeverRecordsAWin) {
   ASSERT_TRUE(PressKey(KEY_ENTER));
   ASSERT_EQ(media_test::RecordedMessages().size(), 1u);
   EXPECT_EQ(ScreenState, SCREEN_PLAY);
+  // The level is made over the next frames.
+  for (int i = 0; i < 2000 && MakingRandomLevel(); ++i) ASSERT_TRUE(Frames(1));
   EXPECT_EQ(CurrentLevel, -1);
   EXPECT_TRUE(RandomLevelOnBoard());
   for (const auto& b : Blocks) EXPECT_EQ(b->Menu, -1) << "no menu block is played";
