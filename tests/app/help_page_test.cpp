@@ -42,6 +42,16 @@ class HelpPage : public HeadlessGameTest {
     HeadlessGameTest::TearDown();
   }
   const std::string SourcePage = test_support::ReadSourceFile("dist/plimo-help.html");
+
+  // A click on the options menu's row of the help page.
+  void ClickTheHelpRow() {
+    SetScreen(SCREEN_OPTIONS_MENU);
+    ASSERT_TRUE(Frames(2));
+    media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
+    ASSERT_TRUE(Frames(1));
+    media_test::InjectButtonDown(BUTTON_LEFT);
+    media_test::InjectButtonUp(BUTTON_LEFT);
+  }
 };
 
 TEST_F(HelpPage, FromTheBuildFolderTheBuiltInCopyIsWrittenAndOpened) {
@@ -85,12 +95,7 @@ TEST_F(HelpPage, FileAddressesEscapeWhatAUrlCannotHold) {
 TEST_F(HelpPage, ClickingTheWebRowOnTheOptionsMenuOpensThePage) {
   Start();
   media_test::RecordedWebPages().clear();
-  SetScreen(SCREEN_OPTIONS_MENU);
-  ASSERT_TRUE(Frames(2));
-  media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
-  ASSERT_TRUE(Frames(1));
-  media_test::InjectButtonDown(BUTTON_LEFT);
-  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_NO_FATAL_FAILURE(ClickTheHelpRow());
   ASSERT_TRUE(Frames(1));
   ASSERT_EQ(media_test::RecordedWebPages().size(), 1u);
   const std::string address = media_test::RecordedWebPages()[0];
@@ -106,12 +111,7 @@ TEST_F(HelpPage, WithoutABrowserTheClickSaysSo) {
   ASSERT_EQ(LoadLanguage(UserDataFolder + "/pLiMo_text_FR.txt"), 1);
   media_test::RecordedWebPages().clear();
   media_test::SetNoBrowser(true);
-  SetScreen(SCREEN_OPTIONS_MENU);
-  ASSERT_TRUE(Frames(2));
-  media_test::InjectPointerMove(ScreenOffsetX + 5 * BlockSize, ScreenOffsetY + BlockSize / 2);
-  ASSERT_TRUE(Frames(1));
-  media_test::InjectButtonDown(BUTTON_LEFT);
-  media_test::InjectButtonUp(BUTTON_LEFT);
+  ASSERT_NO_FATAL_FAILURE(ClickTheHelpRow());
   ASSERT_TRUE(Frames(2));
   media_test::SetNoBrowser(false);
   EXPECT_TRUE(media_test::RecordedWebPages().empty());
