@@ -48,7 +48,8 @@ class Browser:
 
     def __init__(self, profile):
         self.process = subprocess.Popen(
-            ['chromium', '--headless', '--no-sandbox', '--remote-debugging-port=0', '--user-data-dir=' + profile,
+            ['chromium', '--headless', '--no-sandbox', '--remote-debugging-port=0', '--remote-allow-origins=*',
+             '--user-data-dir=' + profile,
              '--use-gl=swiftshader', '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist',
              '--autoplay-policy=no-user-gesture-required', '--window-size=%d,%d' % (WIDTH, HEIGHT), 'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
@@ -60,7 +61,10 @@ class Browser:
         port = open(port_file).read().split()[0]
         pages = json.load(urllib.request.urlopen('http://127.0.0.1:%s/json' % port))
         page = [p for p in pages if p['type'] == 'page'][0]
-        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=120)
+        # Chromium refuses a debugging client that names an origin it was not
+        # told to allow: the client sends none.
+        self.socket = websocket.create_connection(page['webSocketDebuggerUrl'], timeout=120,
+                                                  suppress_origin=True)
         self.serial = 0
         self.errors = []
         self.call('Runtime.enable')
