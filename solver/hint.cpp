@@ -90,17 +90,9 @@ SolverBudget HintBudget() {
   return budget;
 }
 
-std::string NoSolutionText() {
-  std::string text = GetText(NO_SOLUTION_KEY);
-  if (text.empty() || text[0] == '@') text = NO_SOLUTION_ENGLISH;
-  return text;
-}
+std::string NoSolutionText() { return GetTextOr(NO_SOLUTION_KEY, NO_SOLUTION_ENGLISH); }
 
-std::string NoHintText() {
-  std::string text = GetText(NO_HINT_KEY);
-  if (text.empty() || text[0] == '@') text = NO_HINT_ENGLISH;
-  return text;
-}
+std::string NoHintText() { return GetTextOr(NO_HINT_KEY, NO_HINT_ENGLISH); }
 
 void RequestHint() {
   Hint.Board = KindCellsOfBoard();
