@@ -436,6 +436,7 @@ bool RunFrame() {
   UpdateMusicFade();
   DoSideBar();
   ScreenInput();
+  DoBursts();
   if (QuitRequested) return false;
 
   // Drawing. The game screen is cleared first so that nothing of the
@@ -450,6 +451,7 @@ bool RunFrame() {
                         static_cast<float>(BOARD_ROWS * BlockSize), 0);
   }
   ScreenDrawing();
+  DrawBursts();
   DrawKeyboardCursor();
   DrawSideBar();
   DrawMessage();
@@ -472,6 +474,7 @@ void Shutdown() {
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();
+  ClearBursts();
   ClearLanguages();
   LargeFont = TextFont = SmallFont = BannerFont = nullptr;
   LevelPicture = nullptr;

@@ -31,9 +31,11 @@ int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& 
 // The button's face and the shade of its caption (contrast above 10:1).
 constexpr int BUTTON_RED = 250, BUTTON_GREEN = 198, BUTTON_BLUE = 64;
 // A rounded golden button centred on (centreX, centreY), its caption in the
-// large font, shrunk to fit the board's width; a hovered one is lighter and
-// lifted a little off its shadow.
-void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered);
+// large font, shrunk to fit maxWidth (0: the board's width less two cells);
+// a hovered one is lighter and lifted a little off its shadow.
+void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered, int maxWidth = 0);
+// True when (x, y) lies on that button's face.
+bool InsideButton(const std::string& caption, int centreX, int centreY, int maxWidth, int x, int y);
 // The game's logo across the top of the board area, scaled with the block
 // size as the backgrounds are; LogoHeight is its height in pixels.
 int LogoHeight();
