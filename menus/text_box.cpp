@@ -37,8 +37,6 @@ struct FitCache {
 
 constexpr float SMALLEST_TEXT_SCALE = 0.5f;
 
-int PanelPadding() { return std::max(8, BlockSize / 6); }
-
 const FitCache& FitText(const std::string& text, int width, int maxHeight, int lineHeight) {
   SelectFont(TextFont);
   if (Fit.Text == text && Fit.Width == width && Fit.MaxHeight == maxHeight && Fit.LineHeight == lineHeight &&
@@ -110,6 +108,8 @@ std::vector<std::string> TextBoxLines(const std::string& text, int width) {
   }
   return Cache.Lines;
 }
+
+int PanelPadding() { return std::max(8, BlockSize / 6); }
 
 void FillRoundedRect(float x, float y, float w, float h, float radius) {
   const int r = static_cast<int>(std::min({radius, w / 2, h / 2}));

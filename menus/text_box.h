@@ -17,6 +17,8 @@ extern std::string CreditsText;
 constexpr int PANEL_RED = 18, PANEL_GREEN = 22, PANEL_BLUE = 38;
 constexpr float PANEL_ALPHA = 0.88f;
 
+// The room between a panel's edge and its text.
+int PanelPadding();
 // Fills a rectangle with rounded corners in the current colour, alpha and
 // blend mode, one rectangle per row of the corners so that no pixel is
 // covered twice.
