@@ -58,6 +58,7 @@ void T_FX::ExplodeSelectedBlocks(int64_t delay, int dx, int dy) {
     fx->BitmapPtr = KindImage(b->Kind);
     fx->fX = static_cast<float>(fx->X);
     fx->fY = static_cast<float>(fx->Y);
+    fx->Zoom = ZOOM_START;
     // The random numbers are drawn in this order: push across, push down,
     // then the spread of each axis.
     const float a = RandomFloat(0, 8);
@@ -72,10 +73,7 @@ void T_FX::DoBlocksExplosion() {
   for (auto it = Fragments.begin(); it != Fragments.end();) {
     T_FX& f = **it;
     if (f.Timer != 0) {
-      if (f.Timer < Frame.Now) {
-        f.Timer = 0;
-        f.Zoom = ZOOM_START;
-      }
+      if (f.Timer < Frame.Now) f.Timer = 0;
       ++it;
       continue;
     }

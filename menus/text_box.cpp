@@ -214,13 +214,33 @@ void DrawLogo() {
   DrawSpriteStretched(LogoPicture, 0, 0, static_cast<float>(BOARD_COLUMNS * BlockSize), static_cast<float>(LogoHeight()), 0);
 }
 
+namespace {
+
+// The text fitted into a box from left to right, no taller than maxHeight,
+// and the box's height; selects the text font.
+const FitCache& FitBox(int left, int right, int maxHeight, const std::string& text, int& height) {
+  const int pad = PanelPadding();
+  const int lineHeight = TextFontPixels() + ScreenHeight / 100;
+  const FitCache& fit = FitText(text, right - left - 2 * pad, maxHeight - 2 * pad, lineHeight);
+  height = static_cast<int>(static_cast<float>(fit.Lines.size()) * static_cast<float>(lineHeight) * fit.Scale) + 2 * pad;
+  return fit;
+}
+
+}  // namespace
+
+int TextBoxHeight(int left, int right, int maxHeight, const std::string& text) {
+  int height = 0;
+  FitBox(left, right, maxHeight, text, height);
+  SelectFont(nullptr);
+  return height;
+}
+
 int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade) {
   const int pad = PanelPadding();
   const int lineHeight = TextFontPixels() + ScreenHeight / 100;
-  const FitCache& fit = FitText(text, right - left - 2 * pad, maxHeight - 2 * pad, lineHeight);  // selects the text font
+  int height = 0;
+  const FitCache& fit = FitBox(left, right, maxHeight, text, height);
   const float scale = fit.Scale;
-  const int height = static_cast<int>(static_cast<float>(fit.Lines.size()) * static_cast<float>(lineHeight) * scale) +
-                     2 * pad;
   DrawPanel(left, top, right - left, height, fade);
   const float centre = static_cast<float>(left + right) / 2;
   SetDrawColour(255, 255, 255);

@@ -30,6 +30,8 @@ void DrawPanel(int x, int y, int w, int h, float fade = 1.0f);
 // is wrapped inside the panel's padding, each line centred, and shrinks
 // until the panel is no taller than maxHeight. Returns the panel's height.
 int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade = 1.0f);
+// The height DrawTextBox gives the same text and box.
+int TextBoxHeight(int left, int right, int maxHeight, const std::string& text);
 // The button's face and the shade of its caption (contrast above 10:1).
 constexpr int BUTTON_RED = 250, BUTTON_GREEN = 198, BUTTON_BLUE = 64;
 // A rounded golden button centred on (centreX, centreY), its caption in the
