@@ -54,8 +54,14 @@ int PressX = 0, PressY = 0;
 int PressScroll = 0;
 int LastPointerY = 0;
 std::string LastTimeText, BestTimeText;
-// The random level the random card's zoom leads to, made at the choice.
+// The random level the random card's zoom leads to, made after the choice.
 RandomLevel ZoomRandomLevel;
+// The random card whose level is being made, a slice a frame, before its
+// zoom; -1 for none.
+int MakingCard = -1;
+
+// A card chosen is zooming or has its level made: no other choice now.
+bool ChoiceUnderWay() { return ZoomEnd != 0 || MakingCard >= 0; }
 
 int BoardWidth() { return BOARD_COLUMNS * BlockSize; }
 int BoardHeight() { return BOARD_ROWS * BlockSize; }
@@ -141,9 +147,13 @@ void ChooseCard(int n, int left, int top) {
     return;
   }
   if (IsRandomCard(n)) {
-    ZoomRandomLevel = MakeRandomLevel();
-    ShowRandomCells(ZoomRandomLevel);
-  } else if (IsDailyCard(n)) {
+    // The map keeps drawing while the level is made; the zoom starts from
+    // the card once it is.
+    MakingCard = n;
+    StartRandomLevelMaker();
+    return;
+  }
+  if (IsDailyCard(n)) {
     PlaceDailyLevel(Today());
   } else if (CustomCard(n) >= 0) {
     PlaceCustomLevel(CustomCard(n));
@@ -151,6 +161,19 @@ void ChooseCard(int n, int left, int top) {
     LoadLevel(n);
   }
   ZoomIntoPlacedLevel(left, top, n);
+}
+
+// A slice of the random card's level; once made, its cells are shown and
+// the zoom starts from the card where it stands now.
+void MakeCardLevelSlice() {
+  if (MakingCard < 0 || !RunRandomLevelMaker()) return;
+  const int n = MakingCard;
+  MakingCard = -1;
+  ZoomRandomLevel = MadeRandomLevel();
+  ShowRandomCells(ZoomRandomLevel);
+  int x = 0, y = 0;
+  CardPosition(n, x, y);
+  ZoomIntoPlacedLevel(x, y, n);
 }
 
 // The card the sharing keys and the foot line are about: the keyboard's,
@@ -217,7 +240,7 @@ void ScrollToCard(int n) {
 // the current level's card), Enter or Space chooses it.
 void MapKey(const KeyPress& press) {
   if (CodeEntryOpen()) {
-    if (CodeEntryKey(press) && ZoomEnd == 0) {
+    if (CodeEntryKey(press) && !ChoiceUnderWay()) {
       int x = 0, y = 0;
       CardPosition(MapCardCount() - 1, x, y);
       ZoomIntoPlacedLevel(x, y, -1);
@@ -225,7 +248,7 @@ void MapKey(const KeyPress& press) {
     return;
   }
   if (MapSharingKey(press, SharingCard())) {
-    if (ZoomEnd == 0)
+    if (!ChoiceUnderWay())
       ZoomIntoPlacedLevel(BoardWidth() / 2 - CardWidth() / 2, ScreenHeight / 2 - CardHeight() / 2, -1);
     return;
   }
@@ -240,7 +263,7 @@ void MapKey(const KeyPress& press) {
     ScrollToCard(MapKeyCard);
     return;
   }
-  if (confirm && ZoomEnd == 0) {
+  if (confirm && !ChoiceUnderWay()) {
     int x = 0, y = 0;
     CardPosition(MapKeyCard, x, y);
     ChooseCard(MapKeyCard, x, y);
@@ -257,7 +280,7 @@ void EndDrag(int lowest) {
     const int n = CardAt(Frame.PointerX, Frame.PointerY);
     // A tap away from the Code card closes its entry.
     if (!IsCodeCard(n)) CloseCodeEntry();
-    if (ZoomEnd == 0 && n >= 0) ChooseCardAtPointer(n);
+    if (!ChoiceUnderWay() && n >= 0) ChooseCardAtPointer(n);
   }
   FlushMouse();
   const float low = static_cast<float>(lowest);
@@ -443,6 +466,7 @@ void EnterLevelMap() {
 }
 
 void UpdateLevelMap() {
+  MakeCardLevelSlice();
   const int lowest = LowestMapScroll();
   ScrollByKeys(lowest);
   const int wheel = WheelPosition();
@@ -487,6 +511,7 @@ void DrawLevelMap() {
     DrawPointerAt(PointerImage, x + CardWidth() / 2, y + CardHeight() / 2);
   }
   DrawMapSharing(SharingCard());
+  if (MakingCard >= 0) DrawRandomLevelMaking();
 }
 
 void DrawLevelCard(int x, int y, int n) {
@@ -620,4 +645,7 @@ void CancelLevelZoom() {
   // the level's start makes them one.
   if (ZoomEnd != 0 && BoardLevel == ZoomLevel) BoardLevel = -1;
   ZoomEnd = 0;
+  // A random level still being made for the map is not wanted any more.
+  if (MakingCard >= 0) StopMakingRandomLevel();
+  MakingCard = -1;
 }

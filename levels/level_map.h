@@ -1,7 +1,8 @@
 // The level map: a scrolling grid of level cards. Each card shows a level's
 // starting position drawn from the bank's frame bytes and either its label
 // or its last and best times; a tap on a card places the level and zooms
-// its picture to the whole board before play begins. After the bank's cards
+// its picture to the whole board before play begins (the random card's
+// level is first made over a few frames, the map drawing on meanwhile). After the bank's cards
 // come the levels made in the editor, then the random, daily and Code cards.
 // Left and Right move a keyboard choice over the cards; Enter or Space
 // chooses it.
@@ -42,7 +43,8 @@ void UpdateLevelMap();
 void MapKey(const KeyPress& press);
 void DrawLevelMap();
 void DrawLevelZoom();
-// Any screen change stops a running zoom. The chosen level becomes the
+// Any screen change stops a running zoom, and the making of the random
+// card's level before its zoom. The chosen level becomes the
 // current one only when its zoom ends: a stopped zoom leaves the current
 // level, its timer and its saved game as they were.
 void CancelLevelZoom();

@@ -83,35 +83,36 @@ void PlaceRandomCells(const RandomLevel& level) {
   RecordTime = static_cast<int64_t>(RandomScores.BestTime[level.Tier]) * 1000;
 }
 
-RandomLevel MakeRandomLevel() {
-  const uint32_t seed = static_cast<uint32_t>(RandomInt(1, 0x7FFFFFFF));
-  return GenerateRandomLevel(seed, RandomTier());
-}
-
 void PlaceAndKeepRandomLevel(const RandomLevel& level) {
   PlaceRandomCells(level);
   SaveRandomLevelFile(CurrentRandomLevel);
 }
 
-void PlaceRandomLevel() { PlaceAndKeepRandomLevel(MakeRandomLevel()); }
-
 namespace {
 T_RANDOM_LEVEL_MAKER Maker;
 }  // namespace
 
+void StartRandomLevelMaker() { Maker.Start(static_cast<uint32_t>(RandomInt(1, 0x7FFFFFFF)), RandomTier()); }
+
 void StartMakingRandomLevel() {
   ClearBoard();
   BoardLevel = -1;
-  Maker.Start(static_cast<uint32_t>(RandomInt(1, 0x7FFFFFFF)), RandomTier());
+  StartRandomLevelMaker();
 }
 
 bool MakingRandomLevel() { return !Maker.Done(); }
 
 void StopMakingRandomLevel() { Maker.Stop(); }
 
+bool RunRandomLevelMaker() { return MakingRandomLevel() && Maker.Run(RANDOM_SLICE_UNITS); }
+
+const RandomLevel& MadeRandomLevel() { return Maker.Level(); }
+
+int64_t RandomLevelWorkDone() { return Maker.WorkDone(); }
+
 bool MakeRandomLevelSlice() {
-  if (!MakingRandomLevel() || !Maker.Run(RANDOM_SLICE_UNITS)) return false;
-  PlaceAndKeepRandomLevel(Maker.Level());
+  if (!RunRandomLevelMaker()) return false;
+  PlaceAndKeepRandomLevel(MadeRandomLevel());
   return true;
 }
 

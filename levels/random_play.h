@@ -14,22 +14,28 @@ extern RandomLevel CurrentRandomLevel;
 
 // The tier of the next random level: one up for each random level won.
 int RandomTier();
-// A level from a fresh seed for the player's tier, not placed.
-RandomLevel MakeRandomLevel();
 // The tier of the random level won last (0 before any win): the tier whose
 // record the Random card shows beside the last time.
 int LastWonRandomTier();
-// Generates a level from a fresh seed for the player's tier and places it
-// (the current level becomes -1). The caller starts it.
-void PlaceRandomLevel();
-// The random level after the last bank level is made a slice per frame:
-// the board stays empty and says so meanwhile, and the level starts (its
-// timer with it) once its board is placed.
+// A random level is made a slice per frame, so that the screen keeps
+// drawing meanwhile: after the last bank level the board stays empty and
+// says so, and the level starts (its timer with it) once its board is
+// placed; the map's random card shows the words over the map and zooms
+// into the level once it is made.
 constexpr int64_t RANDOM_SLICE_UNITS = 25;  // a few milliseconds of work at the top tiers
-// Starts making a level from a fresh seed for the player's tier.
+// Starts making a level from a fresh seed for the player's tier; the board
+// stays as it is.
+void StartRandomLevelMaker();
+// Starts making a level on an emptied board that belongs to no level.
 void StartMakingRandomLevel();
 bool MakingRandomLevel();
 void StopMakingRandomLevel();
+// One frame's slice of the making; true in the frame the level is made,
+// then MadeRandomLevel() holds it.
+bool RunRandomLevelMaker();
+const RandomLevel& MadeRandomLevel();
+// The units of work spent on the level being (or last) made.
+int64_t RandomLevelWorkDone();
 // One frame's slice; true when the level was made and placed (the caller
 // starts it).
 bool MakeRandomLevelSlice();

@@ -60,6 +60,7 @@ TEST_F(LevelIdentity, LeavingTheMapDuringAZoomKeepsTheGameInProgressAsItsOwnLeve
     const int64_t timer = LevelTimer;
     ASSERT_TRUE(OpenMap());
     ASSERT_TRUE(TapCard(row.card));
+    for (int i = 0; i < 2000 && MakingRandomLevel(); ++i) ASSERT_TRUE(Frames(1));
     ASSERT_NE(ZoomEnd, 0);
     ASSERT_TRUE(Frames(10));
     switch (row.way) {

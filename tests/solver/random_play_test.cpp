@@ -10,6 +10,7 @@
 #include <iterator>
 
 #include "app/display.h"
+#include "app/frame_input.h"
 #include "app/main_loop.h"
 #include "app/paths.h"
 #include "board/block.h"
@@ -188,7 +189,7 @@ TEST_F(RandomPlay, TheMapsLastCardOpensASolvableRandomLevel) {
   ASSERT_TRUE(Frames(1));
   media_test::InjectButtonUp(BUTTON_LEFT);
   ASSERT_TRUE(Frames(1));
-  EXPECT_GT(ZoomEnd, 0) << "the tap chose nothing";
+  EXPECT_TRUE(ZoomEnd > 0 || MakingRandomLevel()) << "the tap chose nothing";
   expectRandomLevelInPlay();
   const KindCells first = CurrentRandomLevel.Cells;
 
@@ -205,6 +206,61 @@ TEST_F(RandomPlay, TheMapsLastCardOpensASolvableRandomLevel) {
   ASSERT_TRUE(PressKey(KEY_ENTER));
   expectRandomLevelInPlay();
   EXPECT_NE(CurrentRandomLevel.Cells, first) << "a second random level from the same seed";
+  Shutdown();
+}
+
+// At the highest tier the random card's level is made over frames, each a
+// bounded slice, with the map drawn and the making said over it; the zoom
+// and the level's timer start only once it is made. Escape during the
+// making leaves nothing behind: no level started or kept, the map usable.
+TEST_F(RandomPlay, AtTheHighestTierTheRandomCardMakesItsLevelOverFramesAndEscapeStopsIt) {
+  Start();
+  RandomScores.Wins = RANDOM_TIERS - 1;
+  const int card = LevelCount;
+  ASSERT_TRUE(IsRandomCard(card));
+  auto chooseRandomCard = [&] {
+    ASSERT_TRUE(ClickMenuEntry("Play"));
+    ASSERT_TRUE(Frames(200));
+    ASSERT_TRUE(TapCard(card));
+    ASSERT_TRUE(MakingRandomLevel());
+  };
+
+  chooseRandomCard();
+  ASSERT_TRUE(Frames(3));
+  ASSERT_TRUE(MakingRandomLevel());
+  ASSERT_TRUE(PressKey(KEY_ESCAPE));
+  EXPECT_FALSE(MakingRandomLevel());
+  ASSERT_TRUE(Frames(100));
+  EXPECT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  EXPECT_FALSE(RandomLevelOnBoard());
+  EXPECT_FALSE(std::filesystem::exists(RandomLevelPath()));
+
+  chooseRandomCard();
+  int frames = 0;
+  bool said = false;
+  for (int64_t before = RandomLevelWorkDone(); MakingRandomLevel() && frames < 2000; ++frames) {
+    EXPECT_EQ(ZoomEnd, 0) << "the zoom started before its level was made";
+    media_test::StartRecording();
+    ASSERT_TRUE(Frames(1));
+    media_test::StopRecording();
+    for (const auto& c : media_test::RecordedDraws()) said = said || c.Text == "Making a new level...";
+    ASSERT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+    EXPECT_LE(RandomLevelWorkDone() - before, RANDOM_SLICE_UNITS) << "frame " << frames;
+    before = RandomLevelWorkDone();
+  }
+  ASSERT_FALSE(MakingRandomLevel());
+  EXPECT_GT(frames, 2);
+  EXPECT_TRUE(said) << "nothing said that a level is being made";
+  EXPECT_EQ(ZoomEnd, Frame.Now + ZOOM_MS);
+  EXPECT_EQ(KindCellsOfBoard(), MadeRandomLevel().Cells);
+  ASSERT_TRUE(WaitForPlay());
+  EXPECT_TRUE(RandomLevelOnBoard());
+  EXPECT_EQ(CurrentRandomLevel.Tier, RANDOM_TIERS - 1);
+  EXPECT_EQ(KindCellsOfBoard(), CurrentRandomLevel.Cells);
+  EXPECT_EQ(GenerateRandomLevel(CurrentRandomLevel.Seed, CurrentRandomLevel.Tier).Cells, CurrentRandomLevel.Cells);
+  EXPECT_EQ(LevelTimer, 0) << "the making or the zoom was timed";
+  ASSERT_TRUE(Frames(10));
+  EXPECT_EQ(LevelTimer, 10 * 16);
   Shutdown();
 }
 
