@@ -400,7 +400,7 @@ bool StartUp() {
   // The main menu when the saved language loads and the font can draw its
   // texts; otherwise the player chooses a language, then sees the tutorial.
   SelectFont(LargeFont);
-  if (!LanguageFile.empty() && LoadLanguage(LanguageFile) == 1 && StringWidth(GetText("Play")) > 0) {
+  if (!LanguageFile.empty() && LoadLanguage(LanguageFile) == 1 && FontHasGlyphs(GetText("Play"))) {
     SetScreen(SCREEN_MAIN_MENU);
   } else {
     SetScreen(SCREEN_LANGUAGE_FIRST);

@@ -65,7 +65,7 @@ void DiscoverLanguage(const std::string& folder, const std::string& path) {
     else if (key == "LFLAGFILE") flagPath = text.empty() ? std::string() : folder + "/" + text;
   }
   stream->Close();
-  if (code.empty() || StringWidth(name) <= 0 || flagPath.empty() || FileLength(flagPath) == -1) return;
+  if (code.empty() || !FontHasGlyphs(name) || flagPath.empty() || FileLength(flagPath) == -1) return;
   T_LANG::AddLanguage(path, code, name, flagPath);
   LanguageCount++;
 }

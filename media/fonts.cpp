@@ -1,6 +1,9 @@
 // TrueType fonts through FreeType and the built-in bitmap font. Glyphs are
 // rasterised (anti-aliased) the first time a character is met and kept as
-// small white textures whose alpha is the coverage; drawing tints them.
+// small white textures whose alpha is the coverage; drawing tints them. A
+// character the font lacks is drawn as a hollow box, so that it is seen
+// rather than silently dropped; only control and invisible formatting
+// characters take no room.
 #include <ft2build.h>
 #include FT_FREETYPE_H
 
@@ -15,7 +18,8 @@ using namespace media_internal;
 namespace {
 
 struct Glyph {
-  bool Exists = false;  // the face has a glyph for the character
+  bool Exists = false;   // takes room: the face's glyph or the missing-glyph box
+  bool Missing = false;  // the font has no glyph for the character: a box
   float Advance = 0;    // unhinted advance in pixels
   int Left = 0, Top = 0, Width = 0, Height = 0;
   std::vector<uint8_t> Coverage;   // Width x Height, until the texture is made
@@ -27,6 +31,7 @@ struct Glyph {
 struct Font {
   FT_Face Face = nullptr;  // null for the built-in font
   std::vector<uint8_t> FileBytes;  // the face reads from here (files only)
+  int PixelSize = 0;  // of the em square
   int Ascent = 0;
   int LineHeight = 0;
   std::unordered_map<uint32_t, Glyph> Glyphs;
@@ -64,10 +69,39 @@ SDL_Texture* CoverageTexture(const std::vector<uint8_t>& coverage, int width, in
   return texture;
 }
 
+// Characters that show nothing when the font has no glyph for them: control
+// characters, zero-width spaces and joiners, direction marks and embeddings,
+// variation selectors and the byte-order mark.
+bool Invisible(uint32_t c) {
+  return c < 0x20 || (c >= 0x7F && c < 0xA0) || (c >= 0x200B && c <= 0x200F) || (c >= 0x2028 && c <= 0x202E) ||
+         (c >= 0x2060 && c <= 0x206F) || (c >= 0xFE00 && c <= 0xFE0F) || c == 0xFEFF;
+}
+
+// A hollow box for a character the font lacks: about as tall as a capital
+// letter of an `em`-pixel font, with strokes that thicken with the size.
+Glyph MissingGlyphBox(uint32_t codePoint, int em) {
+  Glyph g;
+  if (Invisible(codePoint)) return g;
+  g.Exists = g.Missing = true;
+  g.Width = std::max(4, static_cast<int>(std::lround(0.5 * em)));
+  g.Height = std::max(6, static_cast<int>(std::lround(0.7 * em)));
+  g.Left = std::max(1, static_cast<int>(std::lround(0.08 * em)));
+  g.Top = g.Height;
+  g.Advance = static_cast<float>(g.Width + 2 * g.Left);
+  const int stroke = std::max(1, static_cast<int>(std::lround(em / 14.0)));
+  g.Coverage.assign(static_cast<size_t>(g.Width) * g.Height, 0);
+  for (int y = 0; y < g.Height; y++)
+    for (int x = 0; x < g.Width; x++) {
+      const bool edge = x < stroke || y < stroke || x >= g.Width - stroke || y >= g.Height - stroke;
+      if (edge) g.Coverage[static_cast<size_t>(y) * g.Width + x] = 255;
+    }
+  return g;
+}
+
 Glyph MakeFaceGlyph(Font* font, uint32_t codePoint) {
   Glyph g;
   FT_UInt index = FT_Get_Char_Index(font->Face, codePoint);
-  if (index == 0) return g;
+  if (index == 0) return MissingGlyphBox(codePoint, font->PixelSize);
   // Advances come unhinted so that widths are those of the face itself.
   if (FT_Load_Glyph(font->Face, index, FT_LOAD_DEFAULT) != 0) return g;
   FT_GlyphSlot slot = font->Face->glyph;
@@ -86,7 +120,7 @@ Glyph MakeFaceGlyph(Font* font, uint32_t codePoint) {
 Glyph MakeBuiltInGlyph(uint32_t codePoint) {
   Glyph g;
   const DefaultGlyph* d = DefaultFontGlyph(codePoint);
-  if (!d) return g;
+  if (!d) return MissingGlyphBox(codePoint, DEFAULT_FONT_ASCENT);
   g.Exists = true;
   g.Advance = d->Advance;
   g.Left = d->Left;
@@ -230,6 +264,7 @@ Font* LoadTrueTypeFont(const std::string& path, int pixelSize) {
     return nullptr;
   }
   const FT_Size_Metrics& m = font->Face->size->metrics;
+  font->PixelSize = pixelSize;
   font->Ascent = static_cast<int>((m.ascender + 63) >> 6);
   font->LineHeight = static_cast<int>((m.height + 63) >> 6);
   AllFonts().push_back(font);
@@ -258,3 +293,13 @@ int StringWidth(const std::string& text) {
 }
 
 int FontHeight() { return Current()->LineHeight; }
+
+bool FontHasGlyphs(const std::string& text) {
+  Font* font = Current();
+  size_t pos = 0;
+  while (pos < text.size()) {
+    const Glyph& g = GlyphOf(font, NextCodePoint(text, pos));
+    if (g.Exists && !g.Missing) return true;
+  }
+  return false;
+}

@@ -97,12 +97,16 @@ void DrawSpriteStretched(Image* image, float x, float y, float w, float h, int f
 // top-right, bottom-right, bottom-left, the same as four DrawSpriteStretched
 // calls (and recorded as those). A set drawn again is one sprite.
 void DrawQuarters(Image* strip, float x, float y, int cell, const int frames[4]);
-// Text is UTF-8. Characters without a glyph are skipped.
+// Text is UTF-8. A character the font has no glyph for is drawn as a hollow
+// box; control and invisible formatting characters are skipped.
 void DrawString(const std::string& text, float x, float y);
 // Sum of advances, truncated to an integer after each character; ignores the
 // draw scale.
 int StringWidth(const std::string& text);
 int FontHeight();
+// Whether the selected font has a glyph of its own (not the missing-glyph
+// box) for at least one character of the text.
+bool FontHasGlyphs(const std::string& text);
 
 // ------------------------------------------------------- images and fonts
 Image* LoadSprite(const std::string& path);

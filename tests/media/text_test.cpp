@@ -72,15 +72,52 @@ TEST_F(Text, WidthsTruncateTheRunningTotalAfterEachCharacter) {
   EXPECT_LT(FontHeight(), 60);
 }
 
-TEST_F(Text, CharactersWithoutGlyphsAddNothingAndDrawNothing) {
-  REQUIRE_FONT(30);
-  const std::string privateUse = "\xEE\x80\x80\xEE\x80\x81\xEE\x80\x82";  // U+E000..U+E002
-  EXPECT_EQ(StringWidth(privateUse), 0);
-  EXPECT_EQ(StringWidth("A" + privateUse + "A"), StringWidth("AA"));
-  DrawString(privateUse, 10, 10);
-  int first, last;
-  InkColumns(0, 199, first, last);
-  EXPECT_EQ(first, -1);
+// A character the font lacks is a hollow box of the text's colour, in the
+// game's font and in the built-in one; control and invisible formatting
+// characters take no room.
+TEST_F(Text, CharactersWithoutGlyphsShowAsHollowBoxes) {
+  const std::string privateUse = "\xEE\x80\x80";  // U+E000
+  for (int size : {0, 30, 68}) {  // 0: the built-in font
+    SCOPED_TRACE(size);
+    ClearClipArea();
+    if (size > 0) {
+      Font* font = GameFont(size);
+      if (!font) GTEST_SKIP() << FONT << " is missing";
+      SelectFont(font);
+    }
+    const int box = StringWidth(privateUse);
+    EXPECT_GT(box, FontHeight() / 4);
+    EXPECT_EQ(StringWidth(privateUse + "\xEE\x80\x81"), 2 * box);
+    EXPECT_EQ(StringWidth("A" + privateUse + "A"), StringWidth("AA") + box);
+    EXPECT_FALSE(FontHasGlyphs(privateUse + "\xEE\x80\x81"));
+    EXPECT_TRUE(FontHasGlyphs(privateUse + "A"));
+    for (const char* invisible : {"\t", "\r\n", "\xE2\x80\x8F", "\xEF\xBB\xBF"})  // tab, CR LF, RLM, BOM
+      EXPECT_EQ(StringWidth(std::string("A") + invisible), StringWidth("A")) << invisible;
+    SetDrawColour(0, 255, 0);
+    DrawString(privateUse, 100, 50);
+    int first, last;
+    InkColumns(0, 199, first, last);
+    ASSERT_GE(first, 100);
+    EXPECT_LE(last, 100 + box);
+    // Lit in the text's colour along its sides, empty in the middle.
+    const int middle = (first + last) / 2;
+    int top = -1, bottom = -1;
+    for (int y = 50; y < 50 + FontHeight(); y++)
+      if ((media_test::ReadPixel(middle, y) & 0xFFFFFF00u) != 0) {
+        if (top < 0) top = y;
+        bottom = y;
+      }
+    ASSERT_GT(bottom - top, 4);
+    const uint32_t side = media_test::ReadPixel(first, (top + bottom) / 2);
+    EXPECT_GT((side >> 16) & 0xFF, 200u);
+    EXPECT_EQ(side >> 24, 0u);
+    EXPECT_EQ(media_test::ReadPixel(middle, (top + bottom) / 2) & 0xFFFFFF00u, 0u);
+    if (size > 0) {
+      SelectFont(nullptr);
+      FreeFont(font_);
+      font_ = nullptr;
+    }
+  }
 }
 
 TEST_F(Text, TextIsPlacedFromItsTopLeftCorner) {
@@ -163,7 +200,8 @@ TEST_F(Text, BuiltInFontCoversPrintableAsciiOnly) {
   SelectFont(nullptr);
   EXPECT_GT(StringWidth("A"), 0);
   EXPECT_EQ(StringWidth("AAAA"), 4 * StringWidth("A"));
-  EXPECT_EQ(StringWidth("\xC3\xA9"), 0);  // é
+  EXPECT_TRUE(FontHasGlyphs("A"));
+  EXPECT_FALSE(FontHasGlyphs("\xC3\xA9"));  // é: a box
   EXPECT_EQ(StringWidth("\t"), 0);
   EXPECT_GT(FontHeight(), 8);
   SetDrawColour(255, 0, 0);

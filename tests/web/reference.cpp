@@ -15,6 +15,8 @@ namespace fs = std::filesystem;
 
 namespace {
 
+constexpr int FULLEST_LEVEL = 3;
+
 class BrowserReference : public HeadlessGameTest {
  protected:
   fs::path Out;
@@ -81,6 +83,21 @@ class BrowserReference : public HeadlessGameTest {
     if (KeyboardMode == 2) Key(KEY_ENTER, "Enter");
     Wait(1200);  // a completed colour explodes and its blocks vanish
   }
+  // The first shape, in reading order, with empty cells beside it, moved
+  // one cell that way.
+  static test_support::Move FirstFreeMove(const test_support::Cells& board) {
+    for (int colour = 1; colour <= 6; colour++)
+      for (const test_support::Shape& shape : test_support::ShapesOf(board, colour))
+        for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
+          const bool free = std::all_of(shape.begin(), shape.end(), [&](int cell) {
+            const int tx = cell % 10 + dx, ty = cell / 10 + dy;
+            return tx >= 0 && tx < 10 && ty >= 0 && ty < 8 &&
+                   (board[ty * 10 + tx] == 0 || std::count(shape.begin(), shape.end(), ty * 10 + tx) > 0);
+          });
+          if (free) return {shape.front(), dx, dy};
+        }
+    return {-1, 0, 0};
+  }
 };
 
 TEST_F(BrowserReference, NewPlayerFlagsTutorialMenuFirstLevelWinReloadTouch) {
@@ -125,26 +142,22 @@ TEST_F(BrowserReference, NewPlayerFlagsTutorialMenuFirstLevelWinReloadTouch) {
   ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_LEVEL_MAP; }, 400));
   Wait(3000);
   Shot("map");
+  // A still screen: once the map has settled, two seconds left alone show
+  // no new frame; the browser must show no more than the desktop.
+  Wait(1000);
+  {
+    const long shown = media_test::PresentedFrames();
+    ASSERT_TRUE(Frames(125));
+    Script << "still " << media_test::PresentedFrames() - shown << "\n";
+  }
   Key(KEY_ESCAPE, "Escape");
   Wait(1000);
   Key(KEY_ENTER, "Enter");
   ASSERT_EQ(ScreenState, SCREEN_PLAY);
   ASSERT_EQ(CurrentLevel, 1);
   Wait(2000);
-  // A finger drags a shape one cell: the first shape, in reading order, with
-  // empty cells beside it.
-  const test_support::Cells board = LevelCells(1);
-  test_support::Move first{-1, 0, 0};
-  for (int colour = 1; colour <= 6 && first.Cell < 0; colour++)
-    for (const test_support::Shape& shape : test_support::ShapesOf(board, colour))
-      for (const auto& [dx, dy] : {std::pair{1, 0}, {-1, 0}, {0, 1}, {0, -1}}) {
-        const bool free = std::all_of(shape.begin(), shape.end(), [&](int cell) {
-          const int tx = cell % 10 + dx, ty = cell / 10 + dy;
-          return tx >= 0 && tx < 10 && ty >= 0 && ty < 8 &&
-                 (board[ty * 10 + tx] == 0 || std::count(shape.begin(), shape.end(), ty * 10 + tx) > 0);
-        });
-        if (free && first.Cell < 0) first = {shape.front(), dx, dy};
-      }
+  // A finger drags a shape one cell.
+  const test_support::Move first = FirstFreeMove(LevelCells(1));
   ASSERT_GE(first.Cell, 0);
   const int x = first.Cell % 10, y = first.Cell / 10;
   const auto centre = [](int cell) { return cell * BlockSize + BlockSize / 2; };
@@ -153,6 +166,31 @@ TEST_F(BrowserReference, NewPlayerFlagsTutorialMenuFirstLevelWinReloadTouch) {
   ASSERT_TRUE(DragOneCell(first.Cell, first.Dx, first.Dy));
   EXPECT_EQ(BoardCells(), test_support::Apply(LevelCells(1), first));
   Keep("pLiMo_Undo.bin", "undo");
+  Shutdown();
+
+  // The fullest board ("273", 70 pieces): its history of one move, put into
+  // the browser's storage, resumes it after a reload; the browser then
+  // times its frames there.
+  Start();
+  CurrentLevel = FULLEST_LEVEL;
+  LoadLevel(FULLEST_LEVEL);
+  StartLevel(1);
+  const test_support::Move move = FirstFreeMove(LevelCells(FULLEST_LEVEL));
+  ASSERT_GE(move.Cell, 0);
+  ASSERT_TRUE(DragOneCell(move.Cell, move.Dx, move.Dy));
+  fs::copy_file(Home / "pLiMo" / "pLiMo_Undo.bin", Out / "fullest.bin", fs::copy_options::overwrite_existing);
+  Shutdown();
+  fs::copy_file(Out / "fullest.bin", Home / "pLiMo" / "pLiMo_Undo.bin", fs::copy_options::overwrite_existing);
+  Script << "put pLiMo_Undo.bin fullest\nreload\n";
+  Start();
+  ASSERT_EQ(ScreenState, SCREEN_MAIN_MENU);
+  Wait(1000);
+  Key(KEY_ENTER, "Enter");
+  ASSERT_EQ(ScreenState, SCREEN_PLAY);
+  ASSERT_EQ(CurrentLevel, FULLEST_LEVEL);
+  Wait(2000);
+  Shot("fullest");
+  Script << "frametimes\n";
   Shutdown();
 }
 

@@ -3,11 +3,15 @@
 
 A rounded, friendly face for Latin, Greek and Cyrillic (Comfortaa Bold), with
 what it lacks taken from DejaVu Sans Bold (the Hebrew letters, the rarer Greek
-and Cyrillic letters: bold, to sit beside the bold Latin) and the Chinese
-characters of Droid Sans Fallback. Kept: the printable ASCII range, common
-punctuation, the whole of Latin-1, Latin Extended-A, Greek and Cyrillic (so
-that an edited or added language file shows letters, not boxes), Romanian's
-comma-below letters, and every character of the language files. The added
+and Cyrillic letters: bold, to sit beside the bold Latin), Noto Sans Hebrew
+Bold (the Hebrew cantillation marks) and Droid Sans Fallback (the Chinese
+characters). Kept: the printable ASCII range, common punctuation, the whole of
+Latin-1, Latin Extended-A, Greek, Cyrillic and Hebrew (so that an edited or
+added language file shows letters, not boxes), Romanian's comma-below
+letters, the Chinese characters of GB2312 (both levels, the 6763 hanzi of
+everyday text) with the symbols of its first rows that a source font has, and
+every character of the language files. The Hebrew yod triangle, which none
+of the sources has, is made of three small yods. The added
 outlines are scaled to the base font's units per em. Comfortaa's kerning is
 kept, both as its GPOS feature and flattened into a classic 'kern' table,
 which FreeType reads. The result carries a new family name, as the fonts'
@@ -28,15 +32,22 @@ from fontTools.ttLib import TTFont, newTable
 BASE = "/usr/share/fonts/truetype/comfortaa/Comfortaa-Bold.ttf"
 DONORS = (
     "/usr/share/fonts/truetype/dejavu/DejaVuSans-Bold.ttf",
+    "/usr/share/fonts/truetype/noto/NotoSansHebrew-Bold.ttf",
     "/usr/share/fonts/truetype/droid/DroidSansFallbackFull.ttf",
 )
 FAMILY = "pLiMo Round"
 EXTRA = "‘’‚“”„…–—«»‹›¡¿©®°·•×€£¥§¶™"
 # Whole blocks kept (their assigned characters): Latin-1 Supplement, Latin
-# Extended-A, Greek and Coptic, Cyrillic; and Romanian's S and T with comma
-# below.
+# Extended-A, Greek and Coptic, Cyrillic, Hebrew; and Romanian's S and T with
+# comma below.
 BLOCKS = ((0x00A0, 0x00FF), (0x0100, 0x017F), (0x0370, 0x03FF), (0x0400, 0x04FF),
-          (0x0218, 0x021B))
+          (0x0590, 0x05FF), (0x0218, 0x021B))
+# GB2312 rows by their lead byte: 0xA1-0xA9 hold symbols, punctuation, full-width
+# forms, kana, Greek, Cyrillic, pinyin and box drawing; 0xB0-0xD7 the first
+# level of hanzi, 0xD8-0xF7 the second.
+GB2312_SYMBOL_ROWS = (0xA1, 0xA9)
+GB2312_HANZI_ROWS = (0xB0, 0xF7)
+YOD, YOD_TRIANGLE = 0x05D9, 0x05EF
 # Kerning pairs smaller than this (font units per 1000 em) are left out.
 KERN_THRESHOLD = 4
 
@@ -48,7 +59,19 @@ def wanted_characters(data_dir):
             chars |= set(f.read())
     for first, last in BLOCKS:
         chars |= {chr(c) for c in range(first, last + 1) if unicodedata.category(chr(c)) != "Cn"}
+    chars |= gb2312_characters(*GB2312_HANZI_ROWS)
     chars -= {"\r", "\n", "\t", "\ufeff"}
+    return chars
+
+
+def gb2312_characters(first_row, last_row):
+    chars = set()
+    for lead in range(first_row, last_row + 1):
+        for trail in range(0xA1, 0xFF):
+            try:
+                chars.add(bytes((lead, trail)).decode("gb2312"))
+            except UnicodeDecodeError:
+                pass
     return chars
 
 
@@ -101,6 +124,38 @@ def add_glyphs(base, donor, codepoints):
     base.setGlyphOrder(order)
     glyf.glyphOrder = order
     return added
+
+
+def add_yod_triangle(font):
+    """U+05EF, three yods in a triangle (two below, one above), each at
+    0.55 of the letter, sitting on the baseline and as tall as a letter."""
+    glyph_set = font.getGlyphSet()
+    yod_name = font.getBestCmap()[YOD]
+    he = font["glyf"][font.getBestCmap()[0x05D4]]
+    yod = font["glyf"][yod_name]
+    yod.recalcBounds(font["glyf"])
+    scale = 0.55
+    width = (yod.xMax - yod.xMin) * scale
+    height = (yod.yMax - yod.yMin) * scale
+    gap = width * 0.9
+    side = font["hmtx"][yod_name][1]
+    places = ((0, 0), (width + gap, 0), ((width + gap) / 2, he.yMax - height))
+    out = TTGlyphPen(None)
+    for dx, dy in places:
+        pen = TransformPen(out, (scale, 0, 0, scale, side + dx - yod.xMin * scale, dy - yod.yMin * scale))
+        glyph_set[yod_name].draw(pen)
+    glyph = out.glyph()
+    glyph.recalcBounds(font["glyf"])
+    name = f"uni{YOD_TRIANGLE:04X}"
+    font["glyf"].glyphs[name] = glyph
+    order = font.getGlyphOrder()
+    order.append(name)
+    font.setGlyphOrder(order)
+    font["glyf"].glyphOrder = order
+    font["hmtx"].metrics[name] = (round(2 * width + gap + 2 * side), glyph.xMin)
+    for table in font["cmap"].tables:
+        if table.isUnicode():
+            table.cmap[YOD_TRIANGLE] = name
 
 
 def _pair_values(subtable, glyph_order):
@@ -182,6 +237,7 @@ def rename(font):
     copyrights = [
         "Copyright (c) 2008-2017 Johan Aakerlund (Comfortaa)",
         "Copyright (c) 2003 Bitstream, Inc. (Bitstream Vera); DejaVu changes are in the public domain",
+        "Copyright 2015-2020 Google LLC (Noto Sans Hebrew)",
         "Copyright (c) 2005-2008 The Android Open Source Project (Droid Sans Fallback)",
     ]
     keep = {0, 5, 9, 11, 12, 13, 14}
@@ -194,8 +250,9 @@ def rename(font):
         4: FAMILY,
         6: FAMILY.replace(" ", "") + "-Regular",
         13: "Derived from Comfortaa Bold (SIL Open Font License 1.1), DejaVu Sans Bold "
-            "(Bitstream Vera licence) and Droid Sans Fallback (Apache License 2.0). "
-            "Licensed under the SIL Open Font License 1.1; the notices of all three are kept with it.",
+            "(Bitstream Vera licence), Noto Sans Hebrew Bold (SIL Open Font License 1.1) and "
+            "Droid Sans Fallback (Apache License 2.0). "
+            "Licensed under the SIL Open Font License 1.1; the notices of all four are kept with it.",
         14: "https://openfontlicense.org",
     }
     for name_id, text in values.items():
@@ -207,13 +264,20 @@ def rename(font):
 def build(data_dir, out_path):
     chars = wanted_characters(data_dir)
     codepoints = {ord(c) for c in chars}
-    base = subset_font(BASE, codepoints, keep_kerning=True)
-    missing = codepoints - set(base.getBestCmap())
+    # Taken where a source font has them; the rest of GB2312's symbols
+    # (parenthesised and dotted numbers, a few brackets) are in none.
+    optional = {ord(c) for c in gb2312_characters(*GB2312_SYMBOL_ROWS)} - codepoints
+    base = subset_font(BASE, codepoints | optional, keep_kerning=True)
+    missing = (codepoints | optional) - set(base.getBestCmap())
     for donor_path in DONORS:
         if not missing:
             break
         donor = subset_font(donor_path, missing)
         missing -= add_glyphs(base, donor, missing)
+    if YOD_TRIANGLE in missing:
+        add_yod_triangle(base)
+        missing.discard(YOD_TRIANGLE)
+    missing -= optional
     if missing:
         raise SystemExit("no glyph for: " + " ".join(f"U+{cp:04X}" for cp in sorted(missing)))
     add_kern_table(base)

@@ -20,6 +20,19 @@ FONT = os.path.join(HERE, "..", "..", "Data", "a2.ttf")
 # Romanian's S and T with comma below.
 EUROPEAN_BLOCKS = ((0x00A0, 0x00FF), (0x0100, 0x017F), (0x0370, 0x03FF), (0x0400, 0x04FF),
                    (0x0218, 0x021B))
+HEBREW_BLOCK = (0x0590, 0x05FF)
+
+
+def gb2312_hanzi(first_lead, last_lead):
+    """The characters of GB2312 rows first_lead..last_lead (lead bytes)."""
+    chars = []
+    for lead in range(first_lead, last_lead + 1):
+        for trail in range(0xA1, 0xFF):
+            try:
+                chars.append(bytes((lead, trail)).decode("gb2312"))
+            except UnicodeDecodeError:
+                pass
+    return chars
 
 
 def load(size):
@@ -85,6 +98,20 @@ class Coverage(unittest.TestCase):
                     self.assertFalse(np.array_equal(ink(font, char), missing))
         self.assertGreater(checked, 580)
 
+    def test_whole_hebrew_block_and_every_gb2312_hanzi_have_glyphs(self):
+        font = load(24)
+        missing = ink(font, "\uffff")
+        hebrew = [chr(c) for c in range(HEBREW_BLOCK[0], HEBREW_BLOCK[1] + 1)
+                  if unicodedata.category(chr(c)) != "Cn"]
+        level1, level2 = gb2312_hanzi(0xB0, 0xD7), gb2312_hanzi(0xD8, 0xF7)
+        self.assertEqual((len(hebrew), len(level1), len(level2)), (88, 3755, 3008))
+        # Marks draw on an alef, as they would in a word.
+        for char in hebrew + level1 + level2:
+            sample = "\u05D0" + char if unicodedata.category(char) == "Mn" else char
+            with self.subTest("U+%04X" % ord(char)):
+                self.assertFalse(np.array_equal(ink(font, sample), ink(font, sample[:-1] + "\uffff")
+                                                if len(sample) > 1 else missing))
+
     def test_comma_below_is_not_the_cedilla(self):
         font = load(80)
         for comma, cedilla in (("ș", "ş"), ("ț", "ţ"), ("Ș", "Ş"), ("Ț", "Ţ")):
@@ -94,7 +121,8 @@ class Coverage(unittest.TestCase):
 
 class Size(unittest.TestCase):
     def test_font_stays_small(self):
-        self.assertLess(os.path.getsize(FONT), 600 * 1024)
+        # The whole of GB2312's hanzi takes most of it.
+        self.assertLess(os.path.getsize(FONT), 3 * 1024 * 1024)
 
 
 if __name__ == "__main__":
