@@ -109,6 +109,8 @@ bool T_RANDOM_LEVEL_MAKER::Run(int64_t units) {
       // another level on a slower or busier machine.
       budget.MaxStates = 8000;
       budget.Beam = 0;  // the best-first search: quick on these small boards
+      // Its length rates the level as found: a seed keeps its level.
+      budget.Shorten = false;
       budget.MaxMilliseconds = std::numeric_limits<int64_t>::max();
       Solver.Start(Cells, budget);
       Solving = true;

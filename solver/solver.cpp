@@ -5,6 +5,8 @@
 #include <queue>
 #include <unordered_map>
 
+#include "solver/shorten.h"
+
 namespace {
 
 // Directions of a step: right, down, left, up.
@@ -16,6 +18,8 @@ int JOIN_COST = 1;
 // Children of one board a beam layer keeps at most.
 constexpr int BEAM_CHILDREN = 2;
 int BEAM_PATIENCE = 8;
+// Replays of a found solution worth one state of the search's budget.
+constexpr int64_t SHORTEN_TRIALS_PER_STATE = 4;
 
 // A board as three bit planes of its cells' kind + 1 (0 for empty): the low
 // 64 cells of each plane in a word of its own, the 16 cells above in the
@@ -453,6 +457,7 @@ int64_t T_SOLVER::StatesStored() const { return S ? static_cast<int64_t>(S->Node
 void T_SOLVER::Start(const KindCells& board, SolverBudget budget) {
   S = std::make_unique<Search>();
   S->Budget = budget;
+  Shortener.reset();
   Moves.clear();
   Expanded = 0;
   Peak = 0;
@@ -460,6 +465,7 @@ void T_SOLVER::Start(const KindCells& board, SolverBudget budget) {
   StatusNow = SolveStatus::Searching;
   bool added = false;
   const Masks start = MasksOf(board);
+  StartBoard = CellsOf(start);
   const int32_t root = S->Find(Pack(start), added);
   if (budget.Beam > 0) {
     S->Layer.push_back(root);
@@ -475,10 +481,10 @@ static int8_t DirOf(const SolverMove& m) {
   return PRESS;
 }
 
-SolveStatus T_SOLVER::RunBeam(int64_t states) {
+void T_SOLVER::RunBeam(int64_t states) {
   Search& s = *S;
   const std::clock_t sliceStart = std::clock();
-  for (int64_t done = 0; done < states && StatusNow == SolveStatus::Searching; ++done) {
+  for (int64_t done = 0; done < states && StatusNow == SolveStatus::Searching && !Shortener; ++done) {
     if (Expanded >= s.Budget.MaxStates ||
         ((Expanded & 255) == 0 &&
          (s.Spent + std::clock() - sliceStart) * 1000 / CLOCKS_PER_SEC > s.Budget.MaxMilliseconds)) {
@@ -529,16 +535,26 @@ SolveStatus T_SOLVER::RunBeam(int64_t states) {
   }
   Peak = std::max(Peak, s.Bytes());
   s.Spent += std::clock() - sliceStart;
-  if (StatusNow != SolveStatus::Searching) S.reset();
-  return StatusNow;
+  if (StatusNow != SolveStatus::Searching || Shortener) S.reset();
 }
 
 
 SolveStatus T_SOLVER::Run(int64_t states) {
-  if (StatusNow != SolveStatus::Searching) return StatusNow;
+  if (StatusNow == SolveStatus::Searching && !Shortener) RunSearch(states);
+  // The solution found is shortened in slices too.
+  if (Shortener && Shortener->Run(states > INT64_MAX / SHORTEN_TRIALS_PER_STATE ? INT64_MAX
+                                                                               : states * SHORTEN_TRIALS_PER_STATE)) {
+    Moves = Shortener->Moves();
+    Shortener.reset();
+    Complete();
+  }
+  return StatusNow;
+}
+
+void T_SOLVER::RunSearch(int64_t states) {
   if (S->Budget.Beam > 0) {
     RunBeam(states);
-    if (StatusNow != SolveStatus::Searching || S->Budget.Beam > 0) return StatusNow;
+    if (StatusNow != SolveStatus::Searching || Shortener || S->Budget.Beam > 0) return;
   }
   Search& s = *S;
   const std::clock_t sliceStart = std::clock();
@@ -588,8 +604,7 @@ SolveStatus T_SOLVER::Run(int64_t states) {
   }
   Peak = std::max(Peak, s.Bytes());
   s.Spent += std::clock() - sliceStart;
-  if (StatusNow != SolveStatus::Searching) S.reset();
-  return StatusNow;
+  if (StatusNow != SolveStatus::Searching || Shortener) S.reset();
 }
 
 void T_SOLVER::Finish(int32_t goal) {
@@ -604,8 +619,17 @@ void T_SOLVER::Finish(int32_t goal) {
     Moves.push_back(m);
   }
   std::reverse(Moves.begin(), Moves.end());
+  if (s.Budget.Shorten) {
+    Shortener = std::make_unique<T_SHORTENER>();
+    Shortener->Start(StartBoard, Moves);
+    return;
+  }
+  Complete();
+}
+
+void T_SOLVER::Complete() {
   // The branching along the way: how many moves each board on it offered.
-  KindCells board = CellsOf(Unpack(s.Nodes[0].Board));
+  KindCells board = StartBoard;
   int64_t open = 0;
   for (const SolverMove& m : Moves) {
     open += static_cast<int64_t>(OpenMoves(board).size());

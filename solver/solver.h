@@ -1,7 +1,8 @@
 // A solver of boards: a best-first search over kind grids, each step of it one
 // step of one shape under the play input's move rule. It runs in slices, so
 // that the game can search a little in every frame, and gives up by a budget
-// of states and of time.
+// of states and of time. The solution found is then shortened, also in
+// slices.
 #pragma once
 
 #include <cstdint>
@@ -29,7 +30,12 @@ struct SolverBudget {
   // solutions are close to the shortest. When every board it kept leads
   // nowhere, the best-first search takes over within the same budget.
   int Beam = 1000;
+  // Once a solution is found, the moves it does not need are dropped (a
+  // few replays of it per state of the budget given to Run).
+  bool Shorten = true;
 };
+
+class T_SHORTENER;
 
 class T_SOLVER {
  public:
@@ -54,13 +60,17 @@ class T_SOLVER {
  private:
   struct Search;
   std::unique_ptr<Search> S;
+  std::unique_ptr<T_SHORTENER> Shortener;  // after the search found a solution
+  KindCells StartBoard{};
   SolveStatus StatusNow = SolveStatus::NoSolution;
   std::vector<SolverMove> Moves;
   int64_t Expanded = 0;
   int64_t Peak = 0;
   double Branching = 0;
   void Finish(int32_t goal);
-  SolveStatus RunBeam(int64_t states);
+  void Complete();
+  void RunSearch(int64_t states);
+  void RunBeam(int64_t states);
   void SearchBestFirst();
 };
 

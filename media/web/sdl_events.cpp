@@ -5,8 +5,10 @@
 #include <emscripten.h>
 #include <emscripten/html5.h>
 
+#include <algorithm>
 #include <cmath>
 #include <cstdlib>
+#include <cstring>
 #include <deque>
 #include <string>
 
@@ -54,6 +56,20 @@ SDL_Keycode KeycodeOf(const EmscriptenKeyboardEvent& e) {
   return SDLK_UNKNOWN;
 }
 
+// A page reads the clipboard only in a paste event (what Ctrl+V does when
+// the key is left to the browser): its text is kept here for the game and
+// the game gets its Ctrl+V then.
+std::string pasted;
+bool controlHeld = false;
+
+void PushKey(SDL_Keycode key, bool down) {
+  SDL_Event event{};
+  event.type = down ? SDL_KEYDOWN : SDL_KEYUP;
+  event.key.state = down ? SDL_PRESSED : SDL_RELEASED;
+  event.key.keysym.sym = key;
+  Push(event);
+}
+
 EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
   web_page::NoteInput();
   SDL_Event event{};
@@ -63,9 +79,13 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
   event.key.keysym.sym = KeycodeOf(*e);
   // The browser's own shortcuts (reload, developer tools, ...) stay its own.
   if (e->ctrlKey || e->metaKey || e->altKey) {
-    if (event.key.keysym.sym == SDLK_LCTRL || event.key.keysym.sym == SDLK_RCTRL) Push(event);
+    if (event.key.keysym.sym == SDLK_LCTRL || event.key.keysym.sym == SDLK_RCTRL) {
+      controlHeld = type == EMSCRIPTEN_EVENT_KEYDOWN;
+      Push(event);
+    }
     return EM_FALSE;
   }
+  if (event.key.keysym.sym == SDLK_LCTRL || event.key.keysym.sym == SDLK_RCTRL) controlHeld = false;
   if (event.key.keysym.sym != SDLK_UNKNOWN) Push(event);
   // A key that types one printable character types it, right after its press.
   const std::string key = e->key;
@@ -201,6 +221,14 @@ void PollGamepads() {
 
 void Listen() {
   const char* canvas = "#canvas";
+  EM_ASM({
+    window.addEventListener('paste', function(e) {
+      var data = e.clipboardData || window.clipboardData;
+      if (!data) return;
+      e.preventDefault();
+      Module.ccall('plimo_paste', null, ['string'], [data.getData('text') || '']);
+    });
+  });
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
   emscripten_set_keyup_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);
   emscripten_set_mousedown_callback(canvas, nullptr, EM_TRUE, OnMouse);
@@ -305,10 +333,22 @@ int SDL_OpenURL(const char* url) {
   return opened ? 0 : -1;
 }
 
+// The text of a paste: kept for the game, which then gets the Ctrl+V that
+// made it (Cmd+V or the browser's menu hold no Control: it is held for it).
+extern "C" EMSCRIPTEN_KEEPALIVE void plimo_paste(const char* text) {
+  pasted.assign(text, std::min<size_t>(std::strlen(text), 4096));
+  const bool hold = !controlHeld;
+  if (hold) PushKey(SDLK_LCTRL, true);
+  PushKey(static_cast<SDL_Keycode>('v'), true);
+  PushKey(static_cast<SDL_Keycode>('v'), false);
+  if (hold) PushKey(SDLK_LCTRL, false);
+  web_page::NoteInput();
+}
+
 char* SDL_GetClipboardText() {
-  // Reading the clipboard is asynchronous in a page and asks the player:
-  // the game sees none.
-  return static_cast<char*>(std::calloc(1, 1));
+  char* copy = static_cast<char*>(std::calloc(pasted.size() + 1, 1));
+  if (copy) std::memcpy(copy, pasted.data(), pasted.size());
+  return copy;
 }
 
 int SDL_SetClipboardText(const char* text) {

@@ -1,4 +1,5 @@
-// The solver on each level of the bank: the solution's length, the states
+// The solver on each level of the bank: the solution's length (moves, and
+// steps without the presses), the states
 // explored, the mean branching on the solution's path and the bytes the
 // search held at its largest, beside the time of a whole solve; and the
 // time to generate a random level of a tier.
@@ -10,6 +11,7 @@
 
 #include "app/archive.h"
 #include "levels/level_bank.h"
+#include "levels/level_par.h"
 #include "media/media.h"
 #include "solver/hint.h"
 #include "solver/random_level.h"
@@ -43,6 +45,7 @@ void BM_SolveBankLevel(benchmark::State& state) {
   }
   state.counters["solved"] = solver.Status() == SolveStatus::Solved ? 1 : 0;
   state.counters["length"] = static_cast<double>(solver.Solution().size());
+  state.counters["steps"] = static_cast<double>(SolutionSteps(solver.Solution()));
   state.counters["states"] = static_cast<double>(solver.StatesExplored());
   state.counters["branching"] = solver.MeanBranching();
   state.counters["cpu_s"] = static_cast<double>(std::clock() - start) / CLOCKS_PER_SEC;

@@ -15,6 +15,7 @@
 #include "menus/screens.h"
 #include "play/move_rule.h"
 #include "play/play_input.h"
+#include "solver/shorten.h"
 #include "solver/solver.h"
 #include "tests/support/headless_game.h"
 
@@ -160,6 +161,35 @@ TEST(Solver, AWholeKindAtTheStartIsTakenByAPress) {
   ASSERT_EQ(solver.Solution().size(), 1u);
   EXPECT_EQ(solver.Solution()[0].Dx, 0);
   EXPECT_EQ(solver.Solution()[0].Dy, 0);
+}
+
+// A found solution keeps only the moves it needs: a shape moved away and
+// back, or moved twice where once does, loses those moves, and what is left
+// still empties the board. A plan that does not play as given stays as it is.
+TEST(Solver, AFoundSolutionKeepsOnlyTheMovesItNeeds) {
+  const KindCells board = Board({"1.1.......", "..........", "2.2.......", "..........",
+                                 "..........", "..........", "..........", ".........."});
+  const struct {
+    const char* name;
+    std::vector<SolverMove> given;
+    size_t kept;
+  } rows[] = {
+      {"shortest already", {{0, 1, 0}, {20, 1, 0}}, 2},
+      {"a shape away and back", {{20, 0, 1}, {0, 1, 0}, {30, 0, -1}, {20, 1, 0}}, 2},
+      {"moved twice where once does", {{22, 1, 0}, {20, 1, 0}, {21, 1, 0}, {0, 1, 0}}, 2},
+      {"not a solution", {{5, 1, 0}}, 1},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    T_SHORTENER shortener;
+    shortener.Start(board, row.given);
+    EXPECT_TRUE(shortener.Run(1000));
+    const std::vector<SolverMove> kept = shortener.Moves();
+    ASSERT_EQ(kept.size(), row.kept);
+    KindCells after = board;
+    for (const SolverMove& m : kept) after = ApplyMove(after, m);
+    EXPECT_EQ(BoardEmpty(after), row.kept != 1);
+  }
 }
 
 TEST(Solver, ABoardWithNoWayOutIsProvedSoAndABudgetGivesUpCleanly) {

@@ -254,7 +254,7 @@ def main():
                 desktop = Image.open(os.path.join(reference, word[1] + '.png')).convert('RGB')
                 difference = mean_difference(seen, desktop)
                 print('screen %s: mean difference %.2f per channel' % (word[1], difference))
-                if word[1] in ('flags', 'menu', 'level') and not difference < MEAN_LIMIT:
+                if word[1] in ('flags', 'menu', 'level', 'pasted') and not difference < MEAN_LIMIT:
                     failures.append('the %s screen differs from the desktop drawing (%.2f)' % (word[1], difference))
             elif word[0] == 'file':
                 # The browser may take longer to get there (an explosion's
@@ -283,6 +283,16 @@ def main():
                 print('still screen: %d frames drawn in 2 s (desktop: %s)' % (drawn, word[1]))
                 if drawn > int(word[1]) + 1:
                     failures.append('a still screen drew %d frames in 2 s (desktop: %s)' % (drawn, word[1]))
+            elif word[0] == 'paste':
+                # Ctrl+V over the page: the browser's paste event brings the
+                # clipboard's text.
+                browser.call('Input.dispatchKeyEvent', type='rawKeyDown', key='Control', code='ControlLeft',
+                             windowsVirtualKeyCode=17, modifiers=2)
+                browser.eval('(function(){var d = new DataTransfer(); d.setData("text/plain", "%s");'
+                             'window.dispatchEvent(new ClipboardEvent("paste", {clipboardData: d}));})()' % word[1])
+                browser.call('Input.dispatchKeyEvent', type='keyUp', key='Control', code='ControlLeft',
+                             windowsVirtualKeyCode=17)
+                frames(browser, 1)
             elif word[0] == 'put':
                 # A player's file written into the page's storage, as the
                 # desktop has it.

@@ -8,7 +8,9 @@
 #include <fstream>
 #include <functional>
 
+#include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
+#include "solver/random_level.h"
 #include "tests/support/headless_game.h"
 
 namespace fs = std::filesystem;
@@ -191,6 +193,22 @@ TEST_F(BrowserReference, NewPlayerFlagsTutorialMenuFirstLevelWinReloadTouch) {
   Wait(2000);
   Shot("fullest");
   Script << "frametimes\n";
+
+  // A level code pasted on the map opens its level (in a page the text
+  // comes with the paste event of Ctrl+V).
+  Key(KEY_ESCAPE, "Escape");
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_MAIN_MENU; }, 200));
+  Wait(1000);
+  Click(5 * BlockSize + BlockSize / 2, 3 * BlockSize + BlockSize / 2);
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_LEVEL_MAP; }, 400));
+  Wait(2000);
+  const std::string code = LevelCode(GenerateRandomLevel(99, 3).Cells);
+  ASSERT_TRUE(SetClipboardText(code));
+  ASSERT_TRUE(PasteKeys());
+  Script << "paste " << code << "\n";
+  ASSERT_TRUE(RunUntil([] { return ScreenState == SCREEN_PLAY; }, 200));
+  Wait(2000);
+  Shot("pasted");
   Shutdown();
 }
 

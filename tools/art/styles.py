@@ -403,23 +403,36 @@ def hazard(yellow, black):
     return pattern
 
 
-def tape(base, streak, seed):
-    """Translucent amber packing tape laid in strips 48 px wide: fine
-    lengthwise streaks of lighter amber, and at each strip's edge a bright
-    cut line over a darker band where the next strip overlaps."""
-    base, streak = rgb(base), rgb(streak)
+def tape(base, light, seed):
+    """Amber packing tape in strips 32 px wide laid across the block: each
+    strip glows lighter where light passes through one layer, turns dark
+    where the next strip overlaps it, shows a bright cut edge and faint
+    lengthwise streaks, and traps a few air bubbles."""
+    base, light = rgb(base), rgb(light)
     n = PeriodicNoise(seed).fbm([(2, 1.0), (4, 0.5)])
-    cloud = PeriodicWaves(seed + 1, ((1.5, 3.2, 5, 1.0),), spread=0.12)
+    glow = PeriodicWaves(seed + 1, ((1.5, 3.2, 5, 1.0),), spread=0.12)
+    rng = np.random.RandomState(seed)
+    bubbles = rng.rand(7, 3)
 
     def pattern(bx, by):
-        s = n(bx, by * 24.0)
-        c = mix(base, streak, np.clip(smoothstep(0.35, 0.8, s) * 0.55 + (cloud(bx, by) - 0.5), 0, 1))
-        ly = by % 48.0
-        cut = np.exp(-((ly - 1.0) / 0.8) ** 2)
-        overlap = smoothstep(1.5, 2.5, ly) * smoothstep(7.0, 6.0, ly)
-        c = c * (1.0 - 0.3 * overlap)[..., None]
-        c = mix(c, streak * 1.35, cut * 0.8)
-        return c, 0.5 * cut - 0.4 * overlap
+        ly = by % 32.0
+        through = smoothstep(0.3, 0.8, glow(bx, by)) * smoothstep(7.0, 16.0, ly) * smoothstep(31.0, 24.0, ly)
+        c = mix(base, light, 0.25 + 0.6 * through)
+        c = c * (0.95 + 0.1 * n(bx, by * 24.0))[..., None]
+        overlap = smoothstep(0.5, 1.5, ly) * smoothstep(7.5, 6.5, ly)
+        c = c * (1.0 - 0.45 * overlap)[..., None]
+        cut = np.exp(-((ly - 7.8) / 0.7) ** 2)
+        c = mix(c, light * 1.4, cut * 0.75)
+        h = 0.6 * cut - 0.5 * overlap
+        for px, py, s in bubbles:
+            dx = (bx - px * 96 + 48) % 96 - 48
+            dy = (by - py * 96 + 48) % 96 - 48
+            r = np.hypot(dx / (1.6 + 2.0 * s), dy / (1.0 + 1.2 * s))
+            inside = smoothstep(1.15, 0.85, r)
+            rim = np.exp(-((r - 1.0) / 0.18) ** 2)
+            c = mix(c, light * 1.3, inside * 0.35 + rim * 0.6)
+            h = h + 0.8 * inside
+        return c, h
     return pattern
 
 
@@ -452,16 +465,42 @@ def peel(colour, seed):
     return pattern
 
 
-def rubber(colour, seed):
-    """Matte rubber: an even colour with faint mottling and a fine grain in
-    its relief that breaks up any shine."""
+def sugared(colour, deep, sugar, seed, count=150):
+    """A sugared gum drop: clear red jelly, deeper where it is thick, under
+    a coat of sugar grains that catch the light and stand up a little."""
+    colour, deep, sugar = rgb(colour), rgb(deep), rgb(sugar)
+    rng = np.random.RandomState(seed)
+    grains = rng.rand(count, 3)
+    depth = PeriodicNoise(seed + 1).fbm([(3, 1.0), (6, 0.5)])
+
+    def pattern(bx, by):
+        c = mix(colour, deep, smoothstep(0.3, 0.75, depth(bx, by)) * 0.7)
+        cover = np.zeros(_shape(bx))
+        for px, py, s in grains:
+            dx = (bx - px * 96 + 48) % 96 - 48
+            dy = (by - py * 96 + 48) % 96 - 48
+            r = 0.7 + 0.9 * s
+            cover = np.maximum(cover, smoothstep(r + 0.7, r - 0.5, np.hypot(dx, dy)) * (0.5 + 0.5 * s))
+        return mix(c, sugar, cover * 0.85), 1.4 * cover
+    return pattern
+
+
+def coin_rubber(colour, seed, period=16.0, radius=5.0):
+    """A rubber mat: small round coins standing out of a matte ground, a
+    little dust settled between them."""
     colour = rgb(colour)
     mottle = PeriodicWaves(seed, ((2.5, 6.5, 8, 1.0),), spread=0.1)
     grain = PeriodicNoise(seed + 1).fbm([(48, 1.0), (96, 0.7)])
 
     def pattern(bx, by):
-        c = colour * (0.94 + 0.12 * mottle(bx, by))[..., None]
-        return c, 0.5 * grain(bx, by)
+        dist, _, _ = grid_dist(bx, by, period, stagger=True)
+        top = smoothstep(radius + 0.7, radius - 0.7, dist)
+        ground = 1.0 - top
+        c = colour * (0.94 + 0.12 * mottle(bx, by) - 0.16 * ground)[..., None]
+        # A faint lighter lip around each coin's top.
+        lip = smoothstep(radius - 2.2, radius - 0.8, dist) * top
+        c = mix(c, colour * 1.18, lip * 0.5)
+        return c, 2.2 * top + 0.35 * grain(bx, by)
     return pattern
 
 
@@ -490,17 +529,17 @@ STYLES = [
     ("acide_1", 1, 0, _m(fizz("#b6f21f", "#effc9c", 11), gloss=0.65), "#f4ffb0"),
     ("mandarine", 0, 0, _m(peel("#ea7608", 21), gloss=0.45, shine=18), "#ffd29a"),
     ("trucmuche_3", 3, 0, _m(polka("#8fa6ff", "#f2f4ff", 24.0, 5.2, stagger=True, raised=1.2), gloss=0.6), "#dce6ff"),
-    ("coca_2", 2, 1, _m(cola("#2a0d05", "#7a2a0c", 31), gloss=0.9, shine=45, ambient=0.6), "#ffdcb0"),
+    ("coca_2", 2, 1, _m(cola("#1c0803", "#701c0a", 31), gloss=0.9, shine=45, ambient=0.6), "#ffdcb0"),
     ("dark_pool_3", 3, 0, _m(caustics("#0a6a78", "#6fd8e0", 41), gloss=0.6), "#c8ffff"),
     ("menthe_glace_2", 2, 0, _m(frost("#52b89c", "#aee2d2", 51), gloss=0.7), "#f0fffb"),
-    ("losanges", 0, 0, _m(harlequin("#eeb020", "#ffe49a", "#a87408"), gloss=0.5), "#fff6cc"),
+    ("losanges", 0, 0, _m(harlequin("#eea018", "#ffdc88", "#a06808"), gloss=0.5), "#fff6cc"),
     ("dragon", 0, 1, _m(dragon_scales("#123d1d", "#8a6a1e", 61), gloss=0.55, shine=20, ambient=0.5), "#ffe9a0"),
     ("bois", 0, 0, _m(wood("#dcb07a", "#a66c36", 71), gloss=0.25, shine=12, sheen=0.08), "#fff0d0"),
     ("pomme_amour_1", 1, 0, _m(plain("#ff2a2a", 81, 0.5, tint="#c00e18"), gloss=1.0, shine=50, sheen=0.3), "#ffe0e0"),
     ("violine", 0, 0, _m(marble("#a346cc", "#c886e6", 91, 0.7), gloss=0.55), "#f4ddff"),
     ("lustucru", 0, 1, _m(twill("#25304e", "#3c4a70"), gloss=0.2, shine=10, sheen=0.08), "#d0dcff"),
     ("inclusion_1", 1, 1, _m(flecks("#2a1440", ["#f5c542", "#3fd6c0", "#ff6f91", "#ffffff"], 101), gloss=0.85, shine=45), "#fff2c0"),
-    ("chocolat", 0, 1, _m(chocolate("#4a2414"), gloss=0.35, shine=18, ambient=0.5), "#ffd9b0"),
+    ("chocolat", 0, 1, _m(chocolate("#5a2c18"), gloss=0.35, shine=18, ambient=0.5), "#ffd9b0"),
     ("lego", 0, 1, _m(studs("#123878"), gloss=0.55, shine=30), "#cfe0ff"),
     ("vichy_parme", 0, 0, _m(gingham("#e8e8f8", "#8f86d8"), gloss=0.3, shine=14, sheen=0.1), "#f4eaff"),
     ("briques", 0, 0, _m(bricks("#d2643c", "#efe2cf", 121), gloss=0.15, shine=10, sheen=0.05), "#ffd0b8"),
@@ -508,7 +547,7 @@ STYLES = [
     ("radio_moon", 0, 1, _m(craters("#3a3d47", 141), gloss=0.25, shine=14, ambient=0.5, relief=1.4), "#e6eaff"),
     ("stellaire", 0, 0, _m(stars_on("#6fa6e8", "#ffe27a", 48.0, 13.0, second=5.0, noise_seed=151), gloss=0.55), "#fffbe0"),
     ("beurre", 0, 0, _m(swirl("#c8a85c", "#e0cc96", 161, 0.7), gloss=0.3, shine=10, sheen=0.12), "#fffbe0"),
-    ("gomme_red", 0, 0, _m(plain("#ef5a5a", 171, 0.4, cells=((24, 1.0), (48, 0.8)), tint="#d94a4a"), gloss=0.12, shine=8, sheen=0.05), "#ffe0e0"),
+    ("gomme_red", 0, 0, _m(sugared("#e83848", "#a80c20", "#ffe0e0", 171), gloss=0.3, shine=12, sheen=0.08, relief=0.8), "#ffe0e0"),
     ("pierre_ponce", 0, 0, _m(pores("#c9c4b8", 181), gloss=0.1, shine=8, sheen=0.04, relief=1.2), "#ffffff"),
     ("purple_dots", 0, 0, _m(polka("#f5eafc", "#6a1fa8", 16.0, 6.0, stagger=True), gloss=0.5), "#efdcff"),
     ("capitons", 0, 0, _m(quilted("#f3c6d1", "#b9788a", "#8f4a5e"), gloss=0.3, shine=14, relief=0.8), "#fff0f4"),
@@ -517,11 +556,11 @@ STYLES = [
     ("metal_indus", 0, 0, _m(treadplate("#6e7884", 221), gloss=0.6, shine=22, ambient=0.45, relief=1.3), "#ffffff"),
     ("danger", 0, 1, _m(hazard("#a07800", "#141414"), gloss=0.4, shine=20), "#fff2a0"),
     ("menthe_verte_2", 2, 0, _m(plain("#3fcf7a", 241, 0.5, tint="#7fe8a8"), gloss=0.75, shine=35), "#e0ffe8"),
-    ("caoutchouc", 0, 0, _m(rubber("#a08a66", 251), gloss=0.03, shine=6, sheen=0.0, relief=0.6), "#fff8e0"),
+    ("caoutchouc", 0, 0, _m(coin_rubber("#a08a66", 251), gloss=0.08, shine=8, sheen=0.0, relief=0.9), "#fff8e0"),
     ("malabar", 0, 0, _m(marble("#ff8fc6", "#ffc2e0", 261, 0.7), gloss=0.75, shine=30), "#ffe6f3"),
     ("vichy_lemon", 0, 0, _m(gingham("#d8d89c", "#a8ac0c"), gloss=0.3, shine=14, sheen=0.1), "#fffbe0"),
-    ("scotch", 0, 1, _m(tape("#5e2a00", "#a86010", 281), gloss=0.9, shine=50, sheen=0.3), "#ffe0b0"),
-    ("moule_choc", 0, 0, _m(mould("#b87a4b", 291), gloss=0.4, shine=20), "#ffe6cc"),
+    ("scotch", 0, 1, _m(tape("#3c1600", "#c07014", 281), gloss=0.9, shine=50, sheen=0.3), "#ffe0b0"),
+    ("moule_choc", 0, 0, _m(mould("#a2603a", 291), gloss=0.4, shine=20), "#ffe6cc"),
     ("sucre_orge_vert", 0, 0, _m(barley_sugar("#2fae4a", "#ffffff", "#2fae4a"), gloss=0.7, shine=30), "#f0fff0"),
     ("chocolat_blanc", 0, 0, _m(chocolate("#e4d2ac"), gloss=0.35, shine=18), "#fffaf0"),
 ]

@@ -352,7 +352,7 @@ class Contrast(unittest.TestCase):
         for i in range(38):
             for j in range(i + 1, 38):
                 d = colour_check.delta_e2000(labs[i], labs[j])
-                self.assertGreaterEqual(d, 6.0, (STYLES[i][0], STYLES[j][0], d))
+                self.assertGreaterEqual(d, 7.5, (STYLES[i][0], STYLES[j][0], d))
 
     def test_default_styles_differ_under_colour_blindness(self):
         means = self.means()[:6]

@@ -6,6 +6,7 @@ looping tracks, how smoothly the end joins the start.
 """
 
 import os
+import re
 import sys
 
 sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
@@ -16,7 +17,8 @@ ensure_numpy()
 import numpy as np  # noqa: E402
 
 from audio_io import read_any  # noqa: E402
-from dsp import RATE, gain_to_db, peak, rms, short_term_rms, spectral_centroid  # noqa: E402
+from dsp import (RATE, gain_to_db, integrated_loudness, momentary_loudness, peak, rms,  # noqa: E402
+                 short_term_rms, spectral_centroid)
 import effects  # noqa: E402
 import music  # noqa: E402
 
@@ -111,8 +113,20 @@ def encoding(path):
     return 'unknown'
 
 
-def measure(path, looping):
+def game_music_volume(root=ROOT):
+    """The volume the game plays its music at (MUSIC_VOLUME in app/music.h);
+    effects play at full volume."""
+    with open(os.path.join(root, 'app', 'music.h'), encoding='utf-8') as f:
+        found = re.search(r'MUSIC_VOLUME\s*=\s*([0-9.]+)f?;', f.read())
+    return float(found.group(1))
+
+
+def measure(path, looping, music_volume=1.0):
+    """One file's measures; `music_volume` is the volume the game plays it
+    at when it is music (None for an effect)."""
     rate, pcm = read_any(path)
+    is_music = music_volume is not None
+    lufs = integrated_loudness(pcm) if is_music else momentary_loudness(pcm)
     row = {
         'file': os.path.relpath(path, ROOT),
         'rate': rate,
@@ -122,6 +136,10 @@ def measure(path, looping):
         'peak_db': gain_to_db(peak(pcm)),
         'rms_db': gain_to_db(rms(pcm)),
         'body_db': gain_to_db(short_term_rms(pcm)),
+        # Integrated loudness of music, the loudest 400 ms of an effect, and
+        # the same as the game plays it.
+        'lufs': lufs,
+        'play_lufs': lufs + (gain_to_db(music_volume) if is_music else 0.0),
         'centroid_hz': spectral_centroid(pcm),
         'edge_db': gain_to_db(edge_level(pcm)),
         'seam': seam_ratio(pcm) if looping else None,
@@ -133,21 +151,22 @@ def measure(path, looping):
 
 
 def all_rows(root=ROOT):
-    rows = [measure(os.path.join(root, name), False) for name, *_ in effects.EFFECTS]
-    rows += [measure(os.path.join(root, name), loops) for name, _b, loops, _s in music.TRACKS]
+    volume = game_music_volume(root)
+    rows = [measure(os.path.join(root, name), False, None) for name, *_ in effects.EFFECTS]
+    rows += [measure(os.path.join(root, name), loops, volume) for name, _b, loops, _s in music.TRACKS]
     return rows
 
 
 def print_rows(rows):
-    print('%-32s %5s %2s %6s %7s %6s %6s %6s %6s %6s %5s %5s  %s' % (
-        'file', 'rate', 'ch', 'sec', 'bytes', 'peak', 'rms', 'body', 'cent', 'edge', 'seam',
-        '>4kHz', 'encoding'))
+    print('%-32s %5s %2s %6s %7s %6s %6s %6s %6s %6s %6s %6s %5s %5s  %s' % (
+        'file', 'rate', 'ch', 'sec', 'bytes', 'peak', 'rms', 'body', 'LUFS', 'inplay', 'cent', 'edge',
+        'seam', '>4kHz', 'encoding'))
     for r in rows:
         seam = '%5.2f' % r['seam'] if r['seam'] is not None else '    -'
-        print('%-32s %5d %2d %6.3f %7d %6.1f %6.1f %6.1f %6.0f %6.1f %s %5.1f  %s' % (
+        print('%-32s %5d %2d %6.3f %7d %6.1f %6.1f %6.1f %6.1f %6.1f %6.0f %6.1f %s %5.1f  %s' % (
             r['file'], r['rate'], r['channels'], r['seconds'], r['bytes'], r['peak_db'],
-            r['rms_db'], r['body_db'], r['centroid_hz'], r['edge_db'], seam, r['high_db'],
-            r['encoding']))
+            r['rms_db'], r['body_db'], r['lufs'], r['play_lufs'], r['centroid_hz'], r['edge_db'],
+            seam, r['high_db'], r['encoding']))
     print('total bytes: %d' % sum(r['bytes'] for r in rows))
 
 

@@ -209,3 +209,56 @@ def spectral_centroid(signal):
     freqs = np.fft.rfftfreq(len(mono), 1.0 / RATE)
     total = power.sum()
     return float((freqs * power).sum() / total) if total > 0 else 0.0
+
+
+# Loudness as ITU-R BS.1770 defines it. K-weighting: the two published 48 kHz
+# biquads (a high shelf of about +4 dB above 2 kHz, then a high-pass near
+# 38 Hz), applied through their magnitude response at each frequency.
+_K_WEIGHTING = (
+    ((1.53512485958697, -2.69169618940638, 1.19839281085285), (1.0, -1.69065929318241, 0.73248077421585)),
+    ((1.0, -2.0, 1.0), (1.0, -1.99004745483398, 0.99007225036621)),
+)
+
+
+def k_weighting(f):
+    z = np.exp(-2j * np.pi * np.asarray(f, dtype=np.float64) / 48000.0)
+    gain = np.ones(np.shape(f))
+    for b, a in _K_WEIGHTING:
+        gain = gain * np.abs((b[0] + b[1] * z + b[2] * z * z) / (a[0] + a[1] * z + a[2] * z * z))
+    return gain
+
+
+def _block_loudness(signal, block_sec=0.4, step_sec=0.1):
+    """Loudness (LUFS) of each 400 ms block, 75 % overlapped. A mono sound
+    counts as played on both channels, as the game's mixer plays it; a
+    sound shorter than a block is measured in one block padded with
+    silence, as a listener integrates a short sound."""
+    stereo = signal if signal.ndim == 2 else np.stack([signal, signal], axis=1)
+    weighted = spectral_filter(stereo, k_weighting)
+    power = np.square(weighted).sum(axis=1)
+    w, step = samples(block_sec), samples(step_sec)
+    if len(power) < w:
+        power = np.concatenate([power, np.zeros(w - len(power))])
+    energy = np.concatenate([[0.0], np.cumsum(power)])
+    starts = np.arange(0, len(power) - w + 1, step)
+    means = (energy[starts + w] - energy[starts]) / w
+    return -0.691 + 10.0 * np.log10(np.maximum(means, 1e-20))
+
+
+def momentary_loudness(signal):
+    """The loudest 400 ms of a sound, in LUFS: how loud a short effect is."""
+    return float(_block_loudness(signal).max())
+
+
+def integrated_loudness(signal):
+    """Gated integrated loudness in LUFS: blocks under -70 LUFS are left
+    out, then those more than 10 LU under the mean of the rest."""
+    blocks = _block_loudness(signal)
+
+    def mean_of(selected):
+        return -0.691 + 10.0 * np.log10(np.mean(10.0 ** ((selected + 0.691) / 10.0)))
+    kept = blocks[blocks > -70.0]
+    if kept.size == 0:
+        return -70.0
+    kept = kept[kept > mean_of(kept) - 10.0]
+    return float(mean_of(kept))

@@ -56,22 +56,34 @@ class Effects(unittest.TestCase):
                 self.assertLess(dsp.gain_to_db(analyse.edge_level(pcm, 3)), -45.0)
 
     def test_levels_follow_the_roles(self):
-        body = {}
+        loud = {}
         for name, _builder, role, _serial in effects.EFFECTS:
             _rate, pcm = decoded(name)
             target, ceiling = effects.LEVELS[role]
             top = dsp.gain_to_db(dsp.peak(pcm))
-            body[name] = dsp.gain_to_db(dsp.short_term_rms(pcm))
+            loud[name] = dsp.momentary_loudness(pcm)
             with self.subTest(name):
                 self.assertLessEqual(top, ceiling + 0.5)  # Vorbis may move a peak slightly
-                self.assertLessEqual(body[name], target + 0.5)
+                self.assertLessEqual(loud[name], target + 0.5)
                 # Either the loudness target or the peak ceiling was reached.
-                self.assertTrue(body[name] > target - 1.0 or top > ceiling - 0.5,
-                                (body[name], top))
-        main = [body[n] for n, _b, role, _s in effects.EFFECTS if role == 'main']
+                self.assertTrue(loud[name] > target - 1.0 or top > ceiling - 0.5,
+                                (loud[name], top))
+        main = [loud[n] for n, _b, role, _s in effects.EFFECTS if role == 'main']
         self.assertLess(max(main) - min(main), 1.5)
-        self.assertLess(body['Data/MouseOver2.wav'], min(main) - 10.0)
-        self.assertLess(body['Data/Move2vask.wav'], min(main) - 6.0)
+        self.assertLess(loud['Data/MouseOver2.wav'], min(main) - 10.0)
+        self.assertLess(loud['Data/Move2vask.wav'], min(main) - 6.0)
+
+    def test_event_effects_stand_3_to_6_lu_above_the_music_as_played(self):
+        volume = analyse.game_music_volume(ROOT)
+        music_lufs = {name: dsp.integrated_loudness(decoded(name)[1] * volume) for name in LOOP_NAMES}
+        for name, _builder, role, _serial in effects.EFFECTS:
+            if role not in ('main', 'click'):
+                continue
+            above = dsp.momentary_loudness(decoded(name)[1])
+            for loop, lufs in music_lufs.items():
+                with self.subTest(name, music=loop):
+                    self.assertGreaterEqual(above - lufs, 3.0)
+                    self.assertLessEqual(above - lufs, 6.0)
 
     def test_no_harsh_top(self):
         for name in EFFECT_NAMES:
@@ -123,6 +135,20 @@ class EffectOnsets(unittest.TestCase):
         tail = band_envelope(name, 1000.0, 4000.0, 0.45, 0.55)
         self.assertGreater(dsp.gain_to_db(swish), -40.0)
         self.assertGreater(swish, 4 * tail)
+
+    def test_explosion_starts_with_a_crack(self):
+        # In its first 8 ms the 1.5-7 kHz band is at least as strong as
+        # everything under 1 kHz: a crack, not only a low pop.
+        crack = band_envelope('Data/Disappear.wav', 1500.0, 7000.0, 0.0, 0.008)
+        body = band_envelope('Data/Disappear.wav', 80.0, 1000.0, 0.0, 0.008)
+        self.assertGreater(crack, body)
+
+    def test_level_start_is_bright(self):
+        # Most of its energy above 500 Hz, so that laptop speakers play it.
+        _rate, pcm = decoded('Data/pLiMo_SFX_Start_01.ogg')
+        power = np.square(np.abs(np.fft.rfft(pcm)))
+        freqs = np.fft.rfftfreq(len(pcm), 1 / dsp.RATE)
+        self.assertGreater(power[freqs > 500.0].sum() / power.sum(), 0.6)
 
     def test_level_start_differs_from_level_won(self):
         start, won = 'Data/pLiMo_SFX_Start_01.ogg', 'Data/SFX_Victory_Short_01.ogg'

@@ -126,6 +126,25 @@ class Measures(unittest.TestCase):
         self.assertAlmostEqual(dsp.short_term_rms(padded), 0.5 / np.sqrt(2), delta=0.005)
         self.assertLess(dsp.rms(padded), 0.1)
 
+    def test_loudness_of_reference_tones(self):
+        # A 997 Hz tone at -20 dBFS in both channels measures -20 LUFS; a
+        # mono file counts as played on both; a 40 Hz tone is weighted down
+        # and a 4 kHz one up; silence around a tone is gated out.
+        t = np.arange(dsp.samples(3.0)) / dsp.RATE
+        tone = 0.1 * np.sin(2 * np.pi * 997.0 * t)
+        cases = (
+            (np.stack([tone, tone], axis=1), -20.0, 0.1),
+            (tone, -20.0, 0.1),
+            (0.1 * np.sin(2 * np.pi * 40.0 * t), -20.0 - 6.0, 2.0),
+            (0.1 * np.sin(2 * np.pi * 4000.0 * t), -20.0 + 3.0, 1.5),
+            (np.concatenate([tone, np.zeros(dsp.samples(6.0))]), -20.0, 0.3),  # -24.8 ungated
+        )
+        for signal, lufs, tolerance in cases:
+            self.assertAlmostEqual(dsp.integrated_loudness(signal), lufs, delta=tolerance)
+        # A 100 ms burst counts a quarter of a 400 ms block: 6 LU less.
+        burst = tone[:dsp.samples(0.1)]
+        self.assertAlmostEqual(dsp.momentary_loudness(burst), -26.0, delta=0.2)
+
     def test_centroid_of_a_pure_tone_is_its_frequency(self):
         self.assertAlmostEqual(dsp.spectral_centroid(tone(1500.0, 1.0)), 1500.0, delta=5.0)
 
