@@ -1,6 +1,7 @@
 // The style screen: the player gives each of the six colours one of the
 // tile styles by moving a style's block into that colour's cell of row 4.
 #include <algorithm>
+#include <cmath>
 
 #include "app/assets.h"
 #include "app/display.h"
@@ -105,9 +106,21 @@ void DrawStyleScreenGuide() {
                     static_cast<float>(cell) + grow * 2 / 3, radius - grow * 2 / 3);
   }
   SetDrawAlpha(1);
-  // One line between the ribbon's tails and the wells.
+  // One line between the ribbon's tails and the wells, shrunk to fit: a
+  // line of Chinese has no spaces to break at, and a right-to-left one
+  // keeps its order only on one line.
+  const std::string help = GetTextOr("Style Help", "Move a style onto a marked cell to use it for that colour");
   const int top = RibbonCentreY() + cell * 2 / 3;
-  const int oneLine = TextFontPixels() + ScreenHeight / 100 + 2 * PanelPadding();
-  DrawTextBox(cell + cell / 4, top, (BOARD_COLUMNS - 1) * cell - cell / 4, oneLine,
-              GetTextOr("Style Help", "Move a style onto a marked cell to use it for that colour"));
+  const int left = cell + cell / 4, right = (BOARD_COLUMNS - 1) * cell - cell / 4, pad = PanelPadding();
+  SelectFont(TextFont);
+  const int width = std::max(1, StringWidth(help));
+  const float scale = std::min(1.0f, static_cast<float>(right - left - 2 * pad) / static_cast<float>(width));
+  const float height = static_cast<float>(FontHeight()) * scale;
+  DrawPanel(left, top, right - left, static_cast<int>(height) + 2 * pad);
+  SetDrawColour(255, 255, 255);
+  SetDrawScale(scale, scale);
+  DrawString(help, std::round(static_cast<float>(left + right) / 2 - static_cast<float>(width) * scale / 2),
+             static_cast<float>(top + pad));
+  SetDrawScale(1, 1);
+  SelectFont(nullptr);
 }

@@ -79,8 +79,9 @@ TEST_F(SubScreens, EachHasItsTitleOnARibbonOverRowsNoEntryUses) {
       const uint32_t band = media_test::ReadPixel(rib.X + 2, rib.Y + rib.H / 2);
       EXPECT_GE(test_support::PixelContrast(0xFFFFFFFF, band), 7.0);
       if (screen != SCREEN_STYLE) continue;
-      // The instruction between the ribbon and the colour cells, and a
-      // golden rim round each of the six cells.
+      // The instruction between the ribbon and the colour cells (in Chinese
+      // too, whose line has no space to break at), and a golden rim round
+      // each of the six cells.
       const std::string help = GetText("Style Help");
       int lines = 0;
       for (const DrawCall& c : calls) {
@@ -142,8 +143,9 @@ TEST_F(SubScreens, FlagsKeepClearOfTheLogoAndLiftUnderThePointer) {
 }
 
 // In every language at the smallest screen: the victory card holds its
-// lines and its buttons' captions, and the editor's two foot lines fit the
-// board's width.
+// lines and its buttons' captions, the style screen's instruction stays on
+// one line inside the ring of styles, and the editor's two foot lines fit
+// the board's width.
 TEST_F(SubScreens, EveryLanguagesTextsFitTheVictoryCardAndTheEditorsFoot) {
   Start();
   AtResolution(RESOLUTIONS[RESOLUTION_ROWS - 1]);
@@ -174,6 +176,12 @@ TEST_F(SubScreens, EveryLanguagesTextsFitTheVictoryCardAndTheEditorsFoot) {
       EXPECT_GE(drawn->Y, card.Y) << text;
       EXPECT_LE(drawn->Y + drawn->H, card.Y + card.H) << text;
     }
+    SetScreen(SCREEN_STYLE);
+    calls = Frame();
+    const DrawCall* instruction = TextCall(calls, GetText("Style Help"));
+    ASSERT_NE(instruction, nullptr);
+    EXPECT_GE(instruction->X, BlockSize);
+    EXPECT_LE(instruction->X + instruction->W, 9 * BlockSize);
     SetScreen(SCREEN_EDITOR);
     calls = Frame();
     const DrawCall* help = TextCall(calls, GetText("Editor Help"));
