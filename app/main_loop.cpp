@@ -30,6 +30,7 @@
 #include "media/media.h"
 #include "media/threads.h"
 #include "menus/editor.h"
+#include "menus/ribbon.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
 #include "menus/text_box.h"
@@ -258,7 +259,16 @@ void ScreenInput() {
 void ScreenDrawing() {
   switch (ScreenState) {
     case SCREEN_OPTIONS_MENU:
-      DrawWebRow(0);
+    case SCREEN_DISPLAY_MENU:
+    case SCREEN_QUALITY_MENU:
+    case SCREEN_MODE_MENU:
+      if (ScreenState == SCREEN_OPTIONS_MENU) DrawWebRow(0);
+      DrawTitleRibbon(ScreenTitle(ScreenState), RibbonCentreY());
+      DrawPlay();
+      break;
+    case SCREEN_STYLE:
+      DrawTitleRibbon(ScreenTitle(ScreenState), RibbonCentreY());
+      DrawStyleScreenGuide();
       DrawPlay();
       break;
     case SCREEN_LEVEL_MAP:
@@ -329,8 +339,9 @@ void DrawCustomCursor() {
   });
 }
 
-bool PointerInRow(int row) {
-  return Frame.PointerY >= row * BlockSize && Frame.PointerY <= (row + 1) * BlockSize && Frame.PointerX >= 0 &&
+// The pointer on the board, in the band of one cell's height from `top` down.
+bool PointerInBand(int top) {
+  return Frame.PointerY >= top && Frame.PointerY <= top + BlockSize && Frame.PointerX >= 0 &&
          Frame.PointerX < BOARD_COLUMNS * BlockSize;
 }
 
@@ -436,6 +447,7 @@ bool RunFrame() {
   UpdateMusicFade();
   DoSideBar();
   ScreenInput();
+  DoBursts();
   if (QuitRequested) return false;
 
   // Drawing. The game screen is cleared first so that nothing of the
@@ -450,6 +462,7 @@ bool RunFrame() {
                         static_cast<float>(BOARD_ROWS * BlockSize), 0);
   }
   ScreenDrawing();
+  DrawBursts();
   DrawKeyboardCursor();
   DrawSideBar();
   DrawMessage();
@@ -472,6 +485,7 @@ void Shutdown() {
   ReleaseGrab();
   ClearBoard();
   Fragments.clear();
+  ClearBursts();
   ClearLanguages();
   LargeFont = TextFont = SmallFont = BannerFont = nullptr;
   LevelPicture = nullptr;
@@ -484,16 +498,16 @@ std::string WebRowCaption() {
   return GetTextOr("How to play", "How to play");
 }
 
-void DrawWebRow(int row) {
+void DrawWebRow(int top) {
   // A finger leaves no hover behind it: in touch mode the row stays still.
-  const bool hovered = PointerInRow(row) && !TouchMode;
-  DrawButton(WebRowCaption(), BOARD_COLUMNS * BlockSize / 2, row * BlockSize + HalfCell, hovered);
+  const bool hovered = PointerInBand(top) && !TouchMode;
+  DrawButton(WebRowCaption(), BOARD_COLUMNS * BlockSize / 2, top + HalfCell, hovered);
   if (hovered && !WebRowHovered) PlayEffect(HoverSound);
   WebRowHovered = hovered;
 }
 
-void ClickWebRow(int row) {
-  if (!PointerInRow(row)) return;
+void ClickWebRow(int top) {
+  if (!PointerInBand(top)) return;
   PlayEffect(ClickSound);
   PlayEffect(ExplosionSound);
   if (ScreenMode == 2) ToggleBestFit();

@@ -17,5 +17,5 @@ bool PointerInBoard();
 
 // The web-site row: its caption in the chosen language, drawing and click.
 std::string WebRowCaption();
-void DrawWebRow(int row);
-void ClickWebRow(int row);
+void DrawWebRow(int top);  // the row of a cell's height from `top` down
+void ClickWebRow(int top);

@@ -1,5 +1,6 @@
 // Drawing of blocks: quarters, shadows, highlights, captions and the blink
 // of blocks about to explode (which also ends them).
+#include <algorithm>
 #include <cmath>
 
 #include "app/display.h"
@@ -28,6 +29,30 @@ void DrawCell(Image* strip, int x, int y, const int32_t frames[4]) {
   DrawQuarters(strip, static_cast<float>(x), static_cast<float>(y), HalfCell, frames);
 }
 
+// How far a block about to explode swells past each side of its cell.
+int PopGrowth() { return std::max(1, BlockSize / 20); }
+
+// The blink's dark phase of a block about to explode: its cell, swollen,
+// flashes in a light tint of its own colour, so the flash shows on every
+// board, the palest included.
+void DrawExplosionFlash(int kind, int x, int y) {
+  int r, g, b;
+  KindColour(kind, r, g, b);
+  const float grow = static_cast<float>(PopGrowth());
+  const float fx = static_cast<float>(x) - grow, fy = static_cast<float>(y) - grow;
+  const float side = static_cast<float>(BlockSize) + 2 * grow, corner = std::round(side / 6);
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawColour((3 * r + 255) / 4, (3 * g + 255) / 4, (3 * b + 255) / 4);
+  SetDrawAlpha(0.95f);
+  // Three overlapping rectangles round the corners off.
+  const float third = std::round(corner / 3);
+  FillRect(fx + corner, fy, side - 2 * corner, side);
+  FillRect(fx, fy + corner, side, side - 2 * corner);
+  FillRect(fx + third, fy + third, side - 2 * third, side - 2 * third);
+  SetDrawAlpha(1.0f);
+  SetDrawColour(255, 255, 255);
+}
+
 }  // namespace
 
 void T_BLOCK::Draw() {
@@ -35,7 +60,17 @@ void T_BLOCK::Draw() {
   const bool visible = BlinkVisible(Timer);
   const bool ended = Timer != 0 && Timer <= ::Frame.Now;
   Image* strip = KindImage(Kind);
-  if (visible && strip) DrawCell(strip, X, Y, Frame);
+  if (Timer != 0) {
+    // About to explode: swollen a little (a pop), alternating with its flash.
+    const int grow = PopGrowth();
+    if (visible && strip) {
+      DrawQuarters(strip, static_cast<float>(X - grow), static_cast<float>(Y - grow), HalfCell + grow, Frame);
+    } else if (!visible) {
+      DrawExplosionFlash(Kind, X, Y);
+    }
+  } else if (visible && strip) {
+    DrawCell(strip, X, Y, Frame);
+  }
   if (ended) {
     // Drawn for the last time above; now it leaves the board and its
     // particles fly off on their own. This ends the block itself.

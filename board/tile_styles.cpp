@@ -105,3 +105,17 @@ int KindLightText(int kind) {
   const int s = StyleOfKind(kind);
   return ValidStyle(s) ? StyleLightText[s] : 0;
 }
+
+void KindColour(int kind, int& r, int& g, int& b) {
+  Image* strip = KindImage(kind);
+  int sum[3] = {}, n = 0;
+  for (int frame = 20; frame < 24; frame++) {  // the four quarters of a lone block
+    int c[3];
+    if (!FrameColour(strip, frame, c[0], c[1], c[2])) continue;
+    for (int i = 0; i < 3; i++) sum[i] += c[i];
+    n++;
+  }
+  r = n ? sum[0] / n : 255;
+  g = n ? sum[1] / n : 255;
+  b = n ? sum[2] / n : 255;
+}

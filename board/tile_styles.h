@@ -26,3 +26,6 @@ int StyleOfKind(int kind);  // colour slots through ColourStyles, else kind - 6
 Image* KindImage(int kind);
 int KindFXMode(int kind);
 int KindLightText(int kind);
+// The colour a kind shows: the mean of its style's lone-block quarters;
+// white while the style's strip is not decoded or has no image.
+void KindColour(int kind, int& r, int& g, int& b);

@@ -276,7 +276,7 @@ void EndDrag(int lowest) {
   const bool tap = PointerInBoard() && std::abs(PressX - Frame.PointerX) < TAP_DISTANCE &&
                    std::abs(PressY - Frame.PointerY) < TAP_DISTANCE && Frame.Now - PressTime < TAP_MS;
   if (tap) {
-    if (LevelCount < WEB_ROW_LEVELS) ClickWebRow(WEB_ROW);
+    if (LevelCount < WEB_ROW_LEVELS) ClickWebRow(WebRowTop());
     const int n = CardAt(Frame.PointerX, Frame.PointerY);
     // A tap away from the Code card closes its entry.
     if (!IsCodeCard(n)) CloseCodeEntry();
@@ -431,7 +431,19 @@ void CardPosition(int n, int& x, int& y) {
   y += CardPitchY() * (n / MAP_COLUMNS);
 }
 
-int LowestMapScroll() { return ScreenHeight - CardPitchY() * ((MapCardCount() + MAP_COLUMNS - 1) / MAP_COLUMNS); }
+int LowestMapScroll() {
+  const int cards = CardPitchY() * ((MapCardCount() + MAP_COLUMNS - 1) / MAP_COLUMNS);
+  // A web-site row pushed below the cards needs room to be scrolled to,
+  // above the foot line.
+  const bool rowBelow = LevelCount < WEB_ROW_LEVELS && cards + CardMargin() > WEB_ROW * BlockSize;
+  return ScreenHeight - cards - (rowBelow ? CardMargin() + BlockSize * 3 / 2 : 0);
+}
+
+int WebRowTop() {
+  int x = 0, y = 0;
+  CardPosition(MapCardCount() - 1, x, y);
+  return std::max(WEB_ROW * BlockSize, y + CardHeight() + CardMargin());
+}
 
 int CardAt(int px, int py) {
   const int scroll = static_cast<int>(MapScroll);
@@ -480,7 +492,7 @@ void UpdateLevelMap() {
 }
 
 void DrawLevelMap() {
-  if (LevelCount < WEB_ROW_LEVELS) DrawWebRow(WEB_ROW);
+  if (LevelCount < WEB_ROW_LEVELS) DrawWebRow(WebRowTop());
   int x = 0, y = 0;
   for (int n = 0; n < MapCardCount(); ++n) {
     CardPosition(n, x, y);

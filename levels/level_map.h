@@ -92,5 +92,9 @@ void CardPosition(int n, int& x, int& y);
 // Cells are a pitch wide and high: the gaps right of a card and above and
 // below it count for that card.
 int CardAt(int px, int py);
-// The scroll at which the last row rests at the bottom of the screen.
+// The scroll at which the last row (of cards, or the web-site row pushed
+// below them) rests at the bottom of the screen.
 int LowestMapScroll();
+// The top of the web-site row: row 6 while the cards end above it, else just
+// below the last row of cards, scrolling with them.
+int WebRowTop();

@@ -43,8 +43,10 @@ KindCells BankCells(int n) {
   return cells;
 }
 
-// A line of small text centred at the foot of the board area, over a band
-// that keeps it legible on any background.
+std::string ParText(int par) { return par > 0 ? GetText("Par") + " " + std::to_string(par) : ""; }
+
+}  // namespace
+
 void DrawFootLine(const std::string& text, int fromBottom) {
   SelectFont(SmallFont);
   const int w = StringWidth(text);
@@ -63,10 +65,6 @@ void DrawFootLine(const std::string& text, int fromBottom) {
   SetDrawScale(1, 1);
   SelectFont(nullptr);
 }
-
-std::string ParText(int par) { return par > 0 ? GetText("Par") + " " + std::to_string(par) : ""; }
-
-}  // namespace
 
 int64_t Today() { return UtcDayNumber(); }
 

@@ -38,6 +38,9 @@ void PrepareVictorySharing();
 void VictorySharingKey(const KeyPress& press);
 // The par line and the code line below the victory lines.
 void DrawVictorySharing();
+// A line of the small font on a dark band at the foot of the board,
+// `fromBottom` lines up (1: the lowest), centred, narrowed to fit the board.
+void DrawFootLine(const std::string& text, int fromBottom);
 // Shows a message at the foot of the map or the victory screen for a few
 // seconds.
 void ShowSharingNotice(const std::string& text);

@@ -1,6 +1,8 @@
 #include "levels/victory.h"
 
+#include <algorithm>
 #include <cmath>
+#include <vector>
 
 #include "app/assets.h"
 #include "app/display.h"
@@ -8,6 +10,7 @@
 #include "app/paths.h"
 #include "app/pointer.h"
 #include "board/block.h"
+#include "effects/effects.h"
 #include "levels/level_bank.h"
 #include "levels/level_lifecycle.h"
 #include "levels/random_play.h"
@@ -36,35 +39,68 @@ constexpr int SHADOW = 4;
 
 double Sine(int64_t degrees) { return std::sin(static_cast<double>(degrees) * M_PI / 180.0); }
 
-void AddLines() {
-  const int step = ScreenWidth * 60 / 1024;  // the large font's size
-  const int y0 = BOARD_ROWS * BlockSize / 2 - step;
-  const bool record = RecordTime > 0;
-  auto add = [](const std::string& text, int y, int colour) { T_VICTORY_LINE::Add(text, 3, y, 0, colour); };
+// The card's lines in order: the level, the verdict against the record,
+// the time and the best time (or the record this win beat).
+struct CardLine {
+  std::string Text;
+  int Colour;
+};
 
+std::vector<CardLine> CardLines() {
+  const bool record = RecordTime > 0;
+  std::vector<CardLine> lines;
   if (SharedLevelOnBoard()) {
-    add(SharedLevelTitle(), y0, 0);
+    lines.push_back({SharedLevelTitle(), 0});
   } else if (CurrentLevel == -1) {
     // A random level's win counts in the random levels' own records: the
     // title says how many were won; the record below is its tier's best.
     std::string title = GetText("Random Level");
     if (RandomLevelOnBoard() && RandomScores.Wins > 0) title += " #" + std::to_string(RandomScores.Wins);
-    add(title, y0, 0);
+    lines.push_back({title, 0});
   } else {
-    add("- " + LevelLabel(CurrentLevel + 1) + " -", y0, 0);
+    lines.push_back({"- " + LevelLabel(CurrentLevel + 1) + " -", 0});
   }
   if (record && WonTime < RecordTime) {
-    add(GetText("Congratulations"), y0 + step, 3);
-    add(GetText("New Record"), y0 + 2 * step, 3);
+    lines.push_back({GetText("Congratulations"), 3});
+    lines.push_back({GetText("New Record"), 3});
   } else if (record) {
-    add(GetText("Can Do Better"), y0 + 2 * step, 2);
+    lines.push_back({GetText("Can Do Better"), 2});
   } else {
-    add(GetText("Well Done"), y0 + 2 * step, 2);
+    lines.push_back({GetText("Well Done"), 2});
   }
-  add(GetText("Time") + FormatTime(WonTime / 1000), y0 + 3 * step, 0);
-  if (record && WonTime > RecordTime) add(GetText("Record") + FormatTime(RecordTime / 1000), y0 + 4 * step, 0);
-  if (record && WonTime <= RecordTime) add(GetText("Old Record") + FormatTime(RecordTime / 1000), y0 + 5 * step, 0);
+  lines.push_back({GetText("Time") + FormatTime(WonTime / 1000), 0});
+  if (record && WonTime > RecordTime) lines.push_back({GetText("Record") + FormatTime(RecordTime / 1000), 0});
+  if (record && WonTime <= RecordTime) lines.push_back({GetText("Old Record") + FormatTime(RecordTime / 1000), 0});
+  return lines;
 }
+
+// Each line centred on the card, one row apart, still; a line wider than the
+// card (or than its row) is drawn smaller.
+void AddLines() {
+  const std::vector<CardLine> lines = CardLines();
+  const T_VICTORY_CARD card = VictoryCard(static_cast<int>(lines.size()));
+  SelectFont(LargeFont);
+  const int pad = std::max(8, BlockSize / 6);
+  const float rowScale = std::min(1.0f, static_cast<float>(card.LineStep) / static_cast<float>(std::max(1, FontHeight())));
+  for (size_t i = 0; i < lines.size(); i++) {
+    T_VICTORY_LINE* line = T_VICTORY_LINE::Add(lines[i].Text, 1, card.FirstLine + static_cast<int>(i) * card.LineStep, 0,
+                                               lines[i].Colour);
+    const int width = StringWidth(line->Text);
+    const int room = card.W - 2 * pad;
+    line->Scale = width > room ? std::min(rowScale, static_cast<float>(room) / static_cast<float>(width)) : rowScale;
+    line->cX = card.X + (card.W - static_cast<int>(static_cast<float>(width) * line->Scale)) / 2;
+    line->fX = static_cast<float>(line->cX);
+  }
+}
+
+// Where the buttons of the card stand: the map on the reading side's start,
+// the next level on its end.
+bool PointerOnButton(const std::string& caption, int centreX) {
+  const T_VICTORY_CARD card = VictoryCard(static_cast<int>(VictoryLines.size()));
+  return InsideButton(caption, centreX, card.ButtonY, card.ButtonWidth, Frame.PointerX, Frame.PointerY);
+}
+
+bool HoverNext = false, HoverMap = false;
 
 // A click or Space: the next level when the keyboard plays, else the map.
 void LeaveVictoryScreen() {
@@ -75,7 +111,63 @@ void LeaveVictoryScreen() {
   }
 }
 
+// A click on a button does what it says; a click anywhere else does what
+// Space does.
+void ClickVictoryScreen() {
+  const T_VICTORY_CARD card = VictoryCard(static_cast<int>(VictoryLines.size()));
+  if (PointerOnButton(NextLevelCaption(), card.NextX)) {
+    PlayEffect(ClickSound);
+    NextLevel();
+  } else if (PointerOnButton(LevelMapCaption(), card.MapX)) {
+    PlayEffect(ClickSound);
+    SetScreen(SCREEN_LEVEL_MAP);
+  } else {
+    LeaveVictoryScreen();
+  }
+}
+
+// A card button and, on the first frame the pointer is over it, the hover
+// sound; a finger leaves no hover behind.
+void DrawCardButton(const std::string& caption, int centreX, const T_VICTORY_CARD& card, bool& wasHovered) {
+  const bool hovered = !TouchMode && PointerOnButton(caption, centreX);
+  DrawButton(caption, centreX, card.ButtonY, hovered, card.ButtonWidth);
+  if (hovered && !wasHovered) PlayEffect(HoverSound);
+  wasHovered = hovered;
+}
+
 }  // namespace
+
+std::string NextLevelCaption() { return GetTextOr("Next Level", "Next Level"); }
+std::string LevelMapCaption() { return GetTextOr("Level Map", "Level Map"); }
+
+T_VICTORY_CARD VictoryCard(int lines) {
+  T_VICTORY_CARD card;
+  const int cell = BlockSize;
+  const int pad = std::max(8, cell / 6);
+  const int gap = cell / 4;
+  const int buttonHeight = cell * 4 / 5;
+  // Below the logo's letters, above the two foot lines (code and par).
+  SelectFont(SmallFont);
+  const int foot = 2 * (FontHeight() + 6);
+  SelectFont(nullptr);
+  const int top = LogoHeight() - cell / 5;
+  const int bottom = BOARD_ROWS * cell - foot - cell / 8;
+  const int room = bottom - top;
+  const int count = std::max(1, lines);
+  card.LineStep = std::max(1, std::min(LargeFontPixels(), (room - 2 * pad - gap - buttonHeight) / count));
+  card.H = 2 * pad + count * card.LineStep + gap + buttonHeight;
+  card.W = 7 * cell;
+  card.X = (BOARD_COLUMNS * cell - card.W) / 2;
+  card.Y = top + std::max(0, (room - card.H) / 2);
+  card.FirstLine = card.Y + pad;
+  card.ButtonY = card.Y + card.H - pad - buttonHeight / 2;
+  card.ButtonWidth = (card.W - 2 * pad - gap) / 2;
+  const int left = card.X + pad + card.ButtonWidth / 2, right = card.X + card.W - pad - card.ButtonWidth / 2;
+  const bool rtl = LanguageReadsRightToLeft();
+  card.MapX = rtl ? right : left;
+  card.NextX = rtl ? left : right;
+  return card;
+}
 
 T_VICTORY_LINE* T_VICTORY_LINE::Add(const std::string& text, int mode, int y, int x, int colour) {
   auto line = std::make_unique<T_VICTORY_LINE>();
@@ -117,8 +209,9 @@ void T_VICTORY_LINE::Draw() {
     }
   }
   const float fx = static_cast<float>(x), fy = static_cast<float>(cY);
+  SetDrawScale(Scale, Scale);
   SetDrawColour(0, 0, 0);
-  DrawString(Text, fx + SHADOW, fy + SHADOW);
+  DrawString(Text, fx + SHADOW * Scale, fy + SHADOW * Scale);
   const double pulse = Sine(now % 360);
   if (Color == 1) {
     SetDrawColour(255, 0, 0);
@@ -150,6 +243,11 @@ void BuildVictoryScreen() {
 void RestartReplay() {
   ReplayDirection = 0;
   NextStepTime = 0;
+  // A short burst of confetti from the card's lower corners as it shows.
+  const T_VICTORY_CARD card = VictoryCard(static_cast<int>(VictoryLines.size()));
+  const float y = static_cast<float>(card.Y + card.H);
+  ThrowConfetti(static_cast<float>(card.X), y, 50, -1);
+  ThrowConfetti(static_cast<float>(card.X + card.W), y, 50, 1);
 }
 
 void ShowReplayRecord(int i) {
@@ -200,7 +298,7 @@ void UpdateVictoryScreen() {
     ClearBoard();
   }
 
-  if (Frame.LeftHit) LeaveVictoryScreen();
+  if (Frame.LeftHit) ClickVictoryScreen();
 }
 
 void VictoryKey(const KeyPress& press) {
@@ -209,16 +307,25 @@ void VictoryKey(const KeyPress& press) {
 }
 
 void DrawVictoryScreen() {
+  // The replay dimmed under the logo and the card.
+  const float boardW = static_cast<float>(BOARD_COLUMNS * BlockSize), boardH = static_cast<float>(BOARD_ROWS * BlockSize);
   SetBlendMode(BLEND_ALPHA);
-  SetDrawColour(255, 255, 255);
-  DrawSpriteStretched(VictoryPicture, 0, 0, static_cast<float>(BOARD_COLUMNS * BlockSize),
-                      static_cast<float>(BOARD_ROWS * BlockSize), 0);
   SetDrawScale(1, 1);
+  SetDrawColour(0, 0, 0);
+  SetDrawAlpha(0.5f);
+  FillRect(0, 0, boardW, boardH);
+  SetDrawAlpha(1);
+  SetDrawColour(255, 255, 255);
+  DrawSpriteStretched(VictoryPicture, 0, 0, boardW, boardH, 0);
+  const T_VICTORY_CARD card = VictoryCard(static_cast<int>(VictoryLines.size()));
+  DrawPanel(card.X, card.Y, card.W, card.H);
   SelectFont(LargeFont);
   for (const auto& line : VictoryLines) line->Draw();
   SelectFont(nullptr);
   SetDrawAlpha(1);
   SetDrawScale(1, 1);
+  DrawCardButton(LevelMapCaption(), card.MapX, card, HoverMap);
+  DrawCardButton(NextLevelCaption(), card.NextX, card, HoverNext);
   DrawVictorySharing();
   DrawBlinkingPointer();
 }

@@ -1,6 +1,7 @@
-// The victory screen: animated lines of text (the level, the verdict against
-// the record, the time) over a replay of the won level, run backwards to its
-// start and forwards again from the undo records.
+// The victory screen: a result card (the level, the verdict against the
+// record, the time and the best time, and two buttons: the next level and the
+// map) over a dimmed replay of the won level, run backwards to its start and
+// forwards again from the undo records.
 #pragma once
 
 #include <cstdint>
@@ -22,6 +23,7 @@ class T_VICTORY_LINE {
   float fX = 0, fY = 0;
   float vX = 0;  // sway amplitude, px
   float vY = 0;
+  float Scale = 1;  // a line wider than the card is drawn smaller
 
   // A new line at the end of the victory line list, placed by its mode with
   // the text measured in the current font.
@@ -30,6 +32,19 @@ class T_VICTORY_LINE {
 };
 
 extern std::list<std::unique_ptr<T_VICTORY_LINE>> VictoryLines;
+
+// The result card: its panel, the rows of its lines and its two buttons
+// (centres, and the widest a button may be).
+struct T_VICTORY_CARD {
+  int X = 0, Y = 0, W = 0, H = 0;
+  int FirstLine = 0, LineStep = 0;
+  int ButtonY = 0, NextX = 0, MapX = 0, ButtonWidth = 0;
+};
+// The card for `lines` lines at the current sizes: between the logo and the
+// foot lines, centred on the board.
+T_VICTORY_CARD VictoryCard(int lines);
+std::string NextLevelCaption();
+std::string LevelMapCaption();
 
 // The replay: a copy of the undo file and where it stands.
 extern ByteBuffer ReplayData;

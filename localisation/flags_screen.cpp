@@ -17,6 +17,10 @@ constexpr int FLAG_WIDTH = 100;
 constexpr int FLAG_HEIGHT = 75;
 constexpr int PITCH_X = 105;
 constexpr int PITCH_Y = 80;
+constexpr int FLAG_LIFT = 5;
+// The lowest row of the "lite" tag under the logo of the flag screens'
+// picture, as a share of the board's height: the flags keep clear of it.
+constexpr float TAG_BOTTOM = 0.305f;
 
 int BoardWidth() { return BOARD_COLUMNS * BlockSize; }
 
@@ -58,7 +62,9 @@ void T_LANG::InitFlagsSelection() {
   const int perRow = std::max(1, BoardWidth() / PITCH_X);
   FlagsPerRow = perRow;
   const int rows = (count + perRow - 1) / perRow;
-  int y = (ScreenHeight - PITCH_Y * rows + 5) / 2 + 40;
+  const int clear = static_cast<int>(TAG_BOTTOM * static_cast<float>(BOARD_ROWS * BlockSize)) + FLAG_LIFT +
+                    std::max(12, BlockSize / 4);
+  int y = std::max((ScreenHeight - PITCH_Y * rows + 5) / 2 + 40, clear);
   int x = 0, column = 0, remaining = count;
   for (auto& language : Languages) {
     if (column == 0) {
@@ -133,21 +139,33 @@ void T_LANG::DrawFlagsSelection() {
 
 void T_LANG::Draw() const {
   const float width = static_cast<float>(x1 - x0 + 1), height = static_cast<float>(y1 - y0 + 1);
+  // The hovered flag lifts off the screen over its own shadow; where it
+  // answers the pointer stays the same.
+  const bool hovered = HoveredLanguage == this;
+  const float top = static_cast<float>(y0 - (hovered ? FLAG_LIFT : 0));
+  if (hovered) {
+    SetDrawColour(0, 0, 0);
+    SetDrawAlpha(0.3f);
+    FillRect(static_cast<float>(x0 + 2), static_cast<float>(y0 + 3), width, height);
+  }
   SetDrawAlpha(1);
   if (bitmap) {
     SetDrawColour(255, 255, 255);
-    DrawSpriteStretched(bitmap, static_cast<float>(x0), static_cast<float>(y0), width, height, 0);
+    DrawSpriteStretched(bitmap, static_cast<float>(x0), top, width, height, 0);
   } else {
     // No picture: a grey card with the language code.
     SetDrawColour(90, 90, 90);
-    FillRect(static_cast<float>(x0), static_cast<float>(y0), width, height);
+    FillRect(static_cast<float>(x0), top, width, height);
     SetDrawColour(255, 255, 255);
     DrawString(code, static_cast<float>(x0 + (x1 - x0 + 1 - StringWidth(code)) / 2),
-               static_cast<float>(y0 + (y1 - y0 + 1 - FontHeight()) / 2));
+               top + static_cast<float>((y1 - y0 + 1 - FontHeight()) / 2));
   }
-  if (HoveredLanguage != this) return;
+  if (!hovered) return;
   const int x = (BoardWidth() - StringWidth(name)) / 2;
-  const int y = ScreenHeight - LargeFontPixels() - 20;
+  // Below the flags, and on the screen.
+  const int lowest = Languages.empty() ? 0 : Languages.back()->y1;
+  const int y = std::min(ScreenHeight - LargeFontPixels() - 4,
+                         std::max(ScreenHeight - LargeFontPixels() - 20, lowest + 6));
   SetDrawColour(0, 0, 0);
   SetDrawAlpha(0.5f);
   DrawString(name, static_cast<float>(x + 4), static_cast<float>(y));

@@ -159,3 +159,12 @@ std::string GetTextOr(const std::string& key, const std::string& english) {
   const std::string text = GetText(key);
   return text.empty() || text[0] == '@' ? english : text;
 }
+
+bool LanguageReadsRightToLeft() {
+  const std::string name = GetText("LLanguage");
+  uint32_t c = 0;
+  for (size_t at = 0; NextUtf8(name, at, c);) {
+    if (c >= 0x0590 && c <= 0x08FF) return true;  // Hebrew, Arabic, Syriac, Thaana...
+  }
+  return false;
+}

@@ -15,6 +15,10 @@ std::string GetText(const std::string& key);
 // GetText, or `english` when the loaded language has no text for the key
 // (texts added after a player's own language file was written).
 std::string GetTextOr(const std::string& key, const std::string& english);
+// True when the loaded language is written right to left (its name holds a
+// Hebrew or Arabic letter): rows of things side by side then run from the
+// right.
+bool LanguageReadsRightToLeft();
 // Loads a language file into the text list; 1 on success, 0 when the file
 // cannot be opened or holds no entry at all (the previous texts then stay).
 int LoadLanguage(const std::string& path);

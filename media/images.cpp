@@ -50,6 +50,21 @@ void LayOutFrames(Image& image, int cellW, int cellH, size_t count, int& texW, i
   }
 }
 
+// The opacity-weighted mean colour of the w x h cell at (sx, sy).
+SDL_Color MeanColour(const std::vector<uint8_t>& rgba, int picWidth, int sx, int sy, int w, int h) {
+  uint64_t sum[3] = {}, weight = 0;
+  for (int y = 0; y < h; y++) {
+    const uint8_t* p = &rgba[(static_cast<size_t>(sy + y) * picWidth + sx) * 4];
+    for (int x = 0; x < w; x++, p += 4) {
+      for (int c = 0; c < 3; c++) sum[c] += static_cast<uint64_t>(p[c]) * p[3];
+      weight += p[3];
+    }
+  }
+  if (weight == 0) return SDL_Color{255, 255, 255, 0};
+  return SDL_Color{static_cast<uint8_t>(sum[0] / weight), static_cast<uint8_t>(sum[1] / weight),
+                   static_cast<uint8_t>(sum[2] / weight), 255};
+}
+
 // Builds the image's texture from the decoded picture.
 bool Upload(Image& image, const std::vector<uint8_t>& rgba, int picWidth) {
   SDL_Renderer* r = Renderer();
@@ -57,8 +72,11 @@ bool Upload(Image& image, const std::vector<uint8_t>& rgba, int picWidth) {
   int texW, texH;
   LayOutFrames(image, image.Width, image.Height, image.Cells.size(), texW, texH);
   std::vector<uint8_t> atlas(static_cast<size_t>(texW) * texH * 4, 0);
+  image.FrameMeans.clear();
   for (size_t i = 0; i < image.Cells.size(); i++) {
     const SDL_Rect& f = image.Frames[i];
+    image.FrameMeans.push_back(
+        MeanColour(rgba, picWidth, image.Cells[i].x, image.Cells[i].y, image.Width, image.Height));
     CopyFramePadded(rgba, picWidth, image.Cells[i].x, image.Cells[i].y, image.Width, image.Height, atlas, texW,
                     f.x - 1, f.y - 1);
   }
@@ -405,5 +423,16 @@ void FreeImage(Image* image) {
 int ImageWidth(const Image* image) { return image ? image->Width : 0; }
 int ImageHeight(const Image* image) { return image ? image->Height : 0; }
 int ImageFrames(const Image* image) { return image ? static_cast<int>(image->Frames.size()) : 0; }
+
+bool FrameColour(const Image* image, int frame, int& r, int& g, int& b) {
+  r = g = b = 255;
+  if (!image || frame < 0 || frame >= static_cast<int>(image->FrameMeans.size())) return false;
+  const SDL_Color& c = image->FrameMeans[static_cast<size_t>(frame)];
+  if (c.a == 0) return false;
+  r = c.r;
+  g = c.g;
+  b = c.b;
+  return true;
+}
 
 bool media_test::ImageDecoded(const Image* image) { return image && !image->Pending && image->Texture; }

@@ -22,6 +22,7 @@ struct Image {
   SDL_Texture* Texture = nullptr;
   int Width = 0, Height = 0;     // one frame
   std::vector<SDL_Rect> Frames;  // source rectangle of each frame in the texture
+  std::vector<SDL_Color> FrameMeans;  // mean colour of each frame; alpha 0 when transparent
   bool Capture = false;
   bool Target = false;  // drawing can go into it
   bool Pending = false;  // not decoded yet

@@ -132,6 +132,9 @@ void FreeImage(Image* image);
 int ImageWidth(const Image* image);   // one frame
 int ImageHeight(const Image* image);  // one frame
 int ImageFrames(const Image* image);
+// The mean colour of one frame, each pixel weighted by its opacity; false
+// (and white) while the picture is not decoded or the frame is transparent.
+bool FrameColour(const Image* image, int frame, int& r, int& g, int& b);
 
 Font* LoadTrueTypeFont(const std::string& path, int pixelSize);
 void FreeFont(Font* font);

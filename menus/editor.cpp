@@ -12,6 +12,7 @@
 #include "levels/level_bank.h"
 #include "levels/level_code.h"
 #include "levels/level_par.h"
+#include "levels/share_screens.h"
 #include "localisation/languages.h"
 #include "media/media.h"
 #include "menus/screens.h"
@@ -179,20 +180,10 @@ void DrawEditor() {
   SetDrawAlpha(0.35f);
   FillRect(cell * static_cast<float>(EditorCursorX), cell * static_cast<float>(EditorCursorY), cell, cell);
   SetDrawAlpha(1);
-  SelectFont(SmallFont);
-  const int h = FontHeight();
-  const std::string lines[2] = {Message.empty() ? GetText("Code") + " " + LevelCode(EditorCells) : Message,
-                                GetText("Editor Help")};
-  for (int i = 0; i < 2; ++i) {
-    const float y = cell * GRID_ROWS - static_cast<float>((h + 6) * (2 - i));
-    SetDrawColour(0, 0, 0);
-    SetDrawAlpha(0.6f);
-    FillRect(0, y - 3, cell * GRID_COLUMNS, static_cast<float>(h + 6));
-    SetDrawAlpha(1);
-    SetDrawColour(255, 255, 255);
-    DrawString(lines[i], 10, y);
-  }
-  SelectFont(nullptr);
+  // The code (or the last message) above the keys' help, each narrowed to
+  // the board's width when a language's words run longer.
+  DrawFootLine(Message.empty() ? GetText("Code") + " " + LevelCode(EditorCells) : Message, 2);
+  DrawFootLine(GetText("Editor Help"), 1);
 }
 
 const std::string& EditorMessage() { return Message; }

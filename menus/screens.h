@@ -50,3 +50,6 @@ void BuildStyleScreen();
 // After each step on the style screen: the styles standing in row 4,
 // columns 2 to 7, become the styles of colours 0 to 5; a change is saved.
 void StyleApplyStep();
+// The style screen's wells under the six colour cells and its one line of
+// instruction between the title ribbon and the wells; drawn before the blocks.
+void DrawStyleScreenGuide();

@@ -1,13 +1,19 @@
 // The style screen: the player gives each of the six colours one of the
 // tile styles by moving a style's block into that colour's cell of row 4.
+#include <algorithm>
+
 #include "app/assets.h"
+#include "app/display.h"
 #include "app/paths.h"
 #include "board/block.h"
 #include "board/tile_styles.h"
 #include "levels/level_bank.h"
+#include "localisation/languages.h"
 #include "menus/menu_tables.h"
+#include "menus/ribbon.h"
 #include "menus/screens.h"
 #include "menus/side_bar.h"
+#include "menus/text_box.h"
 #include "persistence/profile.h"
 
 namespace {
@@ -78,4 +84,30 @@ void StyleApplyStep() {
   if (!changed) return;
   T_BLOCK::ShapeAllBlocks();
   SaveProfile(ProfilePath);
+}
+
+void DrawStyleScreenGuide() {
+  const int cell = BlockSize;
+  const float grow = static_cast<float>(std::max(3, cell / 12));
+  const float radius = static_cast<float>(cell) / 5 + grow;
+  SetBlendMode(BLEND_ALPHA);
+  SetDrawScale(1, 1);
+  for (int j = 0; j < COLOUR_SLOTS; ++j) {
+    // A golden rim round a dark well: framed while a style stands on it,
+    // plainly an empty place when none does.
+    const float x = static_cast<float>((FIRST_STYLE_COLUMN + j) * cell), y = static_cast<float>(STYLE_ROW * cell);
+    SetDrawColour(BUTTON_RED, BUTTON_GREEN, BUTTON_BLUE);
+    SetDrawAlpha(0.9f);
+    FillRoundedRect(x - grow, y - grow, static_cast<float>(cell) + 2 * grow, static_cast<float>(cell) + 2 * grow, radius);
+    SetDrawColour(PANEL_RED, PANEL_GREEN, PANEL_BLUE);
+    SetDrawAlpha(0.35f);
+    FillRoundedRect(x - grow / 3, y - grow / 3, static_cast<float>(cell) + grow * 2 / 3,
+                    static_cast<float>(cell) + grow * 2 / 3, radius - grow * 2 / 3);
+  }
+  SetDrawAlpha(1);
+  // One line between the ribbon's tails and the wells.
+  const int top = RibbonCentreY() + cell * 2 / 3;
+  const int oneLine = TextFontPixels() + ScreenHeight / 100 + 2 * PanelPadding();
+  DrawTextBox(cell + cell / 4, top, (BOARD_COLUMNS - 1) * cell - cell / 4, oneLine,
+              GetTextOr("Style Help", "Move a style onto a marked cell to use it for that colour"));
 }

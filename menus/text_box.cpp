@@ -37,8 +37,6 @@ struct FitCache {
 
 constexpr float SMALLEST_TEXT_SCALE = 0.5f;
 
-int PanelPadding() { return std::max(8, BlockSize / 6); }
-
 const FitCache& FitText(const std::string& text, int width, int maxHeight, int lineHeight) {
   SelectFont(TextFont);
   if (Fit.Text == text && Fit.Width == width && Fit.MaxHeight == maxHeight && Fit.LineHeight == lineHeight &&
@@ -111,6 +109,8 @@ std::vector<std::string> TextBoxLines(const std::string& text, int width) {
   return Cache.Lines;
 }
 
+int PanelPadding() { return std::max(8, BlockSize / 6); }
+
 void FillRoundedRect(float x, float y, float w, float h, float radius) {
   const int r = static_cast<int>(std::min({radius, w / 2, h / 2}));
   for (int i = 0; i < r; ++i) {
@@ -142,19 +142,45 @@ void DrawPanel(int x, int y, int w, int h, float fade) {
   SetDrawAlpha(1);
 }
 
-void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered) {
+namespace {
+
+// A button's face, and the scale of its caption.
+struct ButtonShape {
+  float X = 0, Y = 0, W = 0, H = 0, Scale = 1;
+  int TextWidth = 0;
+};
+
+ButtonShape ShapeButton(const std::string& caption, int centreX, int centreY, int maxWidth) {
   SelectFont(LargeFont);
+  ButtonShape b;
   const int pad = std::max(8, BlockSize / 4);
-  const int widest = BOARD_COLUMNS * BlockSize - 2 * BlockSize;
-  const int textWidth = StringWidth(caption);
-  const float scale = textWidth + 2 * pad > widest && textWidth > 0
-                          ? static_cast<float>(widest - 2 * pad) / static_cast<float>(textWidth)
-                          : 1.0f;
-  const float w = static_cast<float>(textWidth) * scale + static_cast<float>(2 * pad);
-  const float h = static_cast<float>(BlockSize) * 0.8f;
+  const int widest = maxWidth > 0 ? maxWidth : BOARD_COLUMNS * BlockSize - 2 * BlockSize;
+  b.TextWidth = StringWidth(caption);
+  if (b.TextWidth + 2 * pad > widest && b.TextWidth > 0)
+    b.Scale = std::max(0.1f, static_cast<float>(widest - 2 * pad) / static_cast<float>(b.TextWidth));
+  b.W = static_cast<float>(b.TextWidth) * b.Scale + static_cast<float>(2 * pad);
+  b.H = static_cast<float>(BlockSize) * 0.8f;
+  b.X = std::round(static_cast<float>(centreX) - b.W / 2);
+  b.Y = std::round(static_cast<float>(centreY) - b.H / 2);
+  return b;
+}
+
+}  // namespace
+
+bool InsideButton(const std::string& caption, int centreX, int centreY, int maxWidth, int x, int y) {
+  const ButtonShape b = ShapeButton(caption, centreX, centreY, maxWidth);
+  SelectFont(nullptr);
+  const float fx = static_cast<float>(x), fy = static_cast<float>(y);
+  return fx >= b.X && fx < b.X + b.W && fy >= b.Y && fy < b.Y + b.H;
+}
+
+void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered, int maxWidth) {
+  const ButtonShape shape = ShapeButton(caption, centreX, centreY, maxWidth);  // selects the large font
+  const float w = shape.W, h = shape.H, scale = shape.Scale;
+  const int textWidth = shape.TextWidth;
   const float lift = hovered ? static_cast<float>(std::max(2, BlockSize / 24)) : 0.0f;
-  const float x = std::round(static_cast<float>(centreX) - w / 2);
-  const float y = std::round(static_cast<float>(centreY) - h / 2 - lift);
+  const float x = shape.X;
+  const float y = shape.Y - lift;
   const float radius = h / 3;
   SetBlendMode(BLEND_ALPHA);
   SetDrawScale(1, 1);
@@ -188,13 +214,33 @@ void DrawLogo() {
   DrawSpriteStretched(LogoPicture, 0, 0, static_cast<float>(BOARD_COLUMNS * BlockSize), static_cast<float>(LogoHeight()), 0);
 }
 
+namespace {
+
+// The text fitted into a box from left to right, no taller than maxHeight,
+// and the box's height; selects the text font.
+const FitCache& FitBox(int left, int right, int maxHeight, const std::string& text, int& height) {
+  const int pad = PanelPadding();
+  const int lineHeight = TextFontPixels() + ScreenHeight / 100;
+  const FitCache& fit = FitText(text, right - left - 2 * pad, maxHeight - 2 * pad, lineHeight);
+  height = static_cast<int>(static_cast<float>(fit.Lines.size()) * static_cast<float>(lineHeight) * fit.Scale) + 2 * pad;
+  return fit;
+}
+
+}  // namespace
+
+int TextBoxHeight(int left, int right, int maxHeight, const std::string& text) {
+  int height = 0;
+  FitBox(left, right, maxHeight, text, height);
+  SelectFont(nullptr);
+  return height;
+}
+
 int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade) {
   const int pad = PanelPadding();
   const int lineHeight = TextFontPixels() + ScreenHeight / 100;
-  const FitCache& fit = FitText(text, right - left - 2 * pad, maxHeight - 2 * pad, lineHeight);  // selects the text font
+  int height = 0;
+  const FitCache& fit = FitBox(left, right, maxHeight, text, height);
   const float scale = fit.Scale;
-  const int height = static_cast<int>(static_cast<float>(fit.Lines.size()) * static_cast<float>(lineHeight) * scale) +
-                     2 * pad;
   DrawPanel(left, top, right - left, height, fade);
   const float centre = static_cast<float>(left + right) / 2;
   SetDrawColour(255, 255, 255);

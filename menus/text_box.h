@@ -17,6 +17,8 @@ extern std::string CreditsText;
 constexpr int PANEL_RED = 18, PANEL_GREEN = 22, PANEL_BLUE = 38;
 constexpr float PANEL_ALPHA = 0.88f;
 
+// The room between a panel's edge and its text.
+int PanelPadding();
 // Fills a rectangle with rounded corners in the current colour, alpha and
 // blend mode, one rectangle per row of the corners so that no pixel is
 // covered twice.
@@ -28,12 +30,16 @@ void DrawPanel(int x, int y, int w, int h, float fade = 1.0f);
 // is wrapped inside the panel's padding, each line centred, and shrinks
 // until the panel is no taller than maxHeight. Returns the panel's height.
 int DrawTextBox(int left, int top, int right, int maxHeight, const std::string& text, float fade = 1.0f);
+// The height DrawTextBox gives the same text and box.
+int TextBoxHeight(int left, int right, int maxHeight, const std::string& text);
 // The button's face and the shade of its caption (contrast above 10:1).
 constexpr int BUTTON_RED = 250, BUTTON_GREEN = 198, BUTTON_BLUE = 64;
 // A rounded golden button centred on (centreX, centreY), its caption in the
-// large font, shrunk to fit the board's width; a hovered one is lighter and
-// lifted a little off its shadow.
-void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered);
+// large font, shrunk to fit maxWidth (0: the board's width less two cells);
+// a hovered one is lighter and lifted a little off its shadow.
+void DrawButton(const std::string& caption, int centreX, int centreY, bool hovered, int maxWidth = 0);
+// True when (x, y) lies on that button's face.
+bool InsideButton(const std::string& caption, int centreX, int centreY, int maxWidth, int x, int y);
 // The game's logo across the top of the board area, scaled with the block
 // size as the backgrounds are; LogoHeight is its height in pixels.
 int LogoHeight();

@@ -30,11 +30,12 @@ void SetUndoIcon(int state) { SideBarIcons[0].State = state; }
 
 int CellCentre(int cell) { return cell * BlockSize + BlockSize / 2; }
 
-// The text panel's band lies across the top of the board, left of column 9:
-// the demonstration points at rows 1 to 4 and, from column 9 on, at the UNDO
-// icon, and the hand hangs below its tip, so its path never crosses the band.
-int TextRestTop() { return BlockSize / 8; }
-int TextStartTop() { return -2 * BlockSize; }  // above the screen
+// The text panel rests at the foot of the board, on rows 6 and 7 where no
+// piece ever goes, left of the middle: the hand hangs below its tip, rests
+// on cell (9, 6) and points at pieces in rows 1 to 4, so the ways it takes
+// between them pass above and to the right of the panel.
+int TextRestBottom() { return BOARD_ROWS * BlockSize - BlockSize / 8; }
+int TextStartBottom() { return (BOARD_ROWS + 2) * BlockSize; }  // below the screen
 
 bool OnBoard(int x, int y) { return x >= 0 && x < 10 && y >= 0 && y < 8; }
 
@@ -100,7 +101,7 @@ void UndoStep(int x0, int y0, int x1, int y1) {
 void ShowText(const std::string& key) {
   Tutorial.Text = GetText(key);
   TutorialWaiting = true;
-  Tutorial.TextTop = TextStartTop();
+  Tutorial.TextBottom = TextStartBottom();
   Tutorial.TextShownTime = Frame.Now;
   PlayEffect(MapScrollSound);
 }
@@ -132,12 +133,10 @@ bool RunInstruction() {
 
 }  // namespace
 
-int TutorialPanelRight() { return 9 * BlockSize - BlockSize / 8; }
-
-int TutorialPanelHeight() {
-  const int handTop = BlockSize + HalfCell - static_cast<int>(POINTER_REACH_ABOVE_TIP * PointerScale());
-  return handTop - BlockSize / 32 - TextRestTop();
-}
+int TutorialPanelLeft() { return BlockSize / 8; }
+int TutorialPanelRight() { return 11 * BlockSize / 2; }
+int TutorialPanelTop() { return 25 * BlockSize / 4; }
+int TutorialPanelHeight() { return TextRestBottom() - TutorialPanelTop(); }
 
 int Lerp(int a, int b, int64_t total, int64_t elapsed) {
   return static_cast<int>(a + (static_cast<int64_t>(b) - a) * elapsed / total);
@@ -174,19 +173,19 @@ void PlayTutorial() {
   const int64_t now = Frame.Now;
 
   if (TutorialWaiting) {
-    // The text slides down from the top edge during one second; the play
+    // The text slides up from the bottom edge during one second; the play
     // input keeps the player's own pointer meanwhile.
     const int64_t shown = now - Tutorial.TextShownTime;
     if (now <= Tutorial.TextShownTime + TEXT_SLIDE_MS) {
-      Tutorial.TextTop = Lerp(TextStartTop(), TextRestTop(), TEXT_SLIDE_MS, shown);
+      Tutorial.TextBottom = Lerp(TextStartBottom(), TextRestBottom(), TEXT_SLIDE_MS, shown);
     } else {
-      Tutorial.TextTop = TextRestTop();
+      Tutorial.TextBottom = TextRestBottom();
       Tutorial.TextShownTime = 0;
     }
     return;
   }
 
-  Tutorial.TextTop = TextRestTop();
+  Tutorial.TextBottom = TextRestBottom();
   bool pressedNow = false;
   if (now < Tutorial.StepStart + Tutorial.StepDuration) {
     const int64_t elapsed = now - Tutorial.StepStart;
@@ -208,7 +207,9 @@ void PlayTutorial() {
 
 void DrawTutorialText() {
   if (!TutorialActive() || Tutorial.Text.empty()) return;
-  DrawTextBox(TextRestTop(), Tutorial.TextTop, TutorialPanelRight(), TutorialPanelHeight(), Tutorial.Text);
+  const int height = TextBoxHeight(TutorialPanelLeft(), TutorialPanelRight(), TutorialPanelHeight(), Tutorial.Text);
+  DrawTextBox(TutorialPanelLeft(), Tutorial.TextBottom - height, TutorialPanelRight(), TutorialPanelHeight(),
+              Tutorial.Text);
 }
 
 void DrawTutorialPointer() {

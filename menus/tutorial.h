@@ -40,7 +40,7 @@ struct TutorialPlayer {
   int64_t StepStart = 0;
   int64_t StepDuration = 0;
   std::string Text;                // the current scene's text
-  int TextTop = 0;                 // pixels
+  int TextBottom = 0;              // the text panel's lower edge, pixels
   int64_t TextShownTime = 0;
   int Position = 0;                // the next value of the script
 };
@@ -67,9 +67,11 @@ void ScaleTutorialPointer(int oldBlockSize);
 void DrawTutorialText();
 // The virtual pointer, drawn with the overlays.
 void DrawTutorialPointer();
-// The right edge and the greatest height of the text panel, which rests
-// BlockSize / 8 from the top-left corner of the board.
+// The text panel's edges and greatest height: it rests BlockSize / 8 from
+// the bottom-left corner of the board and reaches up to TutorialPanelTop().
+int TutorialPanelLeft();
 int TutorialPanelRight();
+int TutorialPanelTop();
 int TutorialPanelHeight();
 
 // a + (b - a) * elapsed / total in 64-bit integers, truncating toward zero.

@@ -65,6 +65,7 @@ void SelectShapeOf(T_BLOCK* block) {
 
 void ExplodeSelection(int dx, int dy) {
   T_FX::ExplodeSelectedBlocks(EXPLOSION_DELAY_MS, dx, dy);
+  BurstSelectedBlocks(EXPLOSION_DELAY_MS);
   T_BLOCK::SetSelectedBlocksTimer(EXPLOSION_DELAY_MS);
 }
 

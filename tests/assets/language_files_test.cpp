@@ -48,7 +48,9 @@ std::set<std::string> ExpectedKeys() {
                                 "Code Empty Board", "Code No Solution", "Code Entry Hint",
                                 // the level editor
                                 "Editor", "Editor Help", "Editor Empty", "Editor Solvable", "Editor Unsolvable",
-                                "Editor Saved", "Editor Not Saved", "Editor Deleted", "Custom Hint"};
+                                "Editor Saved", "Editor Not Saved", "Editor Deleted", "Custom Hint",
+                                // the victory card's buttons and the style screen's instruction
+                                "Next Level", "Level Map", "Style Help"};
   for (const auto& [key, text] : EnglishTexts()) keys.insert(key);
   return keys;
 }

@@ -99,6 +99,7 @@ class BoardTest : public ::testing::Test {
   void SetUp() override {
     ClearBoard();
     Fragments.clear();
+    ClearBursts();
     BlockSize = 96;
     HalfCell = 48;
     ScreenWidth = 1024;
@@ -116,6 +117,7 @@ class BoardTest : public ::testing::Test {
   void TearDown() override {
     ClearBoard();
     Fragments.clear();
+    ClearBursts();
   }
 };
 

@@ -565,3 +565,36 @@ TEST_F(LevelMap, EveryCardIsWhollyVisibleAtEveryResolution) {
 }
 
 }  // namespace
+
+namespace {
+
+// With up to four of the player's own levels the cards reach a third row: the
+// "How to play" row then stands below the last card, and the map scrolls far
+// enough for it to show above the foot line, at every resolution.
+TEST_F(LevelMap, TheWebRowStandsBelowTheLastCardAndAboveTheFootLine) {
+  struct Size {
+    int Width, Height, Block;
+  };
+  for (const Size size : {Size{640, 448, 56}, Size{804, 592, 74}, Size{1024, 768, 96}, Size{1344, 1024, 128},
+                          Size{1564, 1200, 150}}) {
+    Geometry(size.Width, size.Height, size.Block);
+    for (int custom = 0; custom <= 4; ++custom) {
+      CustomLevels.assign(static_cast<size_t>(custom), CustomLevel{});
+      // Both ends of a long map, or where a short one rests (halfway).
+      const int lowest = LowestMapScroll();
+      for (const float scroll : {0.0f, static_cast<float>(std::min(0, lowest)), static_cast<float>(std::max(0, lowest) / 2)}) {
+        SCOPED_TRACE(testing::Message() << size.Block << " px, " << custom << " own levels, scroll " << scroll);
+        MapScroll = scroll;
+        int x = 0, y = 0;
+        CardPosition(MapCardCount() - 1, x, y);
+        const int top = WebRowTop();
+        EXPECT_GE(top, y + CardHeight());
+        EXPECT_GE(top, 6 * size.Block);
+        EXPECT_LE(top + size.Block * 9 / 10, size.Height - 36);  // the button's face, above the foot line
+      }
+    }
+  }
+  CustomLevels.clear();
+}
+
+}  // namespace

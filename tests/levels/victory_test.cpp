@@ -74,26 +74,31 @@ class Victory : public BoardFixture {
     return shown;
   }
   static std::string Time(int64_t ms) { return FormatTime(ms / 1000); }
+  // The loaded texts with the language named in Hebrew or in English.
+  static void NameTheLanguage(const std::vector<T_LTEXT>& saved, bool hebrew) {
+    Texts = saved;
+    Texts.insert(Texts.begin(), T_LTEXT{"LLANGUAGE", hebrew ? "\u05EA\u05D9\u05E8\u05D1\u05E2" : "English"});
+  }
 };
 
 TEST_F(Victory, AFirstWinIsWellDoneWithTheTimeOnly) {
   Build(0, 10700, 0);
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 3u);
-  EXPECT_EQ(lines[0].Y, 324);  // (8 x 96) / 2 - 60
   EXPECT_EQ(lines[0].Text, "- 11 -");
   EXPECT_EQ(lines[0].Colour, 0);
-  EXPECT_EQ(lines[1].Y, 444);
   EXPECT_EQ(lines[1].Text, GetText("Well Done"));
   EXPECT_EQ(lines[1].Colour, 2);
-  EXPECT_EQ(lines[2].Y, 504);
   EXPECT_EQ(lines[2].Text, GetText("Time") + Time(10700));
   EXPECT_EQ(lines[2].Colour, 0);
+  // On the card: still, centred, one row after the other.
+  const T_VICTORY_CARD card = VictoryCard(3);
+  int row = 0;
   for (const auto& l : VictoryLines) {
-    EXPECT_EQ(l->Mode, 3);
-    EXPECT_EQ(l->cX, (960 - StringWidth(l->Text)) / 2);
-    EXPECT_EQ(l->Timer, Frame.Now + 3000);
-    EXPECT_EQ(l->vX, 30);
+    EXPECT_EQ(l->Mode, 1);
+    EXPECT_EQ(l->Timer, 0);
+    EXPECT_EQ(l->cY, card.FirstLine + row++ * card.LineStep);
+    EXPECT_NEAR(l->cX + StringWidth(l->Text) * l->Scale / 2, card.X + card.W / 2.0, 1.0);
   }
 }
 
@@ -102,14 +107,11 @@ TEST_F(Victory, AFasterWinIsANewRecordAndShowsTheOldOne) {
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 5u);
   EXPECT_EQ(lines[0].Text, "- 428 -");
-  EXPECT_EQ(lines[1].Y, 384);
   EXPECT_EQ(lines[1].Text, GetText("Congratulations"));
   EXPECT_EQ(lines[1].Colour, 3);
-  EXPECT_EQ(lines[2].Y, 444);
   EXPECT_EQ(lines[2].Text, GetText("New Record"));
   EXPECT_EQ(lines[2].Colour, 3);
-  EXPECT_EQ(lines[3].Y, 504);
-  EXPECT_EQ(lines[4].Y, 624);
+  EXPECT_EQ(lines[3].Text, GetText("Time") + Time(9900));
   EXPECT_EQ(lines[4].Text, GetText("Old Record") + Time(10000));
   EXPECT_EQ(lines[4].Colour, 0);
 }
@@ -118,11 +120,9 @@ TEST_F(Victory, ASlowerWinCanDoBetterAndShowsTheRecord) {
   Build(1, 10500, 10000);
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 4u);
-  EXPECT_EQ(lines[1].Y, 444);
   EXPECT_EQ(lines[1].Text, GetText("Can Do Better"));
   EXPECT_EQ(lines[1].Colour, 2);
   EXPECT_EQ(lines[2].Text, GetText("Time") + Time(10500));
-  EXPECT_EQ(lines[3].Y, 564);
   EXPECT_EQ(lines[3].Text, GetText("Record") + Time(10000));
 }
 
@@ -131,7 +131,6 @@ TEST_F(Victory, AnEqualTimeCanDoBetterWithTheOldRecordOnTheLastRow) {
   const auto lines = Lines();
   ASSERT_EQ(lines.size(), 4u);
   EXPECT_EQ(lines[1].Text, GetText("Can Do Better"));
-  EXPECT_EQ(lines[3].Y, 624);
   EXPECT_EQ(lines[3].Text, GetText("Old Record") + Time(10000));
 }
 
@@ -139,12 +138,6 @@ TEST_F(Victory, WithoutALevelTheTitleIsTheRandomLevel) {
   Build(-1, 5000, 0);
   ASSERT_FALSE(VictoryLines.empty());
   EXPECT_EQ(VictoryLines.front()->Text, GetText("Random Level"));
-  // The rows follow the screen: at 640 x 448 the step is 37.
-  ScreenWidth = 640;
-  BlockSize = 56;
-  Build(2, 5000, 0);
-  EXPECT_EQ(VictoryLines.front()->cY, 224 - 37);
-  EXPECT_EQ(VictoryLines.back()->cY, 224 - 37 + 3 * 37);
 }
 
 // A random level won: the title counts the random wins, and its tier's
@@ -164,7 +157,6 @@ TEST_F(Victory, ARandomLevelShowsItsWinsAndItsTiersRecord) {
   EXPECT_EQ(lines[0].Text, GetText("Random Level") + " #1");
   EXPECT_EQ(lines[1].Text, GetText("Can Do Better"));
   EXPECT_EQ(lines[3].Text, GetText("Record") + Time(40000));
-  EXPECT_EQ(lines[3].Y, 564);
 
   PlaceRandomCells(level);
   RandomLevelWon(31000);
@@ -311,6 +303,93 @@ TEST_F(Victory, AClickOrSpaceOpensTheMapAndEnterDoesNothing) {
   Frame.LeftHit = 1;
   UpdateVictoryScreen();
   EXPECT_EQ(ScreenState, SCREEN_LEVEL_MAP);
+}
+
+// The card stands between the logo and the two foot lines at every block
+// size, for every number of lines; its lines and its two buttons stay on
+// it, side by side, the next level on the side a reader ends on.
+TEST_F(Victory, TheCardFitsBetweenTheLogoAndTheFootLinesAtEveryBlockSize) {
+  const std::vector<T_LTEXT> saved = Texts;
+  struct Size {
+    int Width, Height, Block;
+  };
+  for (const Size size : {Size{640, 448, 56}, Size{804, 592, 74}, Size{1024, 768, 96}, Size{1344, 1024, 128},
+                          Size{1564, 1200, 150}}) {
+    ScreenWidth = size.Width;
+    ScreenHeight = size.Height;
+    BlockSize = size.Block;
+    HalfCell = size.Block / 2;
+    for (const bool hebrew : {false, true}) {
+      NameTheLanguage(saved, hebrew);
+      for (int lines = 3; lines <= 5; ++lines) {
+        SCOPED_TRACE(testing::Message() << size.Block << " px, " << lines << " lines, hebrew " << hebrew);
+        const T_VICTORY_CARD c = VictoryCard(lines);
+        const int B = size.Block;
+        SelectFont(SmallFont);
+        const int foot = 2 * (FontHeight() + 6);
+        SelectFont(nullptr);
+        EXPECT_GE(c.X, 0);
+        EXPECT_LE(c.X + c.W, 10 * B);
+        EXPECT_GE(c.Y, LogoHeight() - B / 5);
+        EXPECT_LE(c.Y + c.H, 8 * B - foot);
+        EXPECT_GE(c.LineStep, B / 2);  // rows stay legible
+        EXPECT_LE(c.FirstLine + lines * c.LineStep, c.ButtonY - B * 2 / 5);
+        const int left = std::min(c.MapX, c.NextX), right = std::max(c.MapX, c.NextX);
+        EXPECT_GE(left - c.ButtonWidth / 2, c.X);
+        EXPECT_LE(right + c.ButtonWidth / 2, c.X + c.W);
+        EXPECT_GE(right - left, c.ButtonWidth);
+        EXPECT_LE(c.ButtonY + B * 2 / 5, c.Y + c.H);
+        EXPECT_EQ(c.NextX > c.MapX, !hebrew);
+      }
+    }
+  }
+  Texts = saved;
+}
+
+// A click on the card's "next level" button plays the next level, on its
+// map button opens the map, anywhere else does what Space does; in either
+// reading direction. The screen shows its card with both captions on it.
+TEST_F(Victory, TheCardsButtonsLeadToTheNextLevelOrTheMap) {
+  const std::vector<T_LTEXT> saved = Texts;
+  struct Case {
+    const char* Where;
+    bool Hebrew;
+    int Screen;
+  };
+  for (const Case& c : {Case{"next", false, SCREEN_PLAY}, Case{"map", false, SCREEN_LEVEL_MAP},
+                        Case{"next", true, SCREEN_PLAY}, Case{"map", true, SCREEN_LEVEL_MAP},
+                        Case{"elsewhere", false, SCREEN_LEVEL_MAP}}) {
+    SCOPED_TRACE(testing::Message() << c.Where << (c.Hebrew ? " hebrew" : ""));
+    NameTheLanguage(saved, c.Hebrew);
+    SetRecordLink(0, 4);
+    ScreenState = SCREEN_VICTORY;
+    KeyboardMode = 0;
+    Build(0, 1000, 0);
+    const T_VICTORY_CARD card = VictoryCard(static_cast<int>(VictoryLines.size()));
+    const std::string where = c.Where;
+    Frame.PointerX = where == "next" ? card.NextX : where == "map" ? card.MapX : card.X + 2;
+    Frame.PointerY = where == "elsewhere" ? card.Y + 2 : card.ButtonY;
+    media_test::StartRecording();
+    DrawVictoryScreen();
+    media_test::StopRecording();
+    int captions = 0;
+    for (const DrawCall& d : media_test::RecordedDraws()) {
+      if (d.Kind != DrawKind::Text || (d.Text != NextLevelCaption() && d.Text != LevelMapCaption())) continue;
+      captions++;
+      EXPECT_GE(d.X, card.X);
+      EXPECT_LE(d.X + d.W, card.X + card.W);
+      EXPECT_LE(d.Y + d.H, card.Y + card.H);
+    }
+    EXPECT_EQ(captions, 2);
+    Frame.LeftHit = 1;
+    UpdateVictoryScreen();
+    Frame.LeftHit = 0;
+    EXPECT_EQ(ScreenState, c.Screen);
+    if (c.Screen == SCREEN_PLAY) {
+      EXPECT_EQ(CurrentLevel, 1);
+    }
+  }
+  Texts = saved;
 }
 
 TEST_F(Victory, WithTheKeyboardCursorSpaceStartsTheNextLevelWithoutARecord) {

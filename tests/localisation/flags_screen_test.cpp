@@ -57,7 +57,10 @@ TEST_F(FlagsScreenTest, FifteenFlagsAtTheLargestBlocksMakeRowsOfNineAndSix) {
 
 TEST_F(FlagsScreenTest, FifteenFlagsAtTheSmallestBlocksMakeThreeRowsOfFive) {
   LayOut(15, 56, 448);
-  EXPECT_EQ(Languages[0]->y0, (448 - 240 + 5) / 2 + 40);
+  // Centred as at the larger sizes ((448 - 240 + 5) / 2 + 40 = 146) the
+  // first row would touch the logo's "lite" tag, whose foot lies at 30.5 %
+  // of the board's height: it starts a lift and a margin below it.
+  EXPECT_EQ(Languages[0]->y0, static_cast<int>(0.305f * 448) + 5 + 14);
   EXPECT_EQ(Languages[5]->y0, Languages[0]->y0 + 80);
   EXPECT_EQ(Languages[14]->y0, Languages[0]->y0 + 160);
   EXPECT_EQ(Languages[5]->x0, Languages[0]->x0);

@@ -192,15 +192,19 @@ TEST_F(Legibility, MenuCaptionsStandOutAndFitTheirBarsInEveryLanguage) {
 }
 
 // The demonstration's whole path, hand and its shadow included, never
-// enters the text panel's band, at every block size.
+// enters the text panel's band, and the band lies below every cell the
+// demonstration points at (so no piece it plays with is hidden), at every
+// block size.
 TEST_F(Legibility, TheTutorialHandNeverCrossesTheTextPanel) {
   for (const Resolution& r : RESOLUTIONS) {
     BlockSize = r.BlockSize;
     HalfCell = BlockSize / 2;
     const float s = PointerScale();
-    const float panelLeft = static_cast<float>(BlockSize / 8), panelTop = panelLeft;
+    const float panelLeft = static_cast<float>(TutorialPanelLeft());
+    const float panelTop = static_cast<float>(TutorialPanelTop());
     const float panelRight = static_cast<float>(TutorialPanelRight());
     const float panelBottom = panelTop + static_cast<float>(TutorialPanelHeight());
+    EXPECT_LE(panelBottom, 8 * BlockSize);
     // The picture's visible part, shadow included: columns 40 to 136, rows
     // 42 to 177, around the tip at (85, 50).
     auto clear = [&](float tipX, float tipY) {
@@ -215,6 +219,9 @@ TEST_F(Legibility, TheTutorialHandNeverCrossesTheTextPanel) {
       if (op == TUTORIAL_MOVE) {
         const float tx = (TUTORIAL_SCRIPT[i].Number + 0.5f) * BlockSize;
         const float ty = (TUTORIAL_SCRIPT[i + 1].Number + 0.5f) * BlockSize;
+        if (TUTORIAL_SCRIPT[i].Number < 9 && TUTORIAL_SCRIPT[i + 1].Number < 8) {
+          EXPECT_LT(ty + HalfCell, panelTop) << "a pointed-at cell under the panel";
+        }
         for (int step = 0; step <= 64; ++step) {
           const float f = step / 64.0f;
           EXPECT_TRUE(clear(x + (tx - x) * f, y + (ty - y) * f)) << r.BlockSize << " move " << moves;

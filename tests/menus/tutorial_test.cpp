@@ -317,32 +317,34 @@ TEST_F(TutorialTest, ClicksInTheSideBarDoNotContinueButAClickOnTheBoardOrAnyKeyD
   Frames(1);
 }
 
-TEST_F(TutorialTest, TheTextSlidesDownForASecondWhileThePointerBlinksOnlyAfterIt) {
+TEST_F(TutorialTest, TheTextSlidesUpForASecondWhileThePointerBlinksOnlyAfterIt) {
   OpenTutorial();
   ASSERT_EQ(RunToText(), "Tuto0");
   const int64_t shown = Tutorial.TextShownTime;
   ASSERT_EQ(shown, Frame.Now);
-  const int start = -2 * BlockSize;  // above the screen
-  EXPECT_EQ(Tutorial.TextTop, start);
-  const int rest = BlockSize / 8;
+  const int start = 10 * BlockSize;  // below the screen
+  EXPECT_EQ(Tutorial.TextBottom, start);
+  const int rest = 8 * BlockSize - BlockSize / 8;
 
   Frames(1, 400);
-  EXPECT_EQ(Tutorial.TextTop, Lerp(start, rest, 1000, 400));
+  EXPECT_EQ(Tutorial.TextBottom, Lerp(start, rest, 1000, 400));
   Frames(1, 600);  // exactly one second: the last frame of the slide
-  EXPECT_EQ(Tutorial.TextTop, rest);
+  EXPECT_EQ(Tutorial.TextBottom, rest);
   media_test::StartRecording();
   Frames(1, 1);
   media_test::StopRecording();
-  EXPECT_EQ(Tutorial.TextTop, rest);
-  // The text box is the English welcome, its first line at the text top.
+  EXPECT_EQ(Tutorial.TextBottom, rest);
+  // The text box is the English welcome, its lines inside the panel's padding.
   EXPECT_EQ(Tutorial.Text, GetText("Tuto0"));
   EXPECT_EQ(Tutorial.Text.rfind("Welcome to pLiMo", 0), 0u);
-  float firstLine = -1;
+  float firstLine = -1, lastLineBottom = -1;
   for (const auto& call : media_test::RecordedDraws()) {
-    if (call.Kind == media_test::DrawKind::Text && call.R == 255 && call.G == 255 && call.B == 255 && firstLine < 0)
-      firstLine = call.Y;
+    if (call.Kind != media_test::DrawKind::Text || call.R != 255 || call.G != 255 || call.B != 255) continue;
+    if (firstLine < 0) firstLine = call.Y;
+    lastLineBottom = call.Y + call.H;
   }
-  EXPECT_EQ(firstLine, ScreenOffsetY + rest + BlockSize / 6);  // inside the panel's padding
+  EXPECT_GE(firstLine, ScreenOffsetY + TutorialPanelTop() + BlockSize / 6);
+  EXPECT_LE(lastLineBottom, ScreenOffsetY + rest - BlockSize / 6 + 1);  // inside the panel's padding
 
   // The pointer waits on cell (9, 6), hot spot (85, 50), and switches to the
   // pressed picture while bit 9 of the clock is set.

@@ -17,6 +17,7 @@
 
 #include "app/main_loop.h"
 #include "board/block.h"
+#include "effects/effects.h"
 #include "levels/level_lifecycle.h"
 #include "media/media.h"
 #include "media/media_test.h"
@@ -71,6 +72,34 @@ bool Visit(const fs::path& out, int screen, int frames, const char* name) {
   return Frames(frames) && Save(out, name);
 }
 
+// A block of the colour with the most pieces; none on an empty board.
+const T_BLOCK* BlockOfTheLargestColour() {
+  const T_BLOCK* target = nullptr;
+  int best = 0;
+  for (const auto& block : Blocks) {
+    int same = 0;
+    for (const auto& other : Blocks) same += other->Kind == block->Kind;
+    if (same > best) {
+      best = same;
+      target = block.get();
+    }
+  }
+  return target;
+}
+
+// The largest colour explodes as a completed one does: its flash and pop,
+// then its ring and shards, then the fragments shrinking away.
+bool Explode(const fs::path& out) {
+  const T_BLOCK* target = BlockOfTheLargestColour();
+  if (target == nullptr) return false;
+  T_BLOCK::SelectAllSameColor(target->Kind);
+  T_FX::ExplodeSelectedBlocks(300, 0, -1);
+  BurstSelectedBlocks(300);
+  T_BLOCK::SetSelectedBlocksTimer(300);
+  return Frames(8) && Save(out, "explosion_flash") && Frames(14) && Save(out, "explosion_burst") && Frames(10) &&
+         Save(out, "explosion_late");
+}
+
 // Every screen, from the main menu on; the level is won by emptying its
 // board.
 bool VisitEveryScreen(const fs::path& out) {
@@ -85,24 +114,17 @@ bool VisitEveryScreen(const fs::path& out) {
   SetScreen(SCREEN_MAIN_MENU);
   ok = ok && Frames(5) && Press(KEY_ENTER) && Frames(20) && Save(out, "zoom");
   ok = ok && Frames(300) && Save(out, "play");
+  ok = ok && Explode(out) && Frames(120);
   ClearBoard();
-  ok = ok && Frames(40) && Save(out, "victory");
+  ok = ok && Frames(12) && Save(out, "victory_confetti");
+  ok = ok && Frames(28) && Save(out, "victory");
   return ok && Frames(200) && Save(out, "victory_later");
 }
 
 // Walks the keyboard cursor to the block of the largest colour and takes
 // hold of its shape, so the picture shows a held shape.
 bool HoldAShape() {
-  const T_BLOCK* target = nullptr;
-  int best = 0;
-  for (const auto& block : Blocks) {
-    int same = 0;
-    for (const auto& other : Blocks) same += other->Kind == block->Kind;
-    if (same > best) {
-      best = same;
-      target = block.get();
-    }
-  }
+  const T_BLOCK* target = BlockOfTheLargestColour();
   if (target == nullptr) return false;
   while (KeyboardCursorX != target->XMap)
     if (!Press(KeyboardCursorX < target->XMap ? KEY_RIGHT : KEY_LEFT)) return false;

@@ -16,6 +16,8 @@ TEXTS = {
     "Can Do Better": "还行！不过……", "Time": "时间：", "Record": "最佳时间：",
     "Old Record": "旧纪录：", "New Record": "新纪录！",
     "Random Level": "随机关卡", "Last Time": "时间", "Best Time": "最佳",
+    "Next Level": "下一关", "Level Map": "关卡地图",
+    "Style Help": "把风格移到标记的格子上，即用于该颜色",
     "No Solution": "赢不了了：撤销一些操作吧",
     "No Hint": "指示不可用",
     "How to play": "游戏规则",

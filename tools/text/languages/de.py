@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! aber...", "Time": "Zeit: ", "Record": "Bestzeit: ",
     "Old Record": "Alter Rekord: ", "New Record": "Neuer Rekord !",
     "Random Level": "Zufallslevel", "Last Time": "Zeit", "Best Time": "Beste",
+    "Next Level": "Nächstes Level", "Level Map": "Levelkarte",
+    "Style Help": "Schiebe einen Stil auf ein markiertes Feld für diese Farbe",
     "No Solution": "Von hier gibt es keinen Ausweg: mach ein paar Züge rückgängig",
     "No Hint": "Kein Tipp gefunden",
     "How to play": "So wird gespielt",

@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! but...", "Time": "Time: ", "Record": "Best Time: ",
     "Old Record": "Old Record: ", "New Record": "New Record !",
     "Random Level": "Random Level", "Last Time": "Time", "Best Time": "Best",
+    "Next Level": "Next Level", "Level Map": "Level Map",
+    "Style Help": "Move a style onto a marked cell to use it for that colour",
     "No Solution": "No way out from here: undo a few moves",
     "No Hint": "No hint found",
     "How to play": "How to play",

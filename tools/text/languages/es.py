@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "¡OK ! pero...", "Time": "Tiempo: ", "Record": "Mejor tiempo: ",
     "Old Record": "Récord anterior: ", "New Record": "¡Nuevo récord !",
     "Random Level": "Nivel aleatorio", "Last Time": "Tiempo", "Best Time": "Mejor",
+    "Next Level": "Siguiente nivel", "Level Map": "Mapa de niveles",
+    "Style Help": "Mueve un estilo a una casilla marcada para ese color",
     "No Solution": "Ya no hay salida desde aquí: deshaz algunos movimientos",
     "No Hint": "No se encontró ninguna pista",
     "How to play": "Cómo jugar",

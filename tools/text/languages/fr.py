@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! mais...", "Time": "Temps : ", "Record": "Meilleur temps : ",
     "Old Record": "Ancien record : ", "New Record": "Nouveau record !",
     "Random Level": "Niveau au hasard", "Last Time": "Temps", "Best Time": "Record",
+    "Next Level": "Niveau suivant", "Level Map": "Carte des niveaux",
+    "Style Help": "Placez un style sur une case marquée pour cette couleur",
     "No Solution": "Plus aucune issue d'ici : annulez quelques coups",
     "No Hint": "Aucun indice trouvé",
     "How to play": "Comment jouer",

@@ -18,6 +18,8 @@ TEXTS = {
     "Can Do Better": "בסדר ! אבל...", "Time": "זמן: ", "Record": "הזמן הטוב ביותר: ",
     "Old Record": "שיא קודם: ", "New Record": "שיא חדש !",
     "Random Level": "שלב אקראי", "Last Time": "זמן", "Best Time": "שיא",
+    "Next Level": "השלב הבא", "Level Map": "מפת השלבים",
+    "Style Help": "הזיזו סגנון אל משבצת מסומנת כדי לתת אותו לצבע שלה",
     "No Solution": "אין מכאן דרך החוצה: בטלו כמה מהלכים",
     "No Hint": "לא נמצא רמז",
     "How to play": "איך משחקים",

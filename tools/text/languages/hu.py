@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! de...", "Time": "Idő: ", "Record": "Legjobb idő: ",
     "Old Record": "Régi rekord: ", "New Record": "Új rekord !",
     "Random Level": "Véletlen pálya", "Last Time": "Idő", "Best Time": "Legjobb",
+    "Next Level": "Következő pálya", "Level Map": "Pályatérkép",
+    "Style Help": "Húzz egy stílust egy jelölt mezőre annak a színnek",
     "No Solution": "Innen nincs kiút: vonj vissza néhány lépést",
     "No Hint": "Nem található tipp",
     "How to play": "Hogyan játssz",

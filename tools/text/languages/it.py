@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! ma...", "Time": "Tempo: ", "Record": "Miglior tempo: ",
     "Old Record": "Vecchio record: ", "New Record": "Nuovo record !",
     "Random Level": "Livello casuale", "Last Time": "Tempo", "Best Time": "Migliore",
+    "Next Level": "Livello successivo", "Level Map": "Mappa dei livelli",
+    "Style Help": "Sposta uno stile su una casella segnata per quel colore",
     "No Solution": "Da qui non c'è via d'uscita: annulla qualche mossa",
     "No Hint": "Nessun suggerimento trovato",
     "How to play": "Come si gioca",

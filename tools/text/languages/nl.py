@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! maar...", "Time": "Tijd: ", "Record": "Beste tijd: ",
     "Old Record": "Oud record: ", "New Record": "Nieuw record !",
     "Random Level": "Willekeurig level", "Last Time": "Tijd", "Best Time": "Beste",
+    "Next Level": "Volgend level", "Level Map": "Levelkaart",
+    "Style Help": "Schuif een stijl op een gemarkeerd vak voor die kleur",
     "No Solution": "Hier is geen uitweg meer: maak een paar zetten ongedaan",
     "No Hint": "Geen hint gevonden",
     "How to play": "Zo speel je",

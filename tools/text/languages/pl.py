@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! ale...", "Time": "Czas: ", "Record": "Najlepszy czas: ",
     "Old Record": "Stary rekord: ", "New Record": "Nowy rekord !",
     "Random Level": "Losowy poziom", "Last Time": "Czas", "Best Time": "Rekord",
+    "Next Level": "Następny poziom", "Level Map": "Mapa poziomów",
+    "Style Help": "Przesuń styl na zaznaczone pole dla tego koloru",
     "No Solution": "Stąd nie ma już wyjścia: cofnij kilka ruchów",
     "No Hint": "Nie znaleziono podpowiedzi",
     "How to play": "Jak grać",

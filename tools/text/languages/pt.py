@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! mas...", "Time": "Tempo: ", "Record": "Melhor tempo: ",
     "Old Record": "Recorde anterior: ", "New Record": "Novo recorde !",
     "Random Level": "Nível aleatório", "Last Time": "Tempo", "Best Time": "Melhor",
+    "Next Level": "Próximo nível", "Level Map": "Mapa de níveis",
+    "Style Help": "Mova um estilo para uma casa marcada para essa cor",
     "No Solution": "Daqui já não há saída: anule algumas jogadas",
     "No Hint": "Nenhuma dica encontrada",
     "How to play": "Como jogar",

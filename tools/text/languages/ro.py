@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! dar...", "Time": "Timp: ", "Record": "Cel mai bun timp: ",
     "Old Record": "Record vechi: ", "New Record": "Record nou !",
     "Random Level": "Nivel aleatoriu", "Last Time": "Timp", "Best Time": "Record",
+    "Next Level": "Nivelul următor", "Level Map": "Harta nivelurilor",
+    "Style Help": "Mutați un stil pe o căsuță marcată pentru acea culoare",
     "No Solution": "Nu mai există ieșire de aici: anulează câteva mutări",
     "No Hint": "Nu s-a găsit niciun indiciu",
     "How to play": "Cum se joacă",

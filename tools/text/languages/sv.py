@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! men...", "Time": "Tid: ", "Record": "Bästa tid: ",
     "Old Record": "Gammalt rekord: ", "New Record": "Nytt rekord !",
     "Random Level": "Slumpad nivå", "Last Time": "Tid", "Best Time": "Bäst",
+    "Next Level": "Nästa nivå", "Level Map": "Nivåkarta",
+    "Style Help": "Flytta en stil till en markerad ruta för den färgen",
     "No Solution": "Det finns ingen väg ut härifrån: ångra några drag",
     "No Hint": "Ingen ledtråd hittades",
     "How to play": "Så spelar du",

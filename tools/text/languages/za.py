@@ -14,6 +14,8 @@ TEXTS = {
     "Can Do Better": "OK ! maar...", "Time": "Tyd: ", "Record": "Beste tyd: ",
     "Old Record": "Ou rekord: ", "New Record": "Nuwe rekord !",
     "Random Level": "Lukrake vlak", "Last Time": "Tyd", "Best Time": "Beste",
+    "Next Level": "Volgende vlak", "Level Map": "Vlakkaart",
+    "Style Help": "Skuif 'n styl na 'n gemerkte sel vir daardie kleur",
     "No Solution": "Daar is geen uitweg van hier nie: ontdoen 'n paar skuiwe",
     "No Hint": "Geen wenk gevind nie",
     "How to play": "Hoe om te speel",
