@@ -8,8 +8,9 @@ Bold (the Hebrew cantillation marks) and Droid Sans Fallback (the Chinese
 characters). Kept: the printable ASCII range, common punctuation, the whole of
 Latin-1, Latin Extended-A, Greek, Cyrillic and Hebrew (so that an edited or
 added language file shows letters, not boxes), Romanian's comma-below
-letters, the Chinese characters of GB2312 (both levels, the 6763 hanzi of
-everyday text) with the symbols of its first rows that a source font has, and
+letters, the Chinese characters of GB2312's first level (the 3755 hanzi of
+everyday text: the second level's rarer ones would grow the browser's download
+by a tenth) with the symbols of its first rows that a source font has, and
 every character of the language files. The Hebrew yod triangle, which none
 of the sources has, is made of three small yods. The added
 outlines are scaled to the base font's units per em. Comfortaa's kerning is
@@ -44,9 +45,9 @@ BLOCKS = ((0x00A0, 0x00FF), (0x0100, 0x017F), (0x0370, 0x03FF), (0x0400, 0x04FF)
           (0x0590, 0x05FF), (0x0218, 0x021B))
 # GB2312 rows by their lead byte: 0xA1-0xA9 hold symbols, punctuation, full-width
 # forms, kana, Greek, Cyrillic, pinyin and box drawing; 0xB0-0xD7 the first
-# level of hanzi, 0xD8-0xF7 the second.
+# level of hanzi, 0xD8-0xF7 the second (rarer ones, not kept).
 GB2312_SYMBOL_ROWS = (0xA1, 0xA9)
-GB2312_HANZI_ROWS = (0xB0, 0xF7)
+GB2312_HANZI_ROWS = (0xB0, 0xD7)
 YOD, YOD_TRIANGLE = 0x05D9, 0x05EF
 # Kerning pairs smaller than this (font units per 1000 em) are left out.
 KERN_THRESHOLD = 4
