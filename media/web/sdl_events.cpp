@@ -226,7 +226,7 @@ void Listen() {
       var data = e.clipboardData || window.clipboardData;
       if (!data) return;
       e.preventDefault();
-      Module.ccall('plimo_paste', null, ['string'], [data.getData('text') || '']);
+      Module.ccall('plimo_paste', null, ['string'], [data.getData('text') || ""]);
     });
   });
   emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_WINDOW, nullptr, EM_TRUE, OnKey);

@@ -46,6 +46,9 @@ struct SDL_Rect {
 struct SDL_FRect {
   float x, y, w, h;
 };
+struct SDL_Color {
+  Uint8 r, g, b, a;
+};
 bool SDL_IntersectRect(const SDL_Rect* a, const SDL_Rect* b, SDL_Rect* result);
 
 // ------------------------------------------------------------ window, display
