@@ -18,7 +18,7 @@ std::list<T_RING> Rings;
 namespace {
 
 constexpr int64_t RING_MS = 420;
-constexpr size_t MAX_SHARDS = 200;  // a whole board exploding at once stays cheap
+constexpr size_t MAX_SHARDS = 96;  // a whole board exploding at once stays cheap
 
 std::minstd_rand& Random() {
   static std::minstd_rand random(20261210);
@@ -63,10 +63,11 @@ void DrawRing(const T_RING& ring) {
   if (t < 0 || t >= 1) return;
   const float ease = 1 - (1 - t) * (1 - t);
   const float r = ring.From + (ring.To - ring.From) * ease;
-  // A circle of small squares, close enough to read as one line, thinning
+  // A circle of small squares side by side (at most 96: a whole board
+  // exploding stays cheap to draw), reading as one dotted line, thinning
   // as it grows.
   const float dot = std::round(std::max(2.0f, static_cast<float>(BlockSize) / 14 * (1 - 0.6f * t)));
-  const int count = std::clamp(static_cast<int>(6.2832f * r / (0.7f * dot)), 16, 180);
+  const int count = std::clamp(static_cast<int>(6.2832f * r / (1.1f * dot)), 16, 96);
   SetDrawColour(ring.Red, ring.Green, ring.Blue);
   SetDrawAlpha(0.9f * (1 - t));
   for (int i = 0; i < count; i++) {

@@ -74,7 +74,7 @@ void RunBackground(const KindCells& board) {
     Background->Start(board, budget);
   }
   if (!Background) return;
-  const SolveStatus status = Background->Run(HINT_SLICE_STATES);
+  const SolveStatus status = Background->Run(BACKGROUND_SLICE_STATES);
   if (status == SolveStatus::Searching) return;
   if (status == SolveStatus::Solved) KeepPath(BackgroundBoard, Background->Solution());
   Background.reset();

@@ -24,8 +24,13 @@ struct T_HINT {
 };
 extern T_HINT Hint;
 
-// States searched per frame: a few milliseconds at most.
+// States searched per frame for a hint the player waits for: a few
+// milliseconds at most.
 constexpr int64_t HINT_SLICE_STATES = 300;
+// States searched per frame by the search started on its own at a level's
+// start: it runs while the player plays, so it takes under a millisecond of
+// each frame (the fullest level's search then ends within half a minute).
+constexpr int64_t BACKGROUND_SLICE_STATES = 60;
 constexpr int64_t HINT_SHOW_MS = 1600;
 // Boards looked through for a short way back onto the last solution found,
 // within the frame the hint is asked in.
