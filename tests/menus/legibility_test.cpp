@@ -28,18 +28,6 @@ struct Box {
 
 class Legibility : public HeadlessGameTest {
  protected:
-  void AtResolution(const Resolution& r) {
-    Wanted = r;
-    ScreenMode = 0;
-    SetupDisplay();
-  }
-  // One frame, recorded.
-  std::vector<DrawCall> Frame() {
-    media_test::StartRecording();
-    EXPECT_TRUE(Frames(1));
-    media_test::StopRecording();
-    return media_test::RecordedDraws();
-  }
   // The box of the panel fills of a frame.
   static Box PanelBox(const std::vector<DrawCall>& calls) {
     Box b;
@@ -79,13 +67,13 @@ TEST_F(Legibility, PanelTextsKeepSevenToOneAtEveryBlockSize) {
     // The tutorial's first text, at rest after its slide.
     SetScreen(SCREEN_TUTORIAL);
     for (int i = 0; i < 400 && !(TutorialWaiting && Tutorial.TextShownTime == 0); ++i) ASSERT_TRUE(Frames(1));
-    Box panel = PanelBox(Frame());
+    Box panel = PanelBox(RecordedFrame());
     ASSERT_FALSE(panel.Empty());
     EXPECT_GE(WorstPanelContrast(panel), 7.0) << "tutorial";
     // The credits.
     SetScreen(SCREEN_CREDITS);
     ASSERT_TRUE(Frames(2));
-    panel = PanelBox(Frame());
+    panel = PanelBox(RecordedFrame());
     ASSERT_FALSE(panel.Empty());
     EXPECT_GE(WorstPanelContrast(panel), 7.0) << "credits";
     EXPECT_LE(panel.Bottom, ScreenOffsetY + ScreenHeight);
@@ -101,7 +89,7 @@ TEST_F(Legibility, PanelTextsKeepSevenToOneAtEveryBlockSize) {
     Message.StartTime = Clock;
     Message.EndTime = Clock + 2500;
     Message.OnPanel = true;
-    panel = PanelBox(Frame());
+    panel = PanelBox(RecordedFrame());
     ASSERT_FALSE(panel.Empty());
     EXPECT_GE(WorstPanelContrast(panel), 7.0) << "notice";
     Message = TransientMessage();
@@ -119,7 +107,7 @@ TEST_F(Legibility, TheLogoHeadsTheMainMenuAndTheCreditsAtEveryBlockSize) {
     for (int screen : {SCREEN_MAIN_MENU, SCREEN_CREDITS}) {
       SetScreen(screen);
       ASSERT_TRUE(Frames(2));
-      const std::vector<DrawCall> calls = Frame();
+      const std::vector<DrawCall> calls = RecordedFrame();
       std::vector<DrawCall> logos;
       for (const DrawCall& c : calls) {
         if (c.Img == LogoPicture) logos.push_back(c);
@@ -154,7 +142,7 @@ TEST_F(Legibility, MenuCaptionsStandOutAndFitTheirBarsInEveryLanguage) {
       for (int screen : {SCREEN_MAIN_MENU, SCREEN_OPTIONS_MENU}) {
         SetScreen(screen);
         ASSERT_TRUE(Frames(2));
-        const std::vector<DrawCall> calls = Frame();
+        const std::vector<DrawCall> calls = RecordedFrame();
         int captions = 0;
         for (const auto& block : Blocks) {
           if (block->Text.empty() || block->Text == "!") continue;
@@ -254,7 +242,7 @@ TEST_F(Legibility, ThePointerIsOpaqueAndScaledToTheCellInEveryState) {
     PointerToCell(2, 2);
     for (const bool pressed : {false, true}) {
       if (pressed) media_test::InjectButtonDown(BUTTON_LEFT);
-      const std::vector<DrawCall> calls = Frame();
+      const std::vector<DrawCall> calls = RecordedFrame();
       const DrawCall* hand = nullptr;  // the last drawn: the mouse's, over the keyboard's
       for (const DrawCall& c : calls)
         if (c.Img == PointerImage || c.Img == PressedPointerImage) hand = &c;

@@ -22,17 +22,6 @@ using media_test::DrawKind;
 
 class SubScreens : public HeadlessGameTest {
  protected:
-  void AtResolution(const Resolution& r) {
-    Wanted = r;
-    ScreenMode = 0;
-    SetupDisplay();
-  }
-  std::vector<DrawCall> Frame() {
-    media_test::StartRecording();
-    EXPECT_TRUE(Frames(1));
-    media_test::StopRecording();
-    return media_test::RecordedDraws();
-  }
   static const DrawCall* TextCall(const std::vector<DrawCall>& calls, const std::string& text) {
     for (const DrawCall& c : calls)
       if (c.Kind == DrawKind::Text && c.Text == text && c.R == 255) return &c;
@@ -53,7 +42,7 @@ TEST_F(SubScreens, EachHasItsTitleOnARibbonOverRowsNoEntryUses) {
       SCOPED_TRACE(testing::Message() << r.BlockSize << " px, screen " << screen);
       SetScreen(screen);
       ASSERT_TRUE(Frames(3));
-      const auto calls = Frame();
+      const auto calls = RecordedFrame();
       const std::string title = ScreenTitle(screen);
       ASSERT_FALSE(title.empty());
       const T_RIBBON rib = TitleRibbon(title, RibbonCentreY());
@@ -122,7 +111,7 @@ TEST_F(SubScreens, FlagsKeepClearOfTheLogoAndLiftUnderThePointer) {
     for (const auto& l : Languages) EXPECT_GE(l->y0, 0.305 * 8 * BlockSize + 12);
     media_test::InjectPointerMove(ScreenOffsetX + (flag.x0 + flag.x1) / 2, ScreenOffsetY + (flag.y0 + flag.y1) / 2);
     ASSERT_TRUE(Frames(1));
-    const auto calls = Frame();
+    const auto calls = RecordedFrame();
     ASSERT_EQ(HoveredLanguage, &flag);
     const DrawCall* picture = nullptr;
     const DrawCall* name = nullptr;
@@ -162,7 +151,7 @@ TEST_F(SubScreens, EveryLanguagesTextsFitTheVictoryCardAndTheEditorsFoot) {
     RecordTime = 65000;  // a new record: the most lines
     BuildVictoryScreen();
     SetScreen(SCREEN_VICTORY);
-    auto calls = Frame();
+    auto calls = RecordedFrame();
     const T_VICTORY_CARD card = VictoryCard(static_cast<int>(VictoryLines.size()));
     std::vector<std::string> texts = {NextLevelCaption(), LevelMapCaption()};
     for (const auto& line : VictoryLines) texts.push_back(line->Text);
@@ -177,13 +166,13 @@ TEST_F(SubScreens, EveryLanguagesTextsFitTheVictoryCardAndTheEditorsFoot) {
       EXPECT_LE(drawn->Y + drawn->H, card.Y + card.H) << text;
     }
     SetScreen(SCREEN_STYLE);
-    calls = Frame();
+    calls = RecordedFrame();
     const DrawCall* instruction = TextCall(calls, GetText("Style Help"));
     ASSERT_NE(instruction, nullptr);
     EXPECT_GE(instruction->X, BlockSize);
     EXPECT_LE(instruction->X + instruction->W, 9 * BlockSize);
     SetScreen(SCREEN_EDITOR);
-    calls = Frame();
+    calls = RecordedFrame();
     const DrawCall* help = TextCall(calls, GetText("Editor Help"));
     ASSERT_NE(help, nullptr);
     EXPECT_GE(help->X, 0);

@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <string>
+#include <vector>
 
 #include "app/display.h"
 #include "app/main_loop.h"
@@ -143,6 +144,19 @@ class HeadlessGameTest : public ::testing::Test {
     return ClickAt(BOARD_COLUMNS * BlockSize + SIDE_BAR_WIDTH / 2, slot * BlockSize + BlockSize / 2);
   }
   // Ctrl+V pressed; false when the frame loop ended.
+  // The display set up for a wanted resolution, in a window.
+  static void AtResolution(const Resolution& r) {
+    Wanted = r;
+    ScreenMode = 0;
+    SetupDisplay();
+  }
+  // One frame run with its draw calls recorded.
+  std::vector<media_test::DrawCall> RecordedFrame() {
+    media_test::StartRecording();
+    EXPECT_TRUE(Frames(1));
+    media_test::StopRecording();
+    return media_test::RecordedDraws();
+  }
   bool PasteKeys() {
     media_test::InjectKeyDown(KEY_CONTROL);
     media_test::InjectKeyDown('V');
