@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 PY=/usr/bin/python3
 
-PACKAGES=(python3-pil python3-numpy python3-fonttools fonts-comfortaa fonts-dejavu-core fonts-droid-fallback fonts-noto-core vorbis-tools)
+PACKAGES=(python3-pil python3-numpy python3-fonttools fonts-comfortaa fonts-dejavu-core fonts-droid-fallback fonts-noto-core vorbis-tools zopfli)
 bash tools/install_packages.sh "${PACKAGES[@]}"
 
 mkdir -p Data

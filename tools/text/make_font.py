@@ -14,8 +14,11 @@ by a tenth) with the symbols of its first rows that a source font has, and
 every character of the language files. The Hebrew yod triangle, which none
 of the sources has, is made of three small yods. The added
 outlines are scaled to the base font's units per em. Comfortaa's kerning is
-kept, both as its GPOS feature and flattened into a classic 'kern' table,
-which FreeType reads. The result carries a new family name, as the fonts'
+kept as its GPOS feature; the pairs of printable ASCII characters are also
+flattened into a classic 'kern' table, which FreeType reads, for the art
+tools' lettering (drawn through PIL). The game itself spaces text by the
+glyphs' advances alone, so the thousands of pairs between accented, Greek
+and Cyrillic letters would only weigh on the download. The result carries a new family name, as the fonts'
 licences require for modified versions; see licences/ for the licence texts
 and provenance.
 """
@@ -210,12 +213,13 @@ def flattened_kerning(font):
 
 
 def add_kern_table(font):
-    """Writes the kerning between characters the font maps as a classic
+    """Writes the kerning between printable ASCII characters as a classic
     'kern' table (format 0), split into subtables that fit its 16-bit
     lengths."""
     from fontTools.ttLib.tables._k_e_r_n import KernTable_format_0
 
-    mapped = set(font.getBestCmap().values())
+    cmap = font.getBestCmap()
+    mapped = {cmap[c] for c in range(0x20, 0x7F) if c in cmap}
     pairs = {pair: value for pair, value in flattened_kerning(font).items()
              if abs(value) >= KERN_THRESHOLD and pair[0] in mapped and pair[1] in mapped}
     order = {name: i for i, name in enumerate(font.getGlyphOrder())}

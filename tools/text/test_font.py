@@ -1,7 +1,7 @@
 #!/usr/bin/python3
 """Checks of the committed font Data/a2.ttf, read through FreeType (PIL's
-basic layout, which kerns from the classic 'kern' table as the game's
-FreeType does): kerning, the weight of the Hebrew letters beside the Latin
+basic layout, which kerns from the classic 'kern' table, as the art tools
+draw their lettering): kerning of the ASCII pairs, the weight of the Hebrew letters beside the Latin
 ones, the coverage of the European blocks and the size of the file.
 The coverage through the game's own renderer is checked by assets_tests.
 
@@ -64,7 +64,7 @@ class Kerning(unittest.TestCase):
 
         def change(pair):
             return font.getlength(pair) - font.getlength(pair[0]) - font.getlength(pair[1])
-        for pair in ("AV", "To", "LT", "Га", "Та", "Το"):
+        for pair in ("AV", "To", "LT", "Ty", "Wa", "P."):
             with self.subTest(pair):
                 self.assertLess(change(pair), 0.0)
         # Straight-sided letters keep their spacing, and a wide kern is wider
@@ -121,8 +121,9 @@ class Coverage(unittest.TestCase):
 
 class Size(unittest.TestCase):
     def test_font_stays_small(self):
-        # GB2312's first level of hanzi takes most of it.
-        self.assertLess(os.path.getsize(FONT), 1536 * 1024)
+        # GB2312's first level of hanzi takes most of it; the browser
+        # downloads it whole.
+        self.assertLess(os.path.getsize(FONT), 900 * 1024)
 
 
 if __name__ == "__main__":
