@@ -103,7 +103,7 @@ def squeeze_png(data):
 
 def same_picture(a, b):
     with Image.open(io.BytesIO(a)) as x, Image.open(io.BytesIO(b)) as y:
-        if "A" not in y.getbands() and "transparency" not in y.info:
+        if "A" not in y.getbands() and x.mode != y.mode:  # an alpha channel, not a transparent colour
             return False
         return x.size == y.size and np.array_equal(np.array(x.convert("RGBA")), np.array(y.convert("RGBA")))
 
