@@ -87,6 +87,7 @@ SolverBudget HintBudget() {
   budget.MaxStates = 80000;
   budget.MaxMilliseconds = HintSearchMs;
   budget.Beam = 300;  // a narrower beam, to answer within the second
+  budget.RefineStates = 0;
   return budget;
 }
 
