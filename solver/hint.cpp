@@ -84,7 +84,7 @@ void RunBackground(const KindCells& board) {
 
 SolverBudget HintBudget() {
   SolverBudget budget;
-  budget.MaxStates = 80000;
+  budget.MaxStates = 140000;
   budget.MaxMilliseconds = HintSearchMs;
   budget.Beam = 300;  // a narrower beam, to answer within the second
   budget.RefineStates = 0;

@@ -126,17 +126,23 @@ int EstimateKind(CellMask kindCells, CellMask occupied) {
   if (n == 1) return 1;
   constexpr int FAR = 1000;
   int gap[GRID_CELLS][GRID_CELLS];
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < n; ++j) gap[i][j] = FAR;
-    gap[i][i] = 0;
+  // The gaps are symmetric: each shape grows only towards the shapes after
+  // it, and only while some of them are not reached yet.
+  for (int i = 0; i < n; ++i) gap[i][i] = 0;
+  for (int i = 0; i + 1 < n; ++i) {
+    CellMask pending = 0;
+    for (int j = i + 1; j < n; ++j) {
+      gap[i][j] = gap[j][i] = FAR;
+      pending |= shapes[j];
+    }
     CellMask reach = shapes[i];
-    int found = 0;
-    for (int r = 1; r < GRID_COLUMNS + GRID_ROWS && found < n - 1; ++r) {
+    for (int r = 1; r < GRID_COLUMNS + GRID_ROWS && pending != 0; ++r) {
       reach = Grow(reach);
-      for (int j = 0; j < n; ++j) {
+      if ((reach & pending) == 0) continue;
+      for (int j = i + 1; j < n; ++j) {
         if (gap[i][j] == FAR && (reach & shapes[j]) != 0) {
-          gap[i][j] = r - 1;
-          ++found;
+          gap[i][j] = gap[j][i] = r - 1;
+          pending &= ~shapes[j];
         }
       }
     }
