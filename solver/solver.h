@@ -59,6 +59,9 @@ class T_SOLVER {
   // Runs to the end, budgets permitting.
   SolveStatus RunToEnd() { return Run(INT64_MAX); }
   SolveStatus Status() const { return StatusNow; }
+  // True once a whole solution is known, also while the search goes on
+  // making it shorter (Solution gives it meanwhile).
+  bool SolutionKnown() const { return StatusNow == SolveStatus::Solved || Refiner || (Refined && Shortener); }
   // The moves that empty the board, once solved.
   const std::vector<SolverMove>& Solution() const { return Moves; }
   int64_t StatesExplored() const { return Expanded; }

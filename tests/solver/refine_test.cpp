@@ -108,4 +108,21 @@ TEST(KnownSolution, RefiningShortensADetourInTheTailAndKeepsAShortestWay) {
   }
 }
 
+// While the found solution is being made shorter, the one known so far is
+// whole (a hint waiting on the search answers with it).
+TEST(KnownSolution, WhileRefiningTheSolutionKnownSoFarEmptiesTheBoard) {
+  const KindCells corners = Corners();
+  T_SOLVER solver;
+  solver.Start(corners);
+  int knownWhileSearching = 0;
+  while (solver.Run(1) == SolveStatus::Searching) {
+    if (!solver.SolutionKnown()) continue;
+    ++knownWhileSearching;
+    EXPECT_EQ(EmptiesAfter(corners, solver.Solution()), solver.Solution().size());
+  }
+  EXPECT_GT(knownWhileSearching, 0);
+  EXPECT_TRUE(solver.SolutionKnown());
+  EXPECT_EQ(EmptiesAfter(corners, solver.Solution()), 15u);
+}
+
 }  // namespace
