@@ -1,8 +1,8 @@
 // A solver of boards: a best-first search over kind grids, each step of it one
 // step of one shape under the play input's move rule. It runs in slices, so
 // that the game can search a little in every frame, and gives up by a budget
-// of states and of time. The solution found is then shortened, also in
-// slices.
+// of states and of time. The solution found is then shortened and its
+// tails are searched again, also in slices.
 #pragma once
 
 #include <cstdint>
@@ -64,6 +64,7 @@ class T_SOLVER {
   bool SolutionKnown() const { return StatusNow == SolveStatus::Solved || Refiner || (Refined && Shortener); }
   // The moves that empty the board, once solved.
   const std::vector<SolverMove>& Solution() const { return Moves; }
+  // States expanded, those of the tail searches once they are done included.
   int64_t StatesExplored() const { return Expanded; }
   int64_t StatesStored() const;
   // Bytes held by the search at its largest (states, index and queue).
