@@ -84,9 +84,10 @@ void RunBackground(const KindCells& board) {
 
 SolverBudget HintBudget() {
   SolverBudget budget;
-  budget.MaxStates = 80000;
+  budget.MaxStates = 140000;
   budget.MaxMilliseconds = HintSearchMs;
   budget.Beam = 300;  // a narrower beam, to answer within the second
+  budget.RefineStates = 0;
   return budget;
 }
 
@@ -150,7 +151,10 @@ void UpdateHint() {
     if (Frame.Now - Hint.ShowStart >= HINT_SHOW_MS) Hint.State = HINT_IDLE;
     return;
   }
-  const SolveStatus status = Search->Run(HINT_SLICE_STATES);
+  SolveStatus status = Search->Run(HINT_SLICE_STATES);
+  // The player waits: a whole solution known while the search still makes
+  // it shorter (one taken over from the level's start) answers now.
+  if (status == SolveStatus::Searching && Search->SolutionKnown()) status = SolveStatus::Solved;
   if (status == SolveStatus::Searching) return;
   if (status == SolveStatus::Solved) KeepPath(Hint.Board, Search->Solution());
   Search.reset();

@@ -5,6 +5,7 @@
 #include <queue>
 #include <unordered_map>
 
+#include "solver/refine.h"
 #include "solver/shorten.h"
 
 namespace {
@@ -125,17 +126,23 @@ int EstimateKind(CellMask kindCells, CellMask occupied) {
   if (n == 1) return 1;
   constexpr int FAR = 1000;
   int gap[GRID_CELLS][GRID_CELLS];
-  for (int i = 0; i < n; ++i) {
-    for (int j = 0; j < n; ++j) gap[i][j] = FAR;
-    gap[i][i] = 0;
+  // The gaps are symmetric: each shape grows only towards the shapes after
+  // it, and only while some of them are not reached yet.
+  for (int i = 0; i < n; ++i) gap[i][i] = 0;
+  for (int i = 0; i + 1 < n; ++i) {
+    CellMask pending = 0;
+    for (int j = i + 1; j < n; ++j) {
+      gap[i][j] = gap[j][i] = FAR;
+      pending |= shapes[j];
+    }
     CellMask reach = shapes[i];
-    int found = 0;
-    for (int r = 1; r < GRID_COLUMNS + GRID_ROWS && found < n - 1; ++r) {
+    for (int r = 1; r < GRID_COLUMNS + GRID_ROWS && pending != 0; ++r) {
       reach = Grow(reach);
-      for (int j = 0; j < n; ++j) {
+      if ((reach & pending) == 0) continue;
+      for (int j = i + 1; j < n; ++j) {
         if (gap[i][j] == FAR && (reach & shapes[j]) != 0) {
-          gap[i][j] = r - 1;
-          ++found;
+          gap[i][j] = gap[j][i] = r - 1;
+          pending &= ~shapes[j];
         }
       }
     }
@@ -308,6 +315,27 @@ struct T_SOLVER::Search {
   std::priority_queue<Open> Queue;
   std::vector<Child> Children;
   SolverBudget Budget;
+  // The boards of a known solution (the step each comes before), and the
+  // best way found onto one of them sooner than that solution comes there:
+  // the board it left from, its move, the step it joins at and the length
+  // of the whole way.
+  std::unordered_map<Key, int, KeyHash> Known;
+  int KnownLength = 0;
+  int32_t SpliceFrom = -1;
+  SolverMove SpliceMove;
+  int SpliceJoin = 0;
+  int SpliceLength = INT32_MAX;
+  void NoteSplice(int32_t from, const Key& board, const SolverMove& move) {
+    if (Known.empty()) return;
+    const auto on = Known.find(board);
+    if (on == Known.end()) return;
+    const int length = Nodes[from].Steps + 1 + KnownLength - on->second;
+    if (length >= SpliceLength) return;
+    SpliceLength = length;
+    SpliceFrom = from;
+    SpliceMove = move;
+    SpliceJoin = on->second;
+  }
   // Processor time spent inside Run so far: the frames between slices do
   // not count against the search.
   std::clock_t Spent = 0;
@@ -440,6 +468,13 @@ T_SOLVER::~T_SOLVER() = default;
 
 void T_SOLVER::SearchBestFirst() {
   Search& s = *S;
+  // The nodes go: a way found onto the known solution becomes part of it.
+  if (s.SpliceFrom >= 0) {
+    std::vector<SolverMove> better = WayTo(s.SpliceFrom);
+    better.push_back(s.SpliceMove);
+    better.insert(better.end(), Reference.begin() + s.SpliceJoin, Reference.end());
+    SetReference(better);
+  }
   const Key start = s.Nodes[0].Board;
   s.Nodes.clear();
   s.Table.clear();
@@ -457,7 +492,11 @@ int64_t T_SOLVER::StatesStored() const { return S ? static_cast<int64_t>(S->Node
 void T_SOLVER::Start(const KindCells& board, SolverBudget budget) {
   S = std::make_unique<Search>();
   S->Budget = budget;
+  Budget = budget;
   Shortener.reset();
+  Refiner.reset();
+  Refined = false;
+  Reference.clear();
   Moves.clear();
   Expanded = 0;
   Peak = 0;
@@ -488,13 +527,13 @@ void T_SOLVER::RunBeam(int64_t states) {
     if (Expanded >= s.Budget.MaxStates ||
         ((Expanded & 255) == 0 &&
          (s.Spent + std::clock() - sliceStart) * 1000 / CLOCKS_PER_SEC > s.Budget.MaxMilliseconds)) {
-      StatusNow = SolveStatus::GaveUp;
+      GiveUp(SolveStatus::GaveUp);
       break;
     }
     if (s.LayerAt == s.Layer.size()) {
       s.NextLayer(s.Budget.Beam);
       Peak = std::max(Peak, s.Bytes());
-      if (s.Layer.empty() && !s.Cut) StatusNow = SolveStatus::NoSolution;  // proved: nothing was left out
+      if (s.Layer.empty() && !s.Cut) GiveUp(SolveStatus::NoSolution);  // proved: nothing was left out
       else if (s.Layer.empty() || s.Stalled > BEAM_PATIENCE) {
         // Every board the beam kept leads nowhere, or its boards have
         // not come closer for many layers: go on with the best-first
@@ -522,6 +561,7 @@ void T_SOLVER::RunBeam(int64_t states) {
       const Search::Candidate candidate{key, at, static_cast<int8_t>(c.Move.Cell), DirOf(c.Move),
                                         static_cast<int16_t>(h)};
       if (!s.AddCandidate(candidate)) continue;
+      s.NoteSplice(at, key, c.Move);
       if (c.Board.Occupied() == 0) {
         bool added = false;
         const int32_t goal = s.Find(key, added);
@@ -540,13 +580,35 @@ void T_SOLVER::RunBeam(int64_t states) {
 
 
 SolveStatus T_SOLVER::Run(int64_t states) {
-  if (StatusNow == SolveStatus::Searching && !Shortener) RunSearch(states);
-  // The solution found is shortened in slices too.
-  if (Shortener && Shortener->Run(states > INT64_MAX / SHORTEN_TRIALS_PER_STATE ? INT64_MAX
-                                                                               : states * SHORTEN_TRIALS_PER_STATE)) {
-    Moves = Shortener->Moves();
-    Shortener.reset();
-    Complete();
+  if (StatusNow == SolveStatus::Searching && S) RunSearch(states);
+  // The solution found is shortened in slices too, then its tails are
+  // searched again, and a better one is shortened once more.
+  const int64_t trials = states > INT64_MAX / SHORTEN_TRIALS_PER_STATE ? INT64_MAX : states * SHORTEN_TRIALS_PER_STATE;
+  while (Shortener || Refiner) {
+    if (Shortener) {
+      if (!Shortener->Run(trials)) break;
+      Moves = Shortener->Moves();
+      Shortener.reset();
+      if (!Refined && Budget.RefineStates > 0 && !Moves.empty()) {
+        Refined = true;
+        Refiner = std::make_unique<T_REFINER>();
+        Refiner->Start(StartBoard, Moves, Budget);
+      } else {
+        Complete();
+      }
+    } else {
+      if (!Refiner->Run(states)) break;
+      const bool shorter = Refiner->Moves().size() < Moves.size();
+      if (shorter) Moves = Refiner->Moves();
+      Expanded += Refiner->StatesUsed();
+      Refiner.reset();
+      if (shorter) {
+        Shortener = std::make_unique<T_SHORTENER>();
+        Shortener->Start(StartBoard, Moves);
+      } else {
+        Complete();
+      }
+    }
   }
   return StatusNow;
 }
@@ -560,13 +622,13 @@ void T_SOLVER::RunSearch(int64_t states) {
   const std::clock_t sliceStart = std::clock();
   for (int64_t done = 0; done < states; ++done) {
     if (s.Queue.empty()) {
-      StatusNow = SolveStatus::NoSolution;
+      GiveUp(SolveStatus::NoSolution);
       break;
     }
     if (Expanded >= s.Budget.MaxStates ||
         ((Expanded & 255) == 0 &&
          (s.Spent + std::clock() - sliceStart) * 1000 / CLOCKS_PER_SEC > s.Budget.MaxMilliseconds)) {
-      StatusNow = SolveStatus::GaveUp;
+      GiveUp(SolveStatus::GaveUp);
       break;
     }
     const int32_t at = s.Queue.top().Node;
@@ -585,7 +647,9 @@ void T_SOLVER::RunSearch(int64_t states) {
     Expand(board, s.Children);
     for (const Child& c : s.Children) {
       bool added = false;
-      const int32_t child = s.Find(Pack(c.Board), added);
+      const Key key = Pack(c.Board);
+      s.NoteSplice(at, key, c.Move);
+      const int32_t child = s.Find(key, added);
       if (!added) continue;
       Search::Node& node = s.Nodes[child];
       node.Parent = at;
@@ -607,18 +671,55 @@ void T_SOLVER::RunSearch(int64_t states) {
   if (StatusNow != SolveStatus::Searching || Shortener) S.reset();
 }
 
-void T_SOLVER::Finish(int32_t goal) {
-  Search& s = *S;
-  for (int32_t at = goal; s.Nodes[at].Parent >= 0; at = s.Nodes[at].Parent) {
-    const Search::Node& n = s.Nodes[at];
+void T_SOLVER::SetReference(const std::vector<SolverMove>& moves) {
+  if (!S) return;
+  Reference = moves;
+  S->Known.clear();
+  S->KnownLength = static_cast<int>(moves.size());
+  S->SpliceFrom = -1;
+  S->SpliceLength = S->KnownLength;
+  KindCells board = StartBoard;
+  for (size_t k = 0; k < moves.size(); ++k) {
+    S->Known[Pack(MasksOf(board))] = static_cast<int>(k);  // a board met twice: its later step
+    board = ApplyMove(board, moves[k]);
+  }
+}
+
+std::vector<SolverMove> T_SOLVER::WayTo(int32_t node) const {
+  std::vector<SolverMove> way;
+  for (int32_t at = node; S->Nodes[at].Parent >= 0; at = S->Nodes[at].Parent) {
+    const Search::Node& n = S->Nodes[at];
     SolverMove m{n.Cell, 0, 0};
     if (n.Dir != PRESS) {
       m.Dx = STEP_DX[n.Dir];
       m.Dy = STEP_DY[n.Dir];
     }
-    Moves.push_back(m);
+    way.push_back(m);
   }
-  std::reverse(Moves.begin(), Moves.end());
+  std::reverse(way.begin(), way.end());
+  return way;
+}
+
+void T_SOLVER::GiveUp(SolveStatus status) {
+  if (Reference.empty()) {
+    StatusNow = status;
+    return;
+  }
+  Finish(-1);  // the known solution, or a better way by it
+}
+
+void T_SOLVER::Finish(int32_t goal) {
+  Search& s = *S;
+  if (goal >= 0) Moves = WayTo(goal);
+  if (!Reference.empty() && (goal < 0 || s.SpliceLength < static_cast<int>(Moves.size()))) {
+    if (s.SpliceFrom >= 0) {
+      Moves = WayTo(s.SpliceFrom);
+      Moves.push_back(s.SpliceMove);
+      Moves.insert(Moves.end(), Reference.begin() + s.SpliceJoin, Reference.end());
+    } else if (goal < 0 || Reference.size() < Moves.size()) {
+      Moves = Reference;
+    }
+  }
   if (s.Budget.Shorten) {
     Shortener = std::make_unique<T_SHORTENER>();
     Shortener->Start(StartBoard, Moves);

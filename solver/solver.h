@@ -1,8 +1,8 @@
 // A solver of boards: a best-first search over kind grids, each step of it one
 // step of one shape under the play input's move rule. It runs in slices, so
 // that the game can search a little in every frame, and gives up by a budget
-// of states and of time. The solution found is then shortened, also in
-// slices.
+// of states and of time. The solution found is then shortened and its
+// tails are searched again, also in slices.
 #pragma once
 
 #include <cstdint>
@@ -33,9 +33,15 @@ struct SolverBudget {
   // Once a solution is found, the moves it does not need are dropped (a
   // few replays of it per state of the budget given to Run).
   bool Shorten = true;
+  // Once shortened, the solution's tails are searched again from boards
+  // along it, the last first, with at most this many states in all; a tail
+  // search that comes onto a board of the solution sooner than the solution
+  // did joins it there, and any shorter way found is kept (then shortened).
+  int64_t RefineStates = 150000;
 };
 
 class T_SHORTENER;
+class T_REFINER;
 
 class T_SOLVER {
  public:
@@ -43,13 +49,22 @@ class T_SOLVER {
   ~T_SOLVER();
   // Forgets any search and starts one from the board given.
   void Start(const KindCells& board, SolverBudget budget = {});
+  // A solution known for the board given to Start: the search keeps the
+  // shortest of its own, the known one, and the ways that come onto a board
+  // of the known one sooner and follow it from there; giving up, it answers
+  // with the best of these.
+  void SetReference(const std::vector<SolverMove>& moves);
   // Searches on for at most `states` expansions; the status after it.
   SolveStatus Run(int64_t states);
   // Runs to the end, budgets permitting.
   SolveStatus RunToEnd() { return Run(INT64_MAX); }
   SolveStatus Status() const { return StatusNow; }
+  // True once a whole solution is known, also while the search goes on
+  // making it shorter (Solution gives it meanwhile).
+  bool SolutionKnown() const { return StatusNow == SolveStatus::Solved || Refiner || (Refined && Shortener); }
   // The moves that empty the board, once solved.
   const std::vector<SolverMove>& Solution() const { return Moves; }
+  // States expanded, those of the tail searches once they are done included.
   int64_t StatesExplored() const { return Expanded; }
   int64_t StatesStored() const;
   // Bytes held by the search at its largest (states, index and queue).
@@ -61,13 +76,21 @@ class T_SOLVER {
   struct Search;
   std::unique_ptr<Search> S;
   std::unique_ptr<T_SHORTENER> Shortener;  // after the search found a solution
+  std::unique_ptr<T_REFINER> Refiner;      // after the first shortening
+  bool Refined = false;
+  SolverBudget Budget;
+  std::vector<SolverMove> Reference;
   KindCells StartBoard{};
   SolveStatus StatusNow = SolveStatus::NoSolution;
   std::vector<SolverMove> Moves;
   int64_t Expanded = 0;
   int64_t Peak = 0;
   double Branching = 0;
+  std::vector<SolverMove> WayTo(int32_t node) const;
+  // The search ends: the way to `goal` (-1: none found), or a better way by
+  // the known solution.
   void Finish(int32_t goal);
+  void GiveUp(SolveStatus status);
   void Complete();
   void RunSearch(int64_t states);
   void RunBeam(int64_t states);

@@ -1,0 +1,128 @@
+// A known solution given to a search, and the refining of a found solution:
+// the answer is never longer than what was known, a way that comes onto the
+// known solution sooner cuts its detour, and every answer empties the board.
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <vector>
+
+#include "solver/refine.h"
+#include "solver/solver.h"
+
+namespace {
+
+// Two pieces of one kind in opposite corners: fifteen steps join them.
+KindCells Corners() {
+  KindCells cells;
+  cells.fill(-1);
+  cells[0] = 0;
+  cells[GRID_CELLS - 1] = 0;
+  return cells;
+}
+
+// The piece from the top-left corner: `before` first, then nine steps right,
+// five down, `detour`, and the step down that joins the two.
+std::vector<SolverMove> Way(const std::vector<SolverMove>& before, const std::vector<SolverMove>& detour) {
+  KindCells board = Corners();
+  std::vector<SolverMove> moves;
+  auto play = [&](SolverMove m) {
+    for (int c = 0; c < GRID_CELLS - 1; ++c) {
+      if (board[c] >= 0) {
+        m.Cell = c;
+        break;
+      }
+    }
+    moves.push_back(m);
+    board = ApplyMove(board, m);
+  };
+  for (SolverMove m : before) play(m);
+  for (int i = 0; i < 9; ++i) play({0, 1, 0});
+  for (int i = 0; i < 5; ++i) play({0, 0, 1});
+  for (SolverMove m : detour) play(m);
+  play({0, 0, 1});
+  return moves;
+}
+
+size_t EmptiesAfter(const KindCells& start, const std::vector<SolverMove>& moves) {
+  KindCells board = start;
+  size_t played = 0;
+  for (const SolverMove& m : moves) {
+    const std::vector<SolverMove> open = OpenMoves(board);
+    bool isOpen = false;
+    for (const SolverMove& o : open) isOpen = isOpen || ApplyMove(board, o) == ApplyMove(board, m);
+    if (!isOpen) return SIZE_MAX;
+    board = ApplyMove(board, m);
+    ++played;
+  }
+  return BoardEmpty(board) ? played : SIZE_MAX;
+}
+
+TEST(KnownSolution, TheAnswerIsNeverLongerAndAWayOntoItSoonerCutsItsDetour) {
+  const SolverMove down{0, 0, 1}, up{0, 0, -1}, left{0, -1, 0}, right{0, 1, 0};
+  const struct {
+    const char* name;
+    std::vector<SolverMove> known;
+    int64_t states;  // of the search's own budget
+    size_t length;
+  } rows[] = {
+      {"the shortest known way is kept when the search finds nothing", Way({}, {}), 1, 15},
+      {"a detour back to the start: one step reaches the known way sooner", Way({down, up}, {}), 1, 15},
+      {"a detour the search does not reach stays, and nothing longer comes", Way({}, {left, right}), 1, 17},
+      {"the search's own shorter way wins", Way({}, {left, right}), 100000, 15},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_NE(EmptiesAfter(Corners(), row.known), SIZE_MAX);
+    SolverBudget budget;
+    budget.MaxStates = row.states;
+    budget.Beam = 0;
+    budget.Shorten = false;
+    budget.RefineStates = 0;
+    T_SOLVER solver;
+    solver.Start(Corners(), budget);
+    solver.SetReference(row.known);
+    ASSERT_EQ(solver.RunToEnd(), SolveStatus::Solved);
+    EXPECT_EQ(solver.Solution().size(), row.length);
+    EXPECT_EQ(EmptiesAfter(Corners(), solver.Solution()), row.length);
+  }
+}
+
+TEST(KnownSolution, RefiningShortensADetourInTheTailAndKeepsAShortestWay) {
+  const SolverMove left{0, -1, 0}, right{0, 1, 0};
+  const struct {
+    const char* name;
+    std::vector<SolverMove> given;
+    size_t length;
+  } rows[] = {
+      {"shortest already", Way({}, {}), 15},
+            {"a detour near the end", Way({}, {left, right}), 15},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_NE(EmptiesAfter(Corners(), row.given), SIZE_MAX);
+    T_REFINER refiner;
+    refiner.Start(Corners(), row.given, SolverBudget{});
+    EXPECT_TRUE(refiner.Run(INT64_MAX));
+    EXPECT_EQ(refiner.Moves().size(), row.length);
+    EXPECT_EQ(EmptiesAfter(Corners(), refiner.Moves()), row.length);
+  }
+}
+
+// While the found solution is being made shorter, the one known so far is
+// whole (a hint waiting on the search answers with it).
+TEST(KnownSolution, WhileRefiningTheSolutionKnownSoFarEmptiesTheBoard) {
+  const KindCells corners = Corners();
+  T_SOLVER solver;
+  solver.Start(corners);
+  int knownWhileSearching = 0;
+  while (solver.Run(1) == SolveStatus::Searching) {
+    if (!solver.SolutionKnown()) continue;
+    ++knownWhileSearching;
+    EXPECT_EQ(EmptiesAfter(corners, solver.Solution()), solver.Solution().size());
+  }
+  EXPECT_GT(knownWhileSearching, 0);
+  EXPECT_TRUE(solver.SolutionKnown());
+  EXPECT_EQ(EmptiesAfter(corners, solver.Solution()), 15u);
+}
+
+}  // namespace
