@@ -52,7 +52,9 @@ void RequestFullScreen(bool on) {
     emscripten_exit_fullscreen();
 }
 
-void CanvasPixels(double cssX, double cssY, int& x, int& y) {
+void CanvasPixels(double clientX, double clientY, int& x, int& y) {
+  const double cssX = clientX - EM_ASM_DOUBLE({ return document.getElementById('canvas').getBoundingClientRect().left; });
+  const double cssY = clientY - EM_ASM_DOUBLE({ return document.getElementById('canvas').getBoundingClientRect().top; });
   double w = 0, h = 0;
   emscripten_get_element_css_size("#canvas", &w, &h);
   int pw = 0, ph = 0;

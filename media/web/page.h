@@ -13,8 +13,10 @@ void ViewportSize(int& width, int& height);
 // (after the canvas or the window changed size).
 void FitCanvas();
 void RequestFullScreen(bool on);
-// A point given in CSS pixels of the canvas element, in canvas pixels.
-void CanvasPixels(double cssX, double cssY, int& x, int& y);
+// A point of the page (its client coordinates), in canvas pixels. Events
+// heard on the whole window (a drag's release) are not in the canvas's own
+// coordinates: every point goes through the canvas's place in the page.
+void CanvasPixels(double clientX, double clientY, int& x, int& y);
 // A frame was drawn on the canvas.
 void FramePresented();
 // Shows a line of text under the canvas (a message box stand-in).

@@ -103,7 +103,7 @@ EM_BOOL OnKey(int type, const EmscriptenKeyboardEvent* e, void*) {
 
 EM_BOOL OnMouse(int type, const EmscriptenMouseEvent* e, void*) {
   int x, y;
-  web_page::CanvasPixels(e->targetX, e->targetY, x, y);
+  web_page::CanvasPixels(e->clientX, e->clientY, x, y);
   SDL_Event event{};
   if (type == EMSCRIPTEN_EVENT_MOUSEMOVE) {
     event.type = SDL_MOUSEMOTION;
@@ -142,7 +142,7 @@ EM_BOOL OnTouch(int type, const EmscriptenTouchEvent* e, void*) {
     const EmscriptenTouchPoint& t = e->touches[i];
     if (!t.isChanged) continue;
     int x, y;
-    web_page::CanvasPixels(t.targetX, t.targetY, x, y);
+    web_page::CanvasPixels(t.clientX, t.clientY, x, y);
     SDL_Event event{};
     event.type = type == EMSCRIPTEN_EVENT_TOUCHSTART ? SDL_FINGERDOWN
                  : type == EMSCRIPTEN_EVENT_TOUCHMOVE ? SDL_FINGERMOTION

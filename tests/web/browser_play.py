@@ -51,7 +51,7 @@ class Browser:
             ['chromium', '--headless', '--no-sandbox', '--remote-debugging-port=0', '--remote-allow-origins=*',
              '--user-data-dir=' + profile,
              '--use-gl=swiftshader', '--enable-unsafe-swiftshader', '--ignore-gpu-blocklist',
-             '--autoplay-policy=no-user-gesture-required', '--window-size=%d,%d' % (WIDTH, HEIGHT), 'about:blank'],
+             '--autoplay-policy=user-gesture-required', '--window-size=%d,%d' % (WIDTH, HEIGHT), 'about:blank'],
             stdout=subprocess.DEVNULL, stderr=subprocess.DEVNULL)
         port_file = os.path.join(profile, 'DevToolsActivePort')
         for _ in range(300):
@@ -118,6 +118,7 @@ KEYS = {  # DOM key, code and key code of the keys the script presses
     'Enter': ('Enter', 'Enter', 13), 'Escape': ('Escape', 'Escape', 27),
     'ArrowLeft': ('ArrowLeft', 'ArrowLeft', 37), 'ArrowUp': ('ArrowUp', 'ArrowUp', 38),
     'ArrowRight': ('ArrowRight', 'ArrowRight', 39), 'ArrowDown': ('ArrowDown', 'ArrowDown', 40),
+    'Shift': ('Shift', 'ShiftLeft', 16),
 }
 
 
@@ -190,6 +191,103 @@ def load(browser, address):
     # The first frame drawn after the start: the page's own clock, from the
     # navigation.
     return browser.eval('Module.plimoFirstFrame'), time.time() - start
+
+
+def wait_for_tab(browser, seconds):
+    """A new tab showing the help page (an address of the page's own
+    bytes); it is closed again."""
+    end = time.time() + seconds
+    while time.time() < end:
+        for target in browser.call('Target.getTargets')['targetInfos']:
+            if target['type'] == 'page' and target['url'].startswith('blob:'):
+                browser.call('Target.closeTarget', targetId=target['targetId'])
+                print('help page: opened in a new tab')
+                return True
+        time.sleep(0.1)
+    return False
+
+
+AL_PLAYING = 0x1012
+SOUND = ('(function(){var c = AL.currentCtx; if (!c) return null; var playing = false;'
+         'for (var k in c.sources) playing = playing || c.sources[k].state == %d;'
+         'return [c.audioCtx.state, playing];})()' % AL_PLAYING)
+PAD = ('(function(){var b = []; for (var i = 0; i < 17; i++) b.push({pressed: false, touched: false, value: 0});'
+       'window.plimoPad = {id: "Test pad", index: 0, connected: true, mapping: "standard",'
+       ' timestamp: performance.now(), buttons: b, axes: [0, 0, 0, 0]};'
+       'navigator.getGamepads = function() { return [window.plimoPad]; };})()')
+CANVAS_BOX = ('(function(){var c = document.getElementById("canvas"), r = c.getBoundingClientRect();'
+              'return [r.width, r.height, c.width, c.height, innerWidth, innerHeight];})()')
+HIDE = ('(function(hidden){Object.defineProperty(document, "hidden", {configurable: true, get: function(){return hidden;}});'
+        'Object.defineProperty(document, "visibilityState", {configurable: true,'
+        ' get: function(){return hidden ? "hidden" : "visible";}});'
+        'document.dispatchEvent(new Event("visibilitychange"));})(%s)')
+
+
+def pad_button(browser, index, down):
+    browser.eval('(function(){var b = window.plimoPad.buttons[%d]; b.pressed = %s; b.value = %d;'
+                 'window.plimoPad.timestamp = performance.now();})()' % (index, 'true' if down else 'false', down))
+    frames(browser, 2)
+
+
+def check_capabilities(browser, address):
+    """What a player meets beyond the script: sound that starts with the
+    first input (the browser allows none before), a game controller, a
+    window resized or a phone turned, a tab hidden and shown again."""
+    failures = []
+    load(browser, address)  # the main menu, before any input
+    frames(browser, 10, 300)
+    before = browser.eval(SOUND)
+    press(browser, 'Shift')
+    frames(browser, 10, 500)
+    after = browser.eval(SOUND)
+    if before is None or before[1] or after is None or after != ['running', True]:
+        failures.append('sound before and after the first input: %s, %s (sources: %s)' %
+                        (before, after, browser.eval('Object.keys(AL.currentCtx.sources).length')))
+    else:
+        print('sound: silent before the first input (%s), playing after it' % before[0])
+
+    # A controller's A button acts as Enter: the menu starts the game.
+    browser.eval(PAD)
+    frames(browser, 5, 200)
+    menu = canvas_image(browser)
+    pad_button(browser, 0, True)
+    pad_button(browser, 0, False)
+    frames(browser, 30, 1500)
+    change = mean_difference(menu, canvas_image(browser))
+    if change < 10:
+        failures.append('the controller\'s A button changed nothing (%.2f)' % change)
+    else:
+        print('controller: A left the menu (screen changed by %.2f per channel)' % change)
+
+    # The canvas keeps the game's proportions and fits every window.
+    for width, height, mobile in ((360, 640, True), (640, 360, True), (2560, 1440, False), (WIDTH, HEIGHT, False)):
+        browser.call('Emulation.setDeviceMetricsOverride', width=width, height=height, deviceScaleFactor=1,
+                     mobile=mobile)
+        frames(browser, 5, 300)
+        shown_w, shown_h, canvas_w, canvas_h, inner_w, inner_h = browser.eval(CANVAS_BOX)
+        fits = shown_w <= inner_w + 0.5 and shown_h <= inner_h + 0.5 and \
+            max(shown_w / inner_w, shown_h / inner_h) > 0.98 and \
+            abs(shown_w / shown_h - canvas_w / canvas_h) < 0.02 * canvas_w / canvas_h
+        if not fits:
+            failures.append('a %dx%d window shows the %dx%d canvas at %.0fx%.0f' %
+                            (width, height, canvas_w, canvas_h, shown_w, shown_h))
+        else:
+            print('window %dx%d: canvas shown at %.0fx%.0f' % (width, height, shown_w, shown_h))
+
+    # A hidden tab saves the profile at once (the page may never be shown
+    # again); shown again, the game goes on.
+    profile = DATA + 'pLiMo_User_Profile.txt'
+    written = browser.eval('(function(){Module.plimoFS.utime("%s", 0, 0); %s;'
+                           'return Module.plimoFS.stat("%s").mtime.getTime() > 0;})()' % (profile, HIDE % 'true', profile))
+    browser.eval(HIDE % 'false')
+    ran = browser.eval('Module.plimoFrames')
+    frames(browser, 5, 200)
+    went_on = browser.eval('Module.plimoFrames') - ran
+    if not written or went_on <= 0:
+        failures.append('hiding the tab: profile saved %s, %d frames after' % (written, went_on))
+    else:
+        print('hidden tab: the profile saved at once, and the game went on when shown')
+    return failures
 
 
 # Pages whose browser lacks something: its storage (a private window that
@@ -283,6 +381,10 @@ def main():
                 print('still screen: %d frames drawn in 2 s (desktop: %s)' % (drawn, word[1]))
                 if drawn > int(word[1]) + 1:
                     failures.append('a still screen drew %d frames in 2 s (desktop: %s)' % (drawn, word[1]))
+            elif word[0] == 'helptab':
+                # The help page opens in a tab of its own, from the page's bytes.
+                if not wait_for_tab(browser, 10):
+                    failures.append('the help page did not open in a new tab')
             elif word[0] == 'paste':
                 # Ctrl+V over the page: the browser's paste event brings the
                 # clipboard's text.
@@ -317,6 +419,7 @@ def main():
                 time.sleep(2.5)
                 browser.wait_for('!Module.plimoStoring', 10)
                 load(browser, address)
+        failures += check_capabilities(browser, address)
         failures += check_faults(browser, address)
         if browser.errors:
             failures.append('errors in the page: %s' % browser.errors)

@@ -10,6 +10,7 @@
 
 #include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
+#include "levels/level_map.h"
 #include "solver/random_level.h"
 #include "tests/support/headless_game.h"
 
@@ -152,6 +153,11 @@ TEST_F(BrowserReference, NewPlayerFlagsTutorialMenuFirstLevelWinReloadTouch) {
     ASSERT_TRUE(Frames(125));
     Script << "still " << media_test::PresentedFrames() - shown << "\n";
   }
+  // "How to play" below the cards opens the help page (in a page: a tab).
+  media_test::RecordedWebPages().clear();
+  Click(BOARD_COLUMNS * BlockSize / 2, WebRowTop() + BlockSize / 2);
+  ASSERT_EQ(media_test::RecordedWebPages().size(), 1u);
+  Script << "helptab\n";
   Key(KEY_ESCAPE, "Escape");
   Wait(1000);
   Key(KEY_ENTER, "Enter");
