@@ -211,10 +211,6 @@ AL_PLAYING = 0x1012
 SOUND = ('(function(){var c = AL.currentCtx; if (!c) return null; var playing = false;'
          'for (var k in c.sources) playing = playing || c.sources[k].state == %d;'
          'return [c.audioCtx.state, playing];})()' % AL_PLAYING)
-PAD = ('(function(){var b = []; for (var i = 0; i < 17; i++) b.push({pressed: false, touched: false, value: 0});'
-       'window.plimoPad = {id: "Test pad", index: 0, connected: true, mapping: "standard",'
-       ' timestamp: performance.now(), buttons: b, axes: [0, 0, 0, 0]};'
-       'navigator.getGamepads = function() { return [window.plimoPad]; };})()')
 CANVAS_BOX = ('(function(){var c = document.getElementById("canvas"), r = c.getBoundingClientRect();'
               'return [r.width, r.height, c.width, c.height, innerWidth, innerHeight];})()')
 HIDE = ('(function(hidden){Object.defineProperty(document, "hidden", {configurable: true, get: function(){return hidden;}});'
@@ -223,16 +219,10 @@ HIDE = ('(function(hidden){Object.defineProperty(document, "hidden", {configurab
         'document.dispatchEvent(new Event("visibilitychange"));})(%s)')
 
 
-def pad_button(browser, index, down):
-    browser.eval('(function(){var b = window.plimoPad.buttons[%d]; b.pressed = %s; b.value = %d;'
-                 'window.plimoPad.timestamp = performance.now();})()' % (index, 'true' if down else 'false', down))
-    frames(browser, 2)
-
-
 def check_capabilities(browser, address):
     """What a player meets beyond the script: sound that starts with the
-    first input (the browser allows none before), a game controller, a
-    window resized or a phone turned, a tab hidden and shown again."""
+    first input (the browser allows none before), a window resized or a
+    phone turned, a tab hidden and shown again."""
     failures = []
     load(browser, address)  # the main menu, before any input
     frames(browser, 10, 300)
@@ -245,19 +235,6 @@ def check_capabilities(browser, address):
                         (before, after, browser.eval('Object.keys(AL.currentCtx.sources).length')))
     else:
         print('sound: silent before the first input (%s), playing after it' % before[0])
-
-    # A controller's A button acts as Enter: the menu starts the game.
-    browser.eval(PAD)
-    frames(browser, 5, 200)
-    menu = canvas_image(browser)
-    pad_button(browser, 0, True)
-    pad_button(browser, 0, False)
-    frames(browser, 30, 1500)
-    change = mean_difference(menu, canvas_image(browser))
-    if change < 10:
-        failures.append('the controller\'s A button changed nothing (%.2f)' % change)
-    else:
-        print('controller: A left the menu (screen changed by %.2f per channel)' % change)
 
     # The canvas keeps the game's proportions and fits every window.
     for width, height, mobile in ((360, 640, True), (640, 360, True), (2560, 1440, False), (WIDTH, HEIGHT, False)):
