@@ -88,6 +88,7 @@ SolverBudget HintBudget() {
   budget.MaxMilliseconds = HintSearchMs;
   budget.Beam = 300;  // a narrower beam, to answer within the second
   budget.RefineStates = 0;
+  budget.ShortcutStates = 0;
   return budget;
 }
 

@@ -29,6 +29,7 @@ void T_REFINER::StartTail() {
   SolverBudget budget = Budget;
   budget.MaxStates = std::min(TAIL_STATES, Left);
   budget.RefineStates = 0;
+  budget.ShortcutStates = 0;
   budget.Shorten = true;
   Tail = std::make_unique<T_SOLVER>();
   Tail->Start(board, budget);

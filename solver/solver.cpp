@@ -1,11 +1,13 @@
 #include "solver/solver.h"
 
 #include <algorithm>
+#include <array>
 #include <ctime>
 #include <queue>
 #include <unordered_map>
 
 #include "solver/refine.h"
+#include "solver/shortcut.h"
 #include "solver/shorten.h"
 
 namespace {
@@ -19,6 +21,9 @@ int JOIN_COST = 1;
 // Children of one board a beam layer keeps at most.
 constexpr int BEAM_CHILDREN = 2;
 int BEAM_PATIENCE = 8;
+// More steps than any board needs: the cost of a kind that cannot come back.
+constexpr int SHORTCUT_FAR = 10000;
+
 // Replays of a found solution worth one state of the search's budget.
 constexpr int64_t SHORTEN_TRIALS_PER_STATE = 4;
 
@@ -269,7 +274,180 @@ int WayToPath(const KindCells& board, const std::vector<KindCells>& path, int64_
 
 namespace {
 
+// Steps each cell of `from` needs at least to lie on `to`, and each cell of
+// `to` to be reached from `from`, whatever stands in the way: one kind's
+// cells move a cell a step at most, so these are lower bounds of the steps
+// of that kind between the two boards.
+int KindDistance(CellMask from, CellMask to) {
+  if (from == to) return 0;
+  if (to == 0) {
+    // The kind must leave: its gaps closed, or a press when it is whole.
+    const int h = EstimateKind(from, 0);
+    CellMask shapes[GRID_CELLS];
+    return std::max(1, h - JOIN_COST * (SplitShapes(from, shapes) - 1));
+  }
+  if (from == 0) return SHORTCUT_FAR;  // a kind gone never comes back
+  int d = 0;
+  for (CellMask reach = from; (to & ~reach) != 0; reach = Grow(reach)) ++d;
+  int e = 0;
+  for (CellMask reach = to; (from & ~reach) != 0; reach = Grow(reach)) ++e;
+  return std::max(d, e);
+}
+
 }  // namespace
+
+bool ShortcutAt(const KindCells& board, std::vector<SolverMove>& moves, size_t from, const ShortcutLimits& limits,
+                int64_t& used) {
+  // The boards of the solution from `from` on, before each move and
+  // after the last, and the kind each move takes hold of.
+  std::vector<Masks> path;
+  std::vector<int> kindOf;
+  KindCells cells = board;
+  for (size_t k = 0; k < moves.size(); ++k) {
+    if (k >= from) {
+      path.push_back(MasksOf(cells));
+      kindOf.push_back(cells[moves[k].Cell]);
+    }
+    cells = ApplyMove(cells, moves[k]);
+  }
+  path.push_back(MasksOf(cells));
+  const int total = static_cast<int>(path.size()) - 1;  // moves from `from` to the end
+  const int targets = std::min(limits.Window, total);          // path[0..targets]
+  // left[j][k]: the solution's moves of kind k from path[j] on.
+  std::vector<std::array<int, KINDS>> left(static_cast<size_t>(targets) + 1);
+  {
+    std::array<int, KINDS> count{};
+    for (int j = total; j >= 0; --j) {
+      if (j < total) ++count[kindOf[j]];
+      if (j <= targets) left[j] = count;
+    }
+  }
+  // The masks each kind takes along the window, each once: targets[k],
+  // and the one of path[j] at at[k][j].
+  std::array<std::vector<CellMask>, KINDS> masks;
+  std::vector<std::array<int, KINDS>> at(static_cast<size_t>(targets) + 1);
+  for (int j = 0; j <= targets; ++j) {
+    for (int k = 0; k < KINDS; ++k) {
+      if (masks[k].empty() || masks[k].back() != path[j].Of[k]) masks[k].push_back(path[j].Of[k]);
+      at[j][k] = static_cast<int>(masks[k].size()) - 1;
+    }
+  }
+  // costs[k][j]: at least the moves of kind k left by way of path[j]
+  // (or by finishing the kind on its own), on the board being expanded.
+  const int windowSize = targets + 1;
+  std::vector<int> costs(static_cast<size_t>(KINDS) * windowSize), sums(windowSize), own(windowSize);
+  int distance[GRID_CELLS + 1];
+  auto kindCosts = [&](CellMask cellsOfKind, int kind, int* out) {
+    if (cellsOfKind == 0) {
+      for (int j = 0; j <= targets; ++j) out[j] = 0;
+      return;
+    }
+    const int finish = KindDistance(cellsOfKind, 0);
+    for (size_t m = 0; m < masks[kind].size(); ++m) distance[m] = KindDistance(cellsOfKind, masks[kind][m]);
+    for (int j = 0; j <= targets; ++j) out[j] = std::min(finish, distance[at[j][kind]] + left[j][kind]);
+  };
+  auto fill = [&](const Masks& b) {
+    std::fill(sums.begin(), sums.end(), 0);
+    for (int k = 0; k < KINDS; ++k) {
+      kindCosts(b.Of[k], k, &costs[k * windowSize]);
+      for (int j = 0; j <= targets; ++j) sums[j] += costs[k * windowSize + j];
+    }
+  };
+  // The moves left when the board rejoins path[j] with some kinds gone
+  // already (-1: it does not).
+  auto rejoin = [&](const Masks& b, int j) {
+    int n = 0;
+    for (int k = 0; k < KINDS; ++k) {
+      if (b.Of[k] == 0) continue;
+      if (b.Of[k] != path[j].Of[k]) return -1;
+      n += left[j][k];
+    }
+    return n;
+  };
+  struct Node {
+    Key Board;
+    int32_t Parent;
+    SolverMove Move;
+    int G;
+  };
+  std::vector<Node> nodes;
+  std::unordered_map<Key, int32_t, KeyHash> seen;
+  struct Open {
+    int F, H;
+    int32_t Node;
+    bool operator<(const Open& o) const {
+      return F != o.F ? F > o.F : H != o.H ? H > o.H : Node > o.Node;
+    }
+  };
+  std::priority_queue<Open> queue;
+  fill(path[0]);
+  {
+    const int h0 = *std::min_element(sums.begin(), sums.end());
+    nodes.push_back({Pack(path[0]), -1, {}, 0});
+    seen[nodes[0].Board] = 0;
+    queue.push({limits.Weight * h0, h0, 0});
+  }
+  std::vector<Child> children;
+  int32_t goal = -1;
+  int goalJoin = 0;
+  int bestTotal = total;  // the solution's own moves from `from`
+  int64_t expanded = 0;
+  while (!queue.empty() && expanded < limits.States) {
+    const Open top = queue.top();
+    queue.pop();
+    const Node node = nodes[top.Node];
+    if (top.F - limits.Weight * top.H != node.G) continue;  // reached sooner since
+    if (node.G + top.H >= bestTotal) continue;  // nothing shorter by it
+    ++expanded;
+    const Masks b = Unpack(node.Board);
+    fill(b);
+    Expand(b, children);
+    for (const Child& c : children) {
+      const int g = node.G + 1;
+      kindCosts(c.Board.Of[c.Kind], c.Kind, own.data());
+      int h = SHORTCUT_FAR;
+      for (int j = 0; j <= targets; ++j) h = std::min(h, sums[j] - costs[c.Kind * windowSize + j] + own[j]);
+      if (g + h >= bestTotal) continue;
+      const Key key = Pack(c.Board);
+      const auto [it, added] = seen.emplace(key, static_cast<int32_t>(nodes.size()));
+      if (!added) {
+        if (nodes[it->second].G <= g) continue;
+        nodes[it->second].G = g;
+        nodes[it->second].Parent = top.Node;
+        nodes[it->second].Move = c.Move;
+      } else {
+        nodes.push_back({key, top.Node, c.Move, g});
+      }
+      queue.push({g + limits.Weight * h, h, it->second});
+      for (int j = 0; j <= targets; ++j) {
+        const int rest = rejoin(c.Board, j);
+        if (rest >= 0 && g + rest < bestTotal) {
+          bestTotal = g + rest;
+          goal = it->second;
+          goalJoin = j;
+        }
+      }
+    }
+  }
+  used += expanded;
+  if (goal < 0) return false;
+  std::vector<SolverMove> way;
+  for (int32_t at = goal; nodes[at].Parent >= 0; at = nodes[at].Parent) way.push_back(nodes[at].Move);
+  std::reverse(way.begin(), way.end());
+  const Masks joined = Unpack(nodes[goal].Board);
+  std::vector<SolverMove> shorter(moves.begin(), moves.begin() + static_cast<std::ptrdiff_t>(from));
+  shorter.insert(shorter.end(), way.begin(), way.end());
+  // The rest of the solution without the moves of the kinds gone.
+  for (int p = goalJoin; p < total; ++p) {
+    if (joined.Of[kindOf[p]] != 0) shorter.push_back(moves[from + static_cast<size_t>(p)]);
+  }
+  KindCells check = board;
+  for (const SolverMove& m : shorter) check = ApplyMove(check, m);
+  if (!BoardEmpty(check) || shorter.size() >= moves.size()) return false;
+  moves.swap(shorter);
+  return true;
+}
+
 
 std::vector<SolverMove> OpenMoves(const KindCells& board) {
   std::vector<Child> children;
@@ -495,6 +673,7 @@ void T_SOLVER::Start(const KindCells& board, SolverBudget budget) {
   Budget = budget;
   Shortener.reset();
   Refiner.reset();
+  Shortcuts.reset();
   Refined = false;
   Reference.clear();
   Moves.clear();
@@ -584,7 +763,7 @@ SolveStatus T_SOLVER::Run(int64_t states) {
   // The solution found is shortened in slices too, then its tails are
   // searched again, and a better one is shortened once more.
   const int64_t trials = states > INT64_MAX / SHORTEN_TRIALS_PER_STATE ? INT64_MAX : states * SHORTEN_TRIALS_PER_STATE;
-  while (Shortener || Refiner) {
+  while (Shortener || Refiner || Shortcuts) {
     if (Shortener) {
       if (!Shortener->Run(trials)) break;
       Moves = Shortener->Moves();
@@ -594,8 +773,14 @@ SolveStatus T_SOLVER::Run(int64_t states) {
         Refiner = std::make_unique<T_REFINER>();
         Refiner->Start(StartBoard, Moves, Budget);
       } else {
-        Complete();
+        RefiningDone();
       }
+    } else if (Shortcuts) {
+      if (!Shortcuts->Run(states)) break;
+      if (Shortcuts->Moves().size() < Moves.size()) Moves = Shortcuts->Moves();
+      Expanded += Shortcuts->StatesUsed();
+      Shortcuts.reset();
+      Complete();
     } else {
       if (!Refiner->Run(states)) break;
       const bool shorter = Refiner->Moves().size() < Moves.size();
@@ -606,7 +791,7 @@ SolveStatus T_SOLVER::Run(int64_t states) {
         Shortener = std::make_unique<T_SHORTENER>();
         Shortener->Start(StartBoard, Moves);
       } else {
-        Complete();
+        RefiningDone();
       }
     }
   }
@@ -723,6 +908,17 @@ void T_SOLVER::Finish(int32_t goal) {
   if (s.Budget.Shorten) {
     Shortener = std::make_unique<T_SHORTENER>();
     Shortener->Start(StartBoard, Moves);
+    return;
+  }
+  Complete();
+}
+
+void T_SOLVER::RefiningDone() {
+  if (Budget.ShortcutStates > 0 && !Moves.empty()) {
+    Shortcuts = std::make_unique<T_SHORTCUTS>();
+    ShortcutLimits limits;
+    limits.States = Budget.ShortcutStates;
+    Shortcuts->Start(StartBoard, Moves, limits);
     return;
   }
   Complete();

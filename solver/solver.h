@@ -1,8 +1,9 @@
 // A solver of boards: a best-first search over kind grids, each step of it one
 // step of one shape under the play input's move rule. It runs in slices, so
 // that the game can search a little in every frame, and gives up by a budget
-// of states and of time. The solution found is then shortened and its
-// tails are searched again, also in slices.
+// of states and of time. The solution found is then shortened, its
+// tails are searched again and shortcuts along it are looked for, also in
+// slices.
 #pragma once
 
 #include <cstdint>
@@ -38,10 +39,15 @@ struct SolverBudget {
   // search that comes onto a board of the solution sooner than the solution
   // did joins it there, and any shorter way found is kept (then shortened).
   int64_t RefineStates = 150000;
+  // Last, shortcuts along the solution: from each board of it, a search of
+  // at most this many states for a shorter way onto a later board of it
+  // (0: none).
+  int64_t ShortcutStates = 300;
 };
 
 class T_SHORTENER;
 class T_REFINER;
+class T_SHORTCUTS;
 
 class T_SOLVER {
  public:
@@ -61,7 +67,9 @@ class T_SOLVER {
   SolveStatus Status() const { return StatusNow; }
   // True once a whole solution is known, also while the search goes on
   // making it shorter (Solution gives it meanwhile).
-  bool SolutionKnown() const { return StatusNow == SolveStatus::Solved || Refiner || (Refined && Shortener); }
+  bool SolutionKnown() const {
+    return StatusNow == SolveStatus::Solved || Refiner || Shortcuts || (Refined && Shortener);
+  }
   // The moves that empty the board, once solved.
   const std::vector<SolverMove>& Solution() const { return Moves; }
   // States expanded, those of the tail searches once they are done included.
@@ -77,6 +85,7 @@ class T_SOLVER {
   std::unique_ptr<Search> S;
   std::unique_ptr<T_SHORTENER> Shortener;  // after the search found a solution
   std::unique_ptr<T_REFINER> Refiner;      // after the first shortening
+  std::unique_ptr<T_SHORTCUTS> Shortcuts;  // after refining
   bool Refined = false;
   SolverBudget Budget;
   std::vector<SolverMove> Reference;
@@ -92,6 +101,8 @@ class T_SOLVER {
   void Finish(int32_t goal);
   void GiveUp(SolveStatus status);
   void Complete();
+  // Refining is over: the shortcuts along the solution, then the end.
+  void RefiningDone();
   void RunSearch(int64_t states);
   void RunBeam(int64_t states);
   void SearchBestFirst();

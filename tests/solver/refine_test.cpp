@@ -1,12 +1,14 @@
 // A known solution given to a search, and the refining of a found solution:
 // the answer is never longer than what was known, a way that comes onto the
-// known solution sooner cuts its detour, and every answer empties the board.
+// known solution sooner cuts its detour, and every answer empties the board;
+// a shortcut onto a later board of a solution, or a kind finished sooner.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
 
 #include "solver/refine.h"
+#include "solver/shortcut.h"
 #include "solver/solver.h"
 
 namespace {
@@ -123,6 +125,41 @@ TEST(KnownSolution, WhileRefiningTheSolutionKnownSoFarEmptiesTheBoard) {
   EXPECT_GT(knownWhileSearching, 0);
   EXPECT_TRUE(solver.SolutionKnown());
   EXPECT_EQ(EmptiesAfter(corners, solver.Solution()), 15u);
+}
+
+// The corners, and a second kind at the bottom left whose two pieces one
+// step right would join. The given solution takes its piece up first and
+// joins the two only near the end, with three steps.
+TEST(Shortcuts, AShorterWayOntoALaterBoardOrAKindFinishedSoonerIsTaken) {
+  const SolverMove left{0, -1, 0}, right{0, 1, 0};
+  KindCells twoKinds = Corners();
+  twoKinds[70] = twoKinds[72] = 1;
+  std::vector<SolverMove> late = {{70, 0, -1}};
+  for (int x = 0; x < 9; ++x) late.push_back({x, 1, 0});
+  for (int y = 0; y < 5; ++y) late.push_back({9 + 10 * y, 0, 1});
+  late.insert(late.end(), {{60, 1, 0}, {61, 0, 1}, {59, 0, 1}});
+  const struct {
+    const char* name;
+    KindCells board;
+    std::vector<SolverMove> given;
+    size_t from;
+    bool shorter;
+    size_t length;
+  } rows[] = {
+      {"shortest already", Corners(), Way({}, {}), 0, false, 15},
+      {"a detour onto a later board", Corners(), Way({}, {left, right}), 12, true, 15},
+      {"a kind finished sooner, its later moves dropped", twoKinds, late, 0, true, 16},
+  };
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.name);
+    ASSERT_NE(EmptiesAfter(row.board, row.given), SIZE_MAX);
+    std::vector<SolverMove> moves = row.given;
+    int64_t used = 0;
+    EXPECT_EQ(ShortcutAt(row.board, moves, row.from, ShortcutLimits{}, used), row.shorter);
+    EXPECT_EQ(moves.size(), row.length);
+    EXPECT_EQ(EmptiesAfter(row.board, moves), row.length);
+    EXPECT_LE(used, ShortcutLimits{}.States);  // one search, within its states
+  }
 }
 
 }  // namespace
