@@ -1,8 +1,13 @@
 #include "solver/shortcut.h"
 
 #include <algorithm>
+#include <cstdint>
+#include <memory>
 
 #include "solver/shorten.h"
+
+T_SHORTCUTS::T_SHORTCUTS() = default;
+T_SHORTCUTS::~T_SHORTCUTS() = default;
 
 void T_SHORTCUTS::Start(const KindCells& board, const std::vector<SolverMove>& moves, const ShortcutLimits& limits) {
   Board = board;
@@ -11,6 +16,7 @@ void T_SHORTCUTS::Start(const KindCells& board, const std::vector<SolverMove>& m
   From = 0;
   SweepStart = moves.size();
   Used = 0;
+  Shortener.reset();
   Done = Best.size() < 2 || limits.States <= 0;
 }
 
@@ -25,11 +31,14 @@ bool T_SHORTCUTS::Run(int64_t states) {
     }
     // The end of a sweep: a shortcut may leave moves the rest does not need
     // any more, and those dropped open new shortcuts.
-    T_SHORTENER shortener;
-    shortener.Start(Board, Best);
-    while (!shortener.Run(INT64_MAX)) {
+    if (!Shortener) {
+      Shortener = std::make_unique<T_SHORTENER>();
+      Shortener->Start(Board, Best);
     }
-    Best = shortener.Moves();
+    // A few replays of the solution a state, as after the search.
+    if (!Shortener->Run(states > INT64_MAX / 4 ? INT64_MAX : states * 4)) return false;
+    Best = Shortener->Moves();
+    Shortener.reset();
     Done = Best.size() >= SweepStart;
     From = 0;
     SweepStart = Best.size();

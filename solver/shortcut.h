@@ -11,6 +11,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "solver/solver.h"
@@ -26,12 +27,17 @@ struct ShortcutLimits {
 bool ShortcutAt(const KindCells& board, std::vector<SolverMove>& moves, size_t from, const ShortcutLimits& limits,
                 int64_t& used);
 
+class T_SHORTENER;
+
 class T_SHORTCUTS {
  public:
+  T_SHORTCUTS();
+  ~T_SHORTCUTS();
   // Starts from a solution of `board`.
   void Start(const KindCells& board, const std::vector<SolverMove>& moves, const ShortcutLimits& limits);
   // Searches from boards along the solution until about `states` states
-  // are used (a search is never cut short); true once done.
+  // are used (a search of ShortcutLimits::States is never cut short, a few
+  // milliseconds at most); true once done.
   bool Run(int64_t states);
   // The shortest solution so far.
   const std::vector<SolverMove>& Moves() const { return Best; }
@@ -45,4 +51,5 @@ class T_SHORTCUTS {
   size_t SweepStart = 0;  // the solution's length when the sweep began
   int64_t Used = 0;
   bool Done = true;
+  std::unique_ptr<T_SHORTENER> Shortener;  // at the end of a sweep
 };

@@ -322,7 +322,7 @@ bool ShortcutAt(const KindCells& board, std::vector<SolverMove>& moves, size_t f
       if (j <= targets) left[j] = count;
     }
   }
-  // The masks each kind takes along the window, each once: targets[k],
+  // The masks each kind takes along the window, each once: masks[k],
   // and the one of path[j] at at[k][j].
   std::array<std::vector<CellMask>, KINDS> masks;
   std::vector<std::array<int, KINDS>> at(static_cast<size_t>(targets) + 1);
@@ -336,7 +336,7 @@ bool ShortcutAt(const KindCells& board, std::vector<SolverMove>& moves, size_t f
   // (or by finishing the kind on its own), on the board being expanded.
   const int windowSize = targets + 1;
   std::vector<int> costs(static_cast<size_t>(KINDS) * windowSize), sums(windowSize), own(windowSize);
-  int distance[GRID_CELLS + 1];
+  std::vector<int> distance(static_cast<size_t>(windowSize));
   auto kindCosts = [&](CellMask cellsOfKind, int kind, int* out) {
     if (cellsOfKind == 0) {
       for (int j = 0; j <= targets; ++j) out[j] = 0;
