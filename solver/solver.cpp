@@ -337,12 +337,24 @@ bool ShortcutAt(const KindCells& board, std::vector<SolverMove>& moves, size_t f
   const int windowSize = targets + 1;
   std::vector<int> costs(static_cast<size_t>(KINDS) * windowSize), sums(windowSize), own(windowSize);
   std::vector<int> distance(static_cast<size_t>(windowSize));
+  struct FinishMemo {
+    CellMask Cells = 0;  // no kind is empty here
+    int Steps = 0;
+  };
+  std::vector<FinishMemo> finishes(4096);
   auto kindCosts = [&](CellMask cellsOfKind, int kind, int* out) {
     if (cellsOfKind == 0) {
       for (int j = 0; j <= targets; ++j) out[j] = 0;
       return;
     }
-    const int finish = KindDistance(cellsOfKind, 0);
+    // The steps to finish a kind, kept by its cells: the boards of one
+    // search share most of them.
+    FinishMemo& memo = finishes[(static_cast<uint64_t>(cellsOfKind ^ (cellsOfKind >> 64)) * 0x9E3779B97F4A7C15ull) >> 52];
+    if (memo.Cells != cellsOfKind) {
+      memo.Cells = cellsOfKind;
+      memo.Steps = KindDistance(cellsOfKind, 0);
+    }
+    const int finish = memo.Steps;
     for (size_t m = 0; m < masks[kind].size(); ++m) distance[m] = KindDistance(cellsOfKind, masks[kind][m]);
     for (int j = 0; j <= targets; ++j) out[j] = std::min(finish, distance[at[j][kind]] + left[j][kind]);
   };
