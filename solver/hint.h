@@ -29,7 +29,8 @@ extern T_HINT Hint;
 constexpr int64_t HINT_SLICE_STATES = 300;
 // States searched per frame by the search started on its own at a level's
 // start: it runs while the player plays, so it takes under a millisecond of
-// each frame (the fullest level's search then ends within half a minute).
+// each frame. On the fullest level the search, with its shortening, runs for
+// about two minutes; a hint asked meanwhile answers once a first solution exists.
 constexpr int64_t BACKGROUND_SLICE_STATES = 60;
 constexpr int64_t HINT_SHOW_MS = 1600;
 // Boards looked through for a short way back onto the last solution found,
