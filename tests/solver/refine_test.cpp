@@ -162,4 +162,21 @@ TEST(Shortcuts, AShorterWayOntoALaterBoardOrAKindFinishedSoonerIsTaken) {
   }
 }
 
+// A sweep run a few states a frame ends where one run in one go ends: a
+// level's par must not depend on how fast its frames come.
+TEST(Shortcuts, ASweepInSlicesEndsWithTheSameShortestSolutionAsOneRun) {
+  const SolverMove left{0, -1, 0}, right{0, 1, 0}, up{0, 0, -1}, down{0, 0, 1};
+  const std::vector<SolverMove> given = Way({right, left}, {left, right, up, down});
+  T_SHORTCUTS sliced, whole;
+  sliced.Start(Corners(), given, ShortcutLimits{});
+  whole.Start(Corners(), given, ShortcutLimits{});
+  int slices = 0;
+  while (!sliced.Run(1) && slices < 100000) ++slices;
+  ASSERT_TRUE(whole.Run(INT64_MAX / 2));
+  EXPECT_GT(slices, 1);
+  EXPECT_EQ(EmptiesAfter(Corners(), whole.Moves()), 15u);
+  EXPECT_EQ(EmptiesAfter(Corners(), sliced.Moves()), 15u);
+  EXPECT_EQ(sliced.StatesUsed(), whole.StatesUsed());
+}
+
 }  // namespace
