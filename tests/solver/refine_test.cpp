@@ -179,4 +179,28 @@ TEST(Shortcuts, ASweepInSlicesEndsWithTheSameShortestSolutionAsOneRun) {
   EXPECT_EQ(sliced.StatesUsed(), whole.StatesUsed());
 }
 
+// The whole solver, shortcuts on or off, in one go or at 60 states a frame
+// as a level's own search runs: shortcuts never lengthen a solution, and
+// the sliced search ends with the par the one-go search gives.
+TEST(Shortcuts, TheWholeSearchSlicedAsInPlayGivesTheSameParAndShortcutsNeverLengthenIt) {
+  KindCells board = Corners();
+  board[9] = board[70] = board[44] = 1;
+  board[35] = board[62] = 2;
+  auto solve = [&](int64_t shortcutStates, int64_t slice) {
+    SolverBudget budget;
+    budget.ShortcutStates = shortcutStates;
+    T_SOLVER solver;
+    solver.Start(board, budget);
+    while (solver.Run(slice) == SolveStatus::Searching) {
+    }
+    EXPECT_EQ(solver.Status(), SolveStatus::Solved);
+    return solver.Solution();
+  };
+  const std::vector<SolverMove> without = solve(0, INT64_MAX), whole = solve(300, INT64_MAX), sliced = solve(300, 60);
+  EXPECT_NE(EmptiesAfter(board, whole), SIZE_MAX);
+  EXPECT_LE(whole.size(), without.size());
+  EXPECT_EQ(sliced.size(), whole.size());
+  EXPECT_EQ(EmptiesAfter(board, sliced), sliced.size());
+}
+
 }  // namespace
