@@ -271,6 +271,47 @@ def check_capabilities(browser, address):
     return failures
 
 
+# A game controller as the Gamepad API shows one: standard mapping, its
+# buttons pressed by the test.
+PAD = ('window.testPad = {id: "Test pad", index: 0, connected: true, mapping: "standard", timestamp: 0,'
+       ' axes: [0, 0, 0, 0], buttons: Array.from({length: 17}, function() {'
+       ' return {pressed: false, touched: false, value: 0}; })};'
+       'Object.defineProperty(Navigator.prototype, "getGamepads", {configurable: true,'
+       ' value: function() { return [window.testPad]; }}); true;')
+PAD_BUTTON = 'testPad.buttons[%d].pressed = %s; testPad.buttons[%d].value = %d; testPad.timestamp++;'
+PAD_A, PAD_RIGHT = 0, 15
+
+
+def check_gamepad(address):
+    """A controller plays as the keyboard: a new player's flag screen shows
+    the focus at the d-pad's first press, and A picks the flag (the tutorial
+    opens). A browser of its own, with no files yet."""
+    profile = tempfile.mkdtemp(prefix='plimo-chromium-')
+    browser = Browser(profile)
+    try:
+        load(browser, address)
+        frames(browser, 10, 300)
+        browser.eval(PAD)
+        screens = [canvas_image(browser)]
+        for button in (PAD_RIGHT, PAD_A):
+            for down in (True, False):
+                browser.eval(PAD_BUTTON % (button, 'true' if down else 'false', button, down))
+                frames(browser, 3, 100)
+            frames(browser, 60, 1500)
+            screens.append(canvas_image(browser))
+        errors = browser.errors
+    finally:
+        browser.close()
+        shutil.rmtree(profile, ignore_errors=True)
+    if errors:
+        return ['errors in the page played by a pad: %s' % errors]
+    focus, picked = mean_difference(screens[0], screens[1]), mean_difference(screens[1], screens[2])
+    if focus <= 0 or picked < 10:
+        return ['the pad\'s d-pad and A changed the flag screen by %.2f and %.2f' % (focus, picked)]
+    print('gamepad: the d-pad showed the focus (%.2f), A picked a flag (%.2f)' % (focus, picked))
+    return []
+
+
 # Pages whose browser lacks something: its storage (a private window that
 # refuses IndexedDB), WebGL 2.
 FAULTS = [
@@ -406,8 +447,11 @@ def main():
             failures.append('errors in the page: %s' % browser.errors)
     finally:
         browser.close()
-        server.shutdown()
         shutil.rmtree(profile, ignore_errors=True)
+    try:
+        failures += check_gamepad(address)
+    finally:
+        server.shutdown()
     for failure in failures:
         print('FAILED: ' + failure)
     return 1 if failures else 0
