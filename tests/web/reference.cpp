@@ -8,6 +8,8 @@
 #include <fstream>
 #include <functional>
 
+#include "board/block.h"
+#include "effects/effects.h"
 #include "levels/level_code.h"
 #include "levels/level_lifecycle.h"
 #include "levels/level_map.h"
@@ -84,7 +86,15 @@ class BrowserReference : public HeadlessGameTest {
     if (m.Dy > 0) Key(KEY_DOWN, "ArrowDown");
     if (m.Dy < 0) Key(KEY_UP, "ArrowUp");
     if (KeyboardMode == 2) Key(KEY_ENTER, "Enter");
-    Wait(1200);  // a completed colour explodes and its blocks vanish
+    // A completed colour explodes: until its blocks are gone and their
+    // fragments have landed, then a few frames more, so that a browser
+    // whose frames come later is as far on at the next key.
+    ASSERT_TRUE(RunUntil(Settled, 300));
+    Wait(160);
+  }
+  static bool Settled() {
+    return Fragments.empty() &&
+           std::none_of(Blocks.begin(), Blocks.end(), [](const auto& block) { return block->Timer != 0; });
   }
   // The first shape, in reading order, with empty cells beside it, moved
   // one cell that way.
