@@ -120,6 +120,8 @@ void RequestHint() {
     // up; it gives up after about a second of processor time.
     Search = std::make_unique<T_SOLVER>();
     Search->Start(Hint.Board, HintBudget());
+    // A way onto the last solution found, however far, ends it at once.
+    Search->SetGoalPath(PathBoards, PathMoves);
   }
   Hint.State = HINT_SEARCHING;
 }

@@ -3,10 +3,11 @@
 // own from a level's start board, or for the last hint) gets that
 // solution's next step at once, and so does a board a few steps off it (the
 // way back onto it is searched at once); another board is searched, a slice
-// per frame, for about a second of processor time at most. A virtual pointer shows
-// the step (the pressed pointer drags the shape one cell and back) without
-// moving anything, or a message says that the board has no way out any
-// more and suggests undo, or that no hint was found.
+// per frame, for about a second of processor time at most, for an empty
+// board or a way onto that solution. A virtual pointer shows the step (the
+// pressed pointer drags the shape one cell and back) without moving
+// anything, or a message says that the board has no way out any more and
+// suggests undo, or that no hint was found.
 #pragma once
 
 #include <cstdint>

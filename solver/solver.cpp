@@ -510,6 +510,14 @@ struct T_SOLVER::Search {
   // the board it left from, its move, the step it joins at and the length
   // of the whole way.
   std::unordered_map<Key, int, KeyHash> Known;
+  // The boards of a solution from another board (the step each comes
+  // before): reaching one ends the search.
+  std::unordered_map<Key, int, KeyHash> Goals;
+  int GoalStep(const Key& board) const {
+    if (Goals.empty()) return -1;
+    const auto on = Goals.find(board);
+    return on == Goals.end() ? -1 : on->second;
+  }
   int KnownLength = 0;
   int32_t SpliceFrom = -1;
   SolverMove SpliceMove;
@@ -688,6 +696,7 @@ void T_SOLVER::Start(const KindCells& board, SolverBudget budget) {
   Shortcuts.reset();
   Refined = false;
   Reference.clear();
+  GoalMoves.clear();
   Moves.clear();
   Expanded = 0;
   Peak = 0;
@@ -748,6 +757,10 @@ void T_SOLVER::RunBeam(int64_t states) {
     for (const Child& c : s.Children) {
       const Key key = Pack(c.Board);
       if (s.Contains(key)) continue;
+      if (const int join = s.GoalStep(key); join >= 0) {
+        Join(at, c.Move, join);
+        break;
+      }
       const int h = h0 - kindEstimate[c.Kind] + EstimateKind(c.Board.Of[c.Kind], occupied);
       const Search::Candidate candidate{key, at, static_cast<int8_t>(c.Move.Cell), DirOf(c.Move),
                                         static_cast<int16_t>(h)};
@@ -842,9 +855,15 @@ void T_SOLVER::RunSearch(int64_t states) {
     int kindEstimate[KINDS], h0 = 0;
     for (int kind = 0; kind < KINDS; ++kind) h0 += kindEstimate[kind] = EstimateKind(board.Of[kind], occupied);
     Expand(board, s.Children);
+    bool joined = false;
     for (const Child& c : s.Children) {
       bool added = false;
       const Key key = Pack(c.Board);
+      if (const int join = s.GoalStep(key); join >= 0) {
+        Join(at, c.Move, join);
+        joined = true;
+        break;
+      }
       s.NoteSplice(at, key, c.Move);
       const int32_t child = s.Find(key, added);
       if (!added) continue;
@@ -861,6 +880,7 @@ void T_SOLVER::RunSearch(int64_t states) {
       const int h = h0 - kindEstimate[c.Kind] + EstimateKind(c.Board.Of[c.Kind], c.Board.Occupied());
       s.Queue.push(Search::MakeOpen(steps + s.Budget.Weight * h, h, child));
     }
+    if (joined) break;
     if ((Expanded & 1023) == 0) Peak = std::max(Peak, s.Bytes());
   }
   Peak = std::max(Peak, s.Bytes());
@@ -879,6 +899,15 @@ void T_SOLVER::SetReference(const std::vector<SolverMove>& moves) {
   for (size_t k = 0; k < moves.size(); ++k) {
     S->Known[Pack(MasksOf(board))] = static_cast<int>(k);  // a board met twice: its later step
     board = ApplyMove(board, moves[k]);
+  }
+}
+
+void T_SOLVER::SetGoalPath(const std::vector<KindCells>& boards, const std::vector<SolverMove>& moves) {
+  if (!S) return;
+  GoalMoves = moves;
+  S->Goals.clear();
+  for (size_t k = 0; k < boards.size() && k < moves.size(); ++k) {
+    S->Goals[Pack(MasksOf(boards[k]))] = static_cast<int>(k);  // a board met twice: its later step
   }
 }
 
@@ -917,7 +946,18 @@ void T_SOLVER::Finish(int32_t goal) {
       Moves = Reference;
     }
   }
-  if (s.Budget.Shorten) {
+  Conclude();
+}
+
+void T_SOLVER::Join(int32_t node, const SolverMove& move, int join) {
+  Moves = WayTo(node);
+  Moves.push_back(move);
+  Moves.insert(Moves.end(), GoalMoves.begin() + join, GoalMoves.end());
+  Conclude();
+}
+
+void T_SOLVER::Conclude() {
+  if (Budget.Shorten) {
     Shortener = std::make_unique<T_SHORTENER>();
     Shortener->Start(StartBoard, Moves);
     return;

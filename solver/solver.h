@@ -60,6 +60,10 @@ class T_SOLVER {
   // of the known one sooner and follow it from there; giving up, it answers
   // with the best of these.
   void SetReference(const std::vector<SolverMove>& moves);
+  // A solution known from another board: `boards` are the boards before
+  // each of its `moves`. A way found onto any of them ends the search at
+  // once, followed by the rest of that solution.
+  void SetGoalPath(const std::vector<KindCells>& boards, const std::vector<SolverMove>& moves);
   // Searches on for at most `states` expansions; the status after it.
   SolveStatus Run(int64_t states);
   // Runs to the end, budgets permitting.
@@ -89,6 +93,7 @@ class T_SOLVER {
   bool Refined = false;
   SolverBudget Budget;
   std::vector<SolverMove> Reference;
+  std::vector<SolverMove> GoalMoves;
   KindCells StartBoard{};
   SolveStatus StatusNow = SolveStatus::NoSolution;
   std::vector<SolverMove> Moves;
@@ -99,6 +104,11 @@ class T_SOLVER {
   // The search ends: the way to `goal` (-1: none found), or a better way by
   // the known solution.
   void Finish(int32_t goal);
+  // A way onto a board of the goal path: from `node` by `move`, then that
+  // path from its step `join` on.
+  void Join(int32_t node, const SolverMove& move, int join);
+  // A solution is known: it is shortened, or the search is complete.
+  void Conclude();
   void GiveUp(SolveStatus status);
   void Complete();
   // Refining is over: the shortcuts along the solution, then the end.

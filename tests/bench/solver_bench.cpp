@@ -107,3 +107,58 @@ void BM_GenerateRandomLevel(benchmark::State& state) {
 BENCHMARK(BM_GenerateRandomLevel)->Arg(0)->Arg(3)->Arg(6)->Arg(9)->Arg(11)->Unit(benchmark::kMillisecond)->Iterations(8);
 
 }  // namespace
+
+// A hint for a board that left the kept solution some moves ago, as a player
+// who went their own way asks: from every fifth board along the solver's
+// solution, six moves of a fixed pseudo-random choice, then the hint's way
+// back (a few boards searched), else its own search, once with the kept
+// solution as a goal and once alone. How many each left without a step.
+void BM_HintOffSolution(benchmark::State& state) {
+  const KindCells start = BankLevel(static_cast<int>(state.range(0)));
+  T_SOLVER solver;
+  solver.Start(start, SolverBudget{});
+  solver.RunToEnd();
+  const std::vector<SolverMove> solution = solver.Solution();
+  std::vector<KindCells> path;
+  KindCells board = start;
+  for (const SolverMove& m : solution) {
+    path.push_back(board);
+    board = ApplyMove(board, m);
+  }
+  int asked = 0, wayBack = 0, missedWithPath = 0, missedAlone = 0;
+  double slowestMs = 0;
+  uint32_t seed = 12345;
+  for (auto _ : state) {
+    for (size_t at = 0; at < path.size(); at += 5) {
+      KindCells off = path[at];
+      for (int k = 0; k < 6; ++k) {
+        const std::vector<SolverMove> open = OpenMoves(off);
+        if (open.empty()) break;
+        seed = seed * 1664525u + 1013904223u;
+        off = ApplyMove(off, open[(seed >> 8) % open.size()]);
+      }
+      std::vector<SolverMove> way;
+      if (BoardEmpty(off) || std::find(path.begin(), path.end(), off) != path.end()) continue;
+      ++asked;
+      if (WayToPath(off, path, HINT_RETURN_STATES, way) >= 0) {
+        ++wayBack;
+        continue;
+      }
+      for (bool withPath : {true, false}) {
+        const std::clock_t begin = std::clock();
+        T_SOLVER hint;
+        hint.Start(off, HintBudget());
+        if (withPath) hint.SetGoalPath(path, solution);
+        const bool found = hint.RunToEnd() == SolveStatus::Solved;
+        (withPath ? missedWithPath : missedAlone) += found ? 0 : 1;
+        if (withPath) slowestMs = std::max(slowestMs, 1000.0 * static_cast<double>(std::clock() - begin) / CLOCKS_PER_SEC);
+      }
+    }
+  }
+  state.counters["asked"] = asked;
+  state.counters["way_back"] = wayBack;
+  state.counters["missed_with_path"] = missedWithPath;
+  state.counters["missed_alone"] = missedAlone;
+  state.counters["slowest_cpu_ms"] = slowestMs;
+}
+BENCHMARK(BM_HintOffSolution)->DenseRange(0, 4)->Unit(benchmark::kMillisecond)->Iterations(1);

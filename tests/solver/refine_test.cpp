@@ -89,6 +89,34 @@ TEST(KnownSolution, TheAnswerIsNeverLongerAndAWayOntoItSoonerCutsItsDetour) {
   }
 }
 
+// A solution known from another board: a way onto any of its boards ends
+// the search (the beam's and the best-first one alike) long before its own
+// budget would have found an answer, and that answer empties the board.
+TEST(KnownSolution, AWayOntoASolutionFromAnotherBoardEndsTheSearch) {
+  const std::vector<SolverMove> known = Way({}, {});
+  std::vector<KindCells> boards;
+  KindCells board = Corners();
+  for (const SolverMove& m : known) {
+    boards.push_back(board);
+    board = ApplyMove(board, m);
+  }
+  const KindCells off = ApplyMove(Corners(), {GRID_CELLS - 1, -1, 0});  // the far piece a step left
+  for (int beam : {0, 300}) {
+    SCOPED_TRACE(beam);
+    SolverBudget budget;
+    budget.MaxStates = 2;
+    budget.Beam = beam;
+    budget.RefineStates = 0;
+    T_SOLVER solver;
+    solver.Start(off, budget);
+    EXPECT_EQ(solver.RunToEnd(), SolveStatus::GaveUp);
+    solver.Start(off, budget);
+    solver.SetGoalPath(boards, known);
+    ASSERT_EQ(solver.RunToEnd(), SolveStatus::Solved);
+    EXPECT_LE(EmptiesAfter(off, solver.Solution()), known.size() + 1);
+  }
+}
+
 TEST(KnownSolution, RefiningShortensADetourInTheTailAndKeepsAShortestWay) {
   const SolverMove left{0, -1, 0}, right{0, 1, 0};
   const struct {
