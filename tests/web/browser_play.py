@@ -312,6 +312,47 @@ def check_gamepad(address):
     return []
 
 
+def check_full_screen(address):
+    """A player who chose full screen: the next visit asks for it and the
+    browser grants it at the first key (never without an input). A browser
+    of its own: a new player picks a flag, the game is paused and its
+    profile edited as the Screen menu's "Full" would leave it, then the
+    browser is killed and started again on the same storage."""
+    profile = tempfile.mkdtemp(prefix='plimo-chromium-')
+    browser = Browser(profile)
+    fullscreen = 'document.fullscreenElement ? document.fullscreenElement.id : ""'
+    try:
+        load(browser, address)
+        frames(browser, 10, 300)
+        click(browser, 300, 380)  # a flag
+        frames(browser, 10, 2500)
+        path = DATA + 'pLiMo_User_Profile.txt'
+        browser.eval('Module.pauseMainLoop(); 1')
+        text = browser.eval('Module.plimoFS.readFile("%s", {encoding: "utf8"})' % path)
+        browser.eval('Module.plimoFS.writeFile("%s", %s)' % (path, json.dumps(
+            text.replace('"Screen Mode" = 0', '"Screen Mode" = 2'))))
+        browser.eval('new Promise(function(done) { Module.plimoFS.syncfs(false, done); }).then(function() { return 1; })')
+        time.sleep(1)
+        browser.process.kill()
+        browser.process.wait()
+        os.remove(os.path.join(profile, 'DevToolsActivePort'))
+        browser = Browser(profile)
+        load(browser, address)
+        frames(browser, 10, 300)
+        before = browser.eval(fullscreen)
+        press(browser, 'Enter')
+        frames(browser, 10, 300)
+        after = browser.eval(fullscreen)
+        errors = browser.errors
+    finally:
+        browser.close()
+        shutil.rmtree(profile, ignore_errors=True)
+    if errors or before or after != 'canvas':
+        return ['full screen: "%s" before any input, "%s" after a key; errors %s' % (before, after, errors)]
+    print('full screen: asked for at the start, granted at the first key')
+    return []
+
+
 # Pages whose browser lacks something: its storage (a private window that
 # refuses IndexedDB), WebGL 2.
 FAULTS = [
@@ -450,6 +491,7 @@ def main():
         shutil.rmtree(profile, ignore_errors=True)
     try:
         failures += check_gamepad(address)
+        failures += check_full_screen(address)
     finally:
         server.shutdown()
     for failure in failures:
