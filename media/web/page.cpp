@@ -53,14 +53,18 @@ void RequestFullScreen(bool on) {
 }
 
 void CanvasPixels(double clientX, double clientY, int& x, int& y) {
-  const double cssX = clientX - EM_ASM_DOUBLE({ return document.getElementById('canvas').getBoundingClientRect().left; });
-  const double cssY = clientY - EM_ASM_DOUBLE({ return document.getElementById('canvas').getBoundingClientRect().top; });
-  double w = 0, h = 0;
-  emscripten_get_element_css_size("#canvas", &w, &h);
-  int pw = 0, ph = 0;
-  emscripten_get_canvas_element_size("#canvas", &pw, &ph);
-  x = w > 0 ? static_cast<int>(cssX * pw / w) : static_cast<int>(cssX);
-  y = h > 0 ? static_cast<int>(cssY * ph / h) : static_cast<int>(cssY);
+  // One visit to the page per event: the canvas's place and shown size
+  // against its pixels.
+  EM_ASM(
+      {
+        var canvas = document.getElementById('canvas');
+        var box = canvas.getBoundingClientRect();
+        var sx = box.width > 0 ? canvas.width / box.width : 1;
+        var sy = box.height > 0 ? canvas.height / box.height : 1;
+        HEAP32[$2 >> 2] = Math.trunc(($0 - box.left) * sx);
+        HEAP32[$3 >> 2] = Math.trunc(($1 - box.top) * sy);
+      },
+      clientX, clientY, &x, &y);
 }
 
 void FramePresented() {
